@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+
+namespace vellicor {
+
+class SpriteTable;
+
+// What an editor window needs from the main window that hosts it.
+class EditorHost {
+  public:
+    virtual SpriteTable& Table() = 0;
+    // Key of the project tree's selected node; an editor binds to its sprite from it at load.
+    virtual QString SelectedNodeKey() const = 0;
+    // The current colours of the left and right mouse buttons.
+    virtual QColor ForeColour() const = 0;
+    virtual QColor BackColour() const = 0;
+    // The status bar panel that shows the cell under the pointer.
+    virtual void SetCellStatus(const QString& text) = 0;
+
+  protected:
+    ~EditorHost() = default;
+};
+
+} // namespace vellicor

@@ -1,0 +1,258 @@
+#include "frm_sprite.h"
+
+#include "editor_host.h"
+#include "handle_square.h"
+#include "model/colour_table.h"
+#include "model/sprite_identity.h"
+#include "model/sprite_table.h"
+#include "sprite_canvas.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QMouseEvent>
+#include <QRadioButton>
+#include <QSlider>
+#include <cmath>
+
+namespace vellicor {
+namespace {
+
+// Layout lengths are designed in screen units of 1/1440 inch, 15 to a pixel at 96 dpi.
+constexpr int kTwipsPerPixel = 15;
+constexpr QPoint kBackgroundOrigin{128, 16};
+constexpr int kBackgroundMargin = 10;
+constexpr QPoint kCanvasOrigin{8, 8};
+constexpr int kPreviewSide = 73;
+
+QColor ToQColor(Rgb rgb) { return QColor::fromRgb(0xFF000000U | rgb); }
+Rgb ToRgb(const QColor& colour) { return colour.rgb() & 0xFFFFFFU; }
+
+QGroupBox* MakeFrame(const QString& caption, QRect geometry, QWidget* parent) {
+    auto* frame = new QGroupBox(caption, parent);
+    frame->setGeometry(geometry);
+    return frame;
+}
+
+} // namespace
+
+frmSprite::frmSprite(EditorHost& host, QWidget* parent) : QMdiSubWindow(parent), host_(host) {
+    BuildControls();
+    resize(376 + 8, 296 + 30);
+}
+
+void frmSprite::BuildControls() {
+    client_ = new QWidget(this);
+    client_->setObjectName(QStringLiteral("frmSpriteClient"));
+    setWidget(client_);
+    client_->installEventFilter(this);
+
+    auto* frame1 = MakeFrame(tr("Sprite Size"), {8, 8, 105, 97}, client_);
+    frame1->setObjectName(QStringLiteral("Frame1"));
+    sizeOptions_ = new QButtonGroup(this);
+    const std::array<std::pair<QRadioButton**, int>, 3> options{
+        {{&opt8_, 8}, {&opt16_, 16}, {&opt32_, 32}}};
+    int top = 24;
+    for (const auto& [option, size] : options) {
+        *option = new QRadioButton(QString::number(size), frame1);
+        (*option)->setObjectName(QStringLiteral("opt%1").arg(size));
+        (*option)->setGeometry(8, top, 33, 13);
+        sizeOptions_->addButton(*option, size);
+        top += 24;
+    }
+    connect(sizeOptions_, &QButtonGroup::idToggled, this, [this](int size, bool checked) {
+        if (checked)
+            OnSizeOption(size);
+    });
+
+    auto* frame2 = MakeFrame(tr("Preview"), {8, 112, 105, 113}, client_);
+    frame2->setObjectName(QStringLiteral("Frame2"));
+    picPreview_ = new PictureSurface(Qt::white, frame2);
+    picPreview_->setObjectName(QStringLiteral("picPreview"));
+    picPreview_->setGeometry(16, 24, kPreviewSide, kPreviewSide);
+
+    picBackground_ = new QWidget(client_);
+    picBackground_->setObjectName(QStringLiteral("picBackground"));
+    picBackground_->move(kBackgroundOrigin);
+    picBackground_->setAutoFillBackground(true);
+    QPalette workspace = picBackground_->palette();
+    workspace.setColor(QPalette::Window, QApplication::palette().color(QPalette::Dark));
+    picBackground_->setPalette(workspace);
+    picBackground_->setMouseTracking(true);
+    picBackground_->installEventFilter(this);
+
+    picSprite_ = new SpriteCanvas(QApplication::palette().color(QPalette::WindowText),
+                                  picBackground_);
+    picSprite_->setObjectName(QStringLiteral("picSprite"));
+    picSprite_->move(kCanvasOrigin);
+    connect(picSprite_, &SpriteCanvas::MousePressed, this, &frmSprite::PaintAt);
+    connect(picSprite_, &SpriteCanvas::MouseMoved, this, &frmSprite::PaintAt);
+    connect(picSprite_, &SpriteCanvas::MouseReleased, this, &frmSprite::DrawSprite);
+
+    for (std::size_t i = 0; i < shape1_.size(); ++i) {
+        shape1_[i] = new HandleSquare(i >= 5, picBackground_);
+        shape1_[i]->setObjectName(QStringLiteral("Shape1_%1").arg(i));
+    }
+
+    auto* frame3 = MakeFrame(tr("Zoom"), {8, 232, 105, 57}, client_);
+    frame3->setObjectName(QStringLiteral("Frame3"));
+    sldZoom_ = new QSlider(Qt::Horizontal, frame3);
+    sldZoom_->setObjectName(QStringLiteral("sldZoom"));
+    sldZoom_->setGeometry(8, 16, 89, 29);
+    sldZoom_->setRange(1, 100);
+    sldZoom_->setValue(kDesignZoom);
+    sldZoom_->setSingleStep(1);
+    sldZoom_->setPageStep(2);
+    sldZoom_->setTickInterval(10);
+    sldZoom_->setTickPosition(QSlider::TicksBelow);
+    sldZoom_->installEventFilter(this);
+    connect(sldZoom_, &QSlider::valueChanged, this, &frmSprite::ApplyZoom);
+
+    setTabOrder(opt8_, opt16_);
+    setTabOrder(opt16_, opt32_);
+    setTabOrder(opt32_, sldZoom_);
+}
+
+SpriteRecord* frmSprite::Record() {
+    const auto index = IndexFromTag(tag_.toStdString());
+    SpriteTable& table = host_.Table();
+    if (!index || *index >= table.RecordCount())
+        return nullptr;
+    return &table.Record(*index);
+}
+
+void frmSprite::Load() {
+    tag_ = QString::fromStdString(TagFromKey(host_.SelectedNodeKey().toStdString()));
+
+    // Nothing of an earlier opening carries over.
+    {
+        const QSignalBlocker blockOptions(sizeOptions_);
+        const QSignalBlocker blockZoom(sldZoom_);
+        sizeOptions_->setExclusive(false);
+        for (QAbstractButton* option : sizeOptions_->buttons())
+            option->setChecked(false);
+        sizeOptions_->setExclusive(true);
+        sldZoom_->setValue(kDesignZoom);
+    }
+
+    SpriteRecord* record = Record();
+    if (record == nullptr)
+        return;
+    if (QAbstractButton* option = sizeOptions_->button(record->Size))
+        option->setChecked(true); // runs the same handling as a click
+    record->IsOpen = true;
+    ApplyZoom();
+}
+
+void frmSprite::closeEvent(QCloseEvent* event) {
+    if (SpriteRecord* record = Record())
+        record->IsOpen = false;
+    QMdiSubWindow::closeEvent(event);
+}
+
+void frmSprite::OnSizeOption(int size) {
+    if (SpriteRecord* record = Record())
+        record->Size = static_cast<std::int16_t>(size);
+    DrawSprite();
+}
+
+int frmSprite::EdgeFromOptions() const {
+    const int checked = sizeOptions_->checkedId();
+    return checked > 0 ? checked : 0;
+}
+
+void frmSprite::ApplyZoom() {
+    const int zoom = sldZoom_->value();
+    const double side = (zoom * 1335) / 16.0 / kTwipsPerPixel;
+    picSprite_->resize(static_cast<int>(std::lround(side)), picSprite_->height());
+    picSprite_->resize(picSprite_->width(), picSprite_->width());
+    PlaceHandles();
+    DrawSprite();
+}
+
+void frmSprite::PlaceHandles() {
+    const QRect canvas = picSprite_->geometry();
+    const int left = canvas.x();
+    const int top = canvas.y();
+    const int width = canvas.width();
+    const int height = canvas.height();
+    auto middle = [](int start, int length, int handle) {
+        return start + static_cast<int>(std::lround((length - handle) / 2.0));
+    };
+    for (std::size_t i = 0; i < shape1_.size(); ++i) {
+        const int w = shape1_[i]->width();
+        const int h = shape1_[i]->height();
+        const int x[3] = {left - w, middle(left, width, w), left + width};
+        const int y[3] = {top - h, middle(top, height, h), top + height};
+        // Column and row of each handle: corners, then edge middles, in their fixed order.
+        static constexpr int kColumn[8] = {0, 1, 2, 0, 0, 1, 2, 2};
+        static constexpr int kRow[8] = {0, 0, 0, 1, 2, 2, 1, 2};
+        shape1_[i]->move(x[kColumn[i]], y[kRow[i]]);
+    }
+}
+
+void frmSprite::OnClientResize() {
+    const int width = client_->width() - kBackgroundOrigin.x() - kBackgroundMargin;
+    const int height = client_->height() - kBackgroundOrigin.y() - kBackgroundMargin;
+    // A size the window is too small for is skipped; the other direction still applies.
+    if (width >= 0)
+        picBackground_->resize(width, picBackground_->height());
+    if (height >= 0)
+        picBackground_->resize(picBackground_->width(), height);
+    DrawSprite();
+}
+
+void frmSprite::DrawSprite() {
+    const SpriteRecord* record = Record();
+    if (record == nullptr)
+        return;
+    const int n = record->Size;
+    PictureSurface::CellPainter canvas(*picSprite_, n);
+    PictureSurface::CellPainter preview(*picPreview_, n);
+    for (int x = 0; x < n; ++x) {
+        for (int y = 0; y < n; ++y) {
+            const QColor colour = ToQColor(ColourForBits(record->Bits(x, y)));
+            canvas.Fill(x, y, colour);
+            preview.Fill(x, y, colour);
+        }
+    }
+}
+
+void frmSprite::PaintAt(int buttonState, QPointF position) {
+    QColor colour = Qt::black;
+    if (buttonState == 1)
+        colour = host_.ForeColour();
+    else if (buttonState == 2)
+        colour = host_.BackColour();
+    const int n = EdgeFromOptions();
+    // Cell borders fall to the even neighbour: round half to even.
+    const double x = position.x();
+    const double y = position.y();
+    const int px = static_cast<int>(std::nearbyint(x / picSprite_->width() * n - 0.5));
+    const int py = static_cast<int>(std::nearbyint(y / picSprite_->height() * n - 0.5));
+    if (x > 0 && y > 0 && buttonState != 0 && px < n && py < n) {
+        if (SpriteRecord* record = Record()) {
+            if (const auto bits = BitsForColour(ToRgb(colour)))
+                record->SetBits(px, py, *bits);
+        }
+        picSprite_->FillCell(px, py, n, colour);
+        picPreview_->FillCell(px, py, n, colour);
+    }
+    host_.SetCellStatus(QStringLiteral("%1 x %2").arg(px + 1).arg(py + 1));
+}
+
+bool frmSprite::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == client_ && event->type() == QEvent::Resize) {
+        OnClientResize();
+    } else if (watched == sldZoom_ && event->type() == QEvent::MouseMove) {
+        // The canvas follows a left-button drag of the thumb on every movement.
+        if (static_cast<QMouseEvent*>(event)->buttons() == Qt::LeftButton)
+            ApplyZoom();
+    } else if (watched == picBackground_ && event->type() == QEvent::MouseMove) {
+        host_.SetCellStatus(QString());
+    }
+    return QMdiSubWindow::eventFilter(watched, event);
+}
+
+} // namespace vellicor

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QPainter>
+#include <QWidget>
+#include <optional>
+
+namespace vellicor {
+
+// A drawing surface that keeps what was painted on it in an image of its own, so covering
+// and uncovering the window never loses the picture.
+class PictureSurface : public QWidget {
+    Q_OBJECT
+  public:
+    PictureSurface(QColor background, QWidget* parent);
+
+    QColor Background() const { return background_; }
+    const QImage& Image() const { return image_; }
+
+    // Fills one cell of an n x n grid that covers the whole surface. Cell borders are rounded
+    // from the exact real-valued corners, so neighbouring cells meet without gap or overlap.
+    void FillCell(int column, int row, int n, QColor colour);
+
+    // Paints many cells with one painter; the fast path of a full repaint.
+    class CellPainter;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    QRect CellRect(int column, int row, int n) const;
+    // Brings the image to the widget's size, keeping what is painted.
+    void FitImage();
+
+    QColor background_;
+    QImage image_;
+};
+
+class PictureSurface::CellPainter {
+  public:
+    CellPainter(PictureSurface& surface, int n);
+    ~CellPainter();
+    CellPainter(const CellPainter&) = delete;
+    CellPainter& operator=(const CellPainter&) = delete;
+
+    void Fill(int column, int row, QColor colour);
+
+  private:
+    PictureSurface& surface_;
+    int n_;
+    std::optional<QPainter> painter_;
+};
+
+} // namespace vellicor

@@ -1,0 +1,44 @@
+#include "sprite_canvas.h"
+
+#include <QBitmap>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace vellicor {
+namespace {
+
+// A white plus sign with a one-pixel black outline, arms 19 pixels long, hot spot (15, 16).
+QCursor PlusCursor() {
+    QPixmap image(32, 32);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    constexpr int kHotX = 15;
+    constexpr int kHotY = 16;
+    constexpr int kHalf = 9;
+    painter.fillRect(kHotX - kHalf - 1, kHotY - 1, 2 * kHalf + 3, 3, Qt::black);
+    painter.fillRect(kHotX - 1, kHotY - kHalf - 1, 3, 2 * kHalf + 3, Qt::black);
+    painter.fillRect(kHotX - kHalf, kHotY, 2 * kHalf + 1, 1, Qt::white);
+    painter.fillRect(kHotX, kHotY - kHalf, 1, 2 * kHalf + 1, Qt::white);
+    painter.end();
+    return QCursor(image, kHotX, kHotY);
+}
+
+} // namespace
+
+SpriteCanvas::SpriteCanvas(QColor background, QWidget* parent)
+    : PictureSurface(background, parent) {
+    setCursor(PlusCursor());
+    setMouseTracking(true);
+}
+
+void SpriteCanvas::mousePressEvent(QMouseEvent* event) {
+    emit MousePressed(static_cast<int>(event->button()), event->position());
+}
+
+void SpriteCanvas::mouseMoveEvent(QMouseEvent* event) {
+    emit MouseMoved(static_cast<int>(event->buttons().toInt()), event->position());
+}
+
+void SpriteCanvas::mouseReleaseEvent(QMouseEvent*) { emit MouseReleased(); }
+
+} // namespace vellicor

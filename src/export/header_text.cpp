@@ -1,0 +1,74 @@
+#include "header_text.h"
+
+#include "bin_to_hex.h"
+
+namespace vellicor {
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+
+void AppendPlaneLine(std::string& out, const std::string& name, std::string_view suffix,
+                     const Plane& plane, int size, std::string_view entryPrefix) {
+    out += name;
+    out += suffix;
+    if (size <= 0) {
+        // No rows: the closing "};" replaces the opening braces, as "Ball_PlaneDark = };".
+        out += " = };";
+    } else {
+        out += " = {{";
+        for (int y = 0; y < size; ++y) {
+            if (y > 0)
+                out += "},{";
+            out += entryPrefix;
+            out += HexDigits(plane.Row(y, size));
+        }
+        out += "}};";
+    }
+    out += kLineEnd;
+}
+
+} // namespace
+
+std::string ToLatin1(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        std::size_t length = 1;
+        char32_t code = lead;
+        if (lead >= 0xF0)
+            length = 4, code = lead & 0x07U;
+        else if (lead >= 0xE0)
+            length = 3, code = lead & 0x0FU;
+        else if (lead >= 0xC0)
+            length = 2, code = lead & 0x1FU;
+        else if (lead >= 0x80)
+            code = U'?'; // stray continuation byte
+        bool valid = i + length <= utf8.size();
+        for (std::size_t k = 1; valid && k < length; ++k) {
+            const auto next = static_cast<unsigned char>(utf8[i + k]);
+            valid = (next & 0xC0U) == 0x80U;
+            code = (code << 6) | (next & 0x3FU);
+        }
+        if (!valid)
+            length = 1, code = U'?';
+        out.push_back(code <= 0xFF ? static_cast<char>(code) : '?');
+        i += length;
+    }
+    return out;
+}
+
+std::string HeaderText(const SpriteTable& table) {
+    std::string out;
+    for (const SpriteRecord& sprite : table.Sprites()) {
+        const std::string name = ToLatin1(sprite.Name);
+        const int size = sprite.Size;
+        AppendPlaneLine(out, name, "_PlaneDark", sprite.PlaneDark, size, "0x");
+        AppendPlaneLine(out, name, "_PlaneLight", sprite.PlaneLight, size, "0x");
+        AppendPlaneLine(out, name, "_PlaneMask", sprite.PlaneMask, size, "~0x");
+        out += kLineEnd;
+    }
+    return out;
+}
+
+} // namespace vellicor

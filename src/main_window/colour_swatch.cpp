@@ -1,0 +1,32 @@
+#include "colour_swatch.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace vellicor {
+
+ColourSwatch::ColourSwatch(QColor colour, QWidget* parent) : QWidget(parent), colour_(colour) {
+    setFixedSize(17, 17);
+}
+
+void ColourSwatch::SetColour(QColor colour) {
+    colour_ = colour;
+    update();
+}
+
+void ColourSwatch::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), colour_);
+    painter.setPen(QColor(128, 128, 128));
+    painter.drawLine(0, 0, width() - 1, 0);
+    painter.drawLine(0, 0, 0, height() - 1);
+    painter.setPen(Qt::white);
+    painter.drawLine(1, height() - 1, width() - 1, height() - 1);
+    painter.drawLine(width() - 1, 1, width() - 1, height() - 1);
+}
+
+void ColourSwatch::mousePressEvent(QMouseEvent* event) {
+    emit Pressed(static_cast<int>(event->button()));
+}
+
+} // namespace vellicor

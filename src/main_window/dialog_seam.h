@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+class QDialog;
+class QWidget;
+
+namespace vellicor {
+
+// Every modal dialog the main window opens goes through here, so tests can answer them.
+class DialogSeam {
+  public:
+    virtual ~DialogSeam() = default;
+    // The typed text, or an empty text when cancelled.
+    virtual QString InputBox(QWidget* parent, const QString& prompt, const QString& title) = 0;
+    // A message with a single OK button.
+    virtual void MessageBox(QWidget* parent, const QString& text, const QString& title) = 0;
+    // The chosen file name, or nullopt when cancelled. `offered` is the name shown at first.
+    virtual std::optional<QString> SaveFileName(QWidget* parent, const QString& filter,
+                                                const QString& offered) = 0;
+    // Runs a dialog of the application's own modally.
+    virtual void ShowModal(QDialog& dialog) = 0;
+};
+
+// The real dialogs.
+class QtDialogs final : public DialogSeam {
+  public:
+    QString InputBox(QWidget* parent, const QString& prompt, const QString& title) override;
+    void MessageBox(QWidget* parent, const QString& text, const QString& title) override;
+    std::optional<QString> SaveFileName(QWidget* parent, const QString& filter,
+                                        const QString& offered) override;
+    void ShowModal(QDialog& dialog) override;
+};
+
+} // namespace vellicor

@@ -1,0 +1,97 @@
+#include "frm_main.h"
+
+#include "colour_swatch.h"
+#include "editor/frm_sprite.h"
+#include "frm_about.h"
+#include "status_panels.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QTreeWidget>
+
+namespace vellicor {
+
+frmMain::frmMain(DialogSeam& dialogs, QWidget* parent)
+    : QMainWindow(parent), dialogs_(dialogs) {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Vellicor"));
+
+    auto* centre = new QWidget(this);
+    auto* layout = new QHBoxLayout(centre);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    BuildLeftPanel(centre);
+    mdiArea_ = new QMdiArea(centre);
+    mdiArea_->setObjectName(QStringLiteral("mdiArea"));
+    layout->addWidget(mdiArea_, 1);
+    setCentralWidget(centre);
+
+    BuildMenus();
+    BuildToolbar();
+    BuildStatusBar();
+    resize(717, 568);
+
+    // Start-up: the pencil is the current tool, the pop-up menu leaves the menu bar, and the
+    // sprite table holds its one spare record.
+    ToolbarAction(QStringLiteral("pencil"))->setChecked(true);
+    mnuRightClick_->menuAction()->setVisible(false);
+    spriteTable_.Reset();
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    FitStatusPanels();
+}
+
+void frmMain::FitStatusPanels() {
+    // Panel 1 takes what panels 2 and 3 leave of the window's outer width. A value the bar
+    // refuses (a window narrower than those two panels) leaves panel 1 as it was.
+    const int width =
+        frameGeometry().width() - sbrMain_->PanelWidth(1) - sbrMain_->PanelWidth(2);
+    sbrMain_->SetPanelWidth(0, width);
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    mdiArea_->closeAllSubWindows();
+    event->accept();
+}
+
+void frmMain::ShowAbout() {
+    frmAbout about(this);
+    dialogs_.ShowModal(about);
+}
+
+QString frmMain::SelectedNodeKey() const {
+    const QTreeWidgetItem* selected = tvMain_->currentItem();
+    return selected == nullptr ? QString() : selected->data(0, kKeyRole).toString();
+}
+
+QColor frmMain::ForeColour() const { return picFore_->Colour(); }
+
+QColor frmMain::BackColour() const { return picBack_->Colour(); }
+
+void frmMain::SetCellStatus(const QString& text) { sbrMain_->SetPanelText(1, text); }
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == tvMain_->viewport()) {
+        if (event->type() == QEvent::MouseButtonPress) {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            if (mouse->button() == Qt::RightButton) {
+                // The pop-up is the same wherever the press lands, and selects nothing.
+                TreePopup(mouse->button(), mouse->globalPosition().toPoint());
+                return true;
+            }
+        } else if (event->type() == QEvent::MouseButtonDblClick) {
+            OpenSprite();
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+} // namespace vellicor

@@ -1,0 +1,169 @@
+// Building the main window's controls: menus, toolbar, left panel and status bar.
+#include "artwork.h"
+#include "colour_swatch.h"
+#include "frm_main.h"
+#include "model/colour_table.h"
+#include "status_panels.h"
+
+#include <QAction>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeWidget>
+
+namespace vellicor {
+
+QAction* frmMain::AddMenuAction(QMenu* menu, const char* name, const QString& caption,
+                                const QKeySequence& shortcut) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setShortcut(shortcut);
+    return action;
+}
+
+void frmMain::BuildMenus() {
+    QMenu* mnuFile = menuBar()->addMenu(tr("&File"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    QMenu* mnuFileNew = mnuFile->addMenu(tr("&New"));
+    mnuFileNew->setObjectName(QStringLiteral("mnuFileNew"));
+    QAction* newProject = AddMenuAction(mnuFileNew, "mnuFileNewProject", tr("&Project"));
+    connect(newProject, &QAction::triggered, this, &frmMain::NewProject);
+    AddMenuAction(mnuFileNew, "mnuFileNewSpriteArray", tr("Sprite &Array"),
+                  QKeySequence(Qt::CTRL | Qt::Key_R))
+        ->setEnabled(false);
+    mnuFileNewSprite_ = AddMenuAction(mnuFileNew, "mnuFileNewSprite", tr("&Sprite"),
+                                      QKeySequence(Qt::CTRL | Qt::Key_N));
+    mnuFileNewSprite_->setEnabled(false);
+    connect(mnuFileNewSprite_, &QAction::triggered, this, &frmMain::NewSprite);
+    AddMenuAction(mnuFile, "mnuFileOpen", tr("&Open"), QKeySequence(Qt::CTRL | Qt::Key_O));
+    AddMenuAction(mnuFile, "mnuFileSave", tr("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S));
+    QAction* exit = AddMenuAction(mnuFile, "mnuFileExit", tr("E&xit"));
+    connect(exit, &QAction::triggered, this, &QWidget::close);
+
+    QMenu* mnuHelp = menuBar()->addMenu(tr("&Help"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    QAction* about = AddMenuAction(mnuHelp, "mnuHelpAbout", tr("&About"));
+    connect(about, &QAction::triggered, this, &frmMain::ShowAbout);
+
+    mnuRightClick_ = menuBar()->addMenu(QStringLiteral("rightclick"));
+    mnuRightClick_->setObjectName(QStringLiteral("mnuRightClick"));
+    QAction* popupProject = AddMenuAction(mnuRightClick_, "mnuRightClickProject", tr("New &Project"));
+    connect(popupProject, &QAction::triggered, this, &frmMain::NewProject);
+    mnuRightClickSpriteArray_ =
+        AddMenuAction(mnuRightClick_, "mnuRightClickSpriteArray", tr("New Sprite &Array"));
+    mnuRightClickSpriteArray_->setEnabled(false);
+    mnuRightClickSprite_ = AddMenuAction(mnuRightClick_, "mnuRightClickSprite", tr("New &Sprite"));
+    connect(mnuRightClickSprite_, &QAction::triggered, this, &frmMain::NewSprite);
+}
+
+void frmMain::BuildToolbar() {
+    tbrMain_ = addToolBar(QStringLiteral("tbrMain"));
+    tbrMain_->setObjectName(QStringLiteral("tbrMain"));
+    tbrMain_->setMovable(false);
+    tbrMain_->setFloatable(false);
+    tbrMain_->setIconSize(QSize(16, 16));
+    tbrMain_->setFixedHeight(24);
+    tbrMain_->setContextMenuPolicy(Qt::PreventContextMenu);
+
+    struct Button {
+        const char* key;
+        const char* tip;
+        bool tool;
+    };
+    static constexpr Button kButtons[] = {
+        {"new", "New", false},          {"open", "Open", false},
+        {"save", "Save", false},        {nullptr, nullptr, false},
+        {"pencil", "Pencil", true},     {"eraser", "Eraser", true},
+        {"circle", "Circle", true},     {"rectangle", "Rectangle", true},
+        {"fill", "Fill", true},         {nullptr, nullptr, false},
+        {"compile", "Compile", false},
+    };
+    for (const Button& button : kButtons) {
+        if (button.key == nullptr) {
+            tbrMain_->addSeparator();
+            continue;
+        }
+        const QString key = QString::fromLatin1(button.key);
+        const QString tip = QString::fromLatin1(button.tip);
+        QAction* action = tbrMain_->addAction(ToolbarIcon(tip), tip);
+        action->setObjectName(key);
+        action->setData(key);
+        action->setToolTip(tip);
+        action->setCheckable(button.tool);
+        connect(action, &QAction::triggered, this, [this, key] { ButtonClick(key); });
+        toolbarActions_.insert(key, action);
+    }
+
+    // The "new" button's drop-down, whose items act by position.
+    QAction* newButton = ToolbarAction(QStringLiteral("new"));
+    auto* dropDown = new QMenu(this);
+    dropDown->setObjectName(QStringLiteral("tbrMainNewMenu"));
+    QAction* spriteArray = dropDown->addAction(tr("Sprite Array"));
+    spriteArray->setData(QStringLiteral("sprite array"));
+    spriteArray->setEnabled(false);
+    dropDownSprite_ = dropDown->addAction(tr("Sprite"));
+    dropDownSprite_->setData(QStringLiteral("sprite"));
+    dropDownSprite_->setEnabled(false);
+    const QList<QAction*> items = dropDown->actions();
+    for (int i = 0; i < items.size(); ++i)
+        connect(items[i], &QAction::triggered, this, [this, i] { ButtonMenuClick(i + 1); });
+    newButton->setMenu(dropDown);
+    if (auto* button = qobject_cast<QToolButton*>(tbrMain_->widgetForAction(newButton)))
+        button->setPopupMode(QToolButton::MenuButtonPopup);
+}
+
+void frmMain::BuildLeftPanel(QWidget* parent) {
+    auto* picture1 = new QWidget(parent);
+    picture1->setObjectName(QStringLiteral("Picture1"));
+    picture1->setFixedWidth(124);
+    parent->layout()->addWidget(picture1);
+
+    tvMain_ = new QTreeWidget(picture1);
+    tvMain_->setObjectName(QStringLiteral("tvMain"));
+    tvMain_->setGeometry(8, 8, 105, 169);
+    tvMain_->setHeaderHidden(true);
+    tvMain_->setColumnCount(1);
+    tvMain_->setIndentation(12);
+    tvMain_->setIconSize(QSize(16, 16));
+    tvMain_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tvMain_->setContextMenuPolicy(Qt::PreventContextMenu);
+    tvMain_->viewport()->installEventFilter(this);
+
+    auto* picture6 = new QWidget(picture1);
+    picture6->setObjectName(QStringLiteral("Picture6"));
+    picture6->setGeometry(32, 184, 49, 49);
+    picture6->setAutoFillBackground(true);
+    QPalette grey = picture6->palette();
+    grey.setColor(QPalette::Window, QColor(224, 224, 224));
+    picture6->setPalette(grey);
+
+    picBack_ = new ColourSwatch(Qt::white, picture6);
+    picBack_->setObjectName(QStringLiteral("picBack"));
+    picBack_->move(16, 16);
+    picFore_ = new ColourSwatch(Qt::black, picture6);
+    picFore_->setObjectName(QStringLiteral("picFore"));
+    picFore_->move(8, 8);
+    picFore_->raise(); // the left button's colour sits in front, as in most paint programs
+
+    static constexpr QPoint kSwatchPlaces[kPaletteSize] = {
+        {24, 240}, {40, 240}, {56, 240}, {72, 240}, {24, 256}};
+    for (int i = 0; i < kPaletteSize; ++i) {
+        auto* swatch = new ColourSwatch(QColor::fromRgb(0xFF000000U | kPaletteColours[i]), picture1);
+        swatch->setObjectName(QStringLiteral("Picture2"));
+        swatch->setProperty("index", i);
+        swatch->move(kSwatchPlaces[i]);
+        connect(swatch, &ColourSwatch::Pressed, this,
+                [this, i](int button) { SwatchPress(i, button); });
+        picture2_[static_cast<std::size_t>(i)] = swatch;
+    }
+}
+
+void frmMain::BuildStatusBar() {
+    sbrMain_ = new StatusPanels(this);
+    sbrMain_->setObjectName(QStringLiteral("sbrMain"));
+    setStatusBar(sbrMain_);
+}
+
+} // namespace vellicor
