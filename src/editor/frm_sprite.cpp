@@ -14,6 +14,7 @@
 #include <QMouseEvent>
 #include <QRadioButton>
 #include <QSlider>
+#include <algorithm>
 #include <cmath>
 
 namespace vellicor {
@@ -57,7 +58,9 @@ void frmSprite::BuildControls() {
     for (const auto& [option, size] : options) {
         *option = new QRadioButton(QString::number(size), frame1);
         (*option)->setObjectName(QStringLiteral("opt%1").arg(size));
-        (*option)->setGeometry(8, top, 33, 13);
+        // At least the designed 33 x 13, wider where the desktop's font needs it.
+        const QSize hint = (*option)->sizeHint();
+        (*option)->setGeometry(8, top, std::max(33, hint.width()), std::max(13, hint.height()));
         sizeOptions_->addButton(*option, size);
         top += 24;
     }

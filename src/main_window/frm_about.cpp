@@ -12,6 +12,11 @@ QLabel* AddLabel(const char* name, const QString& text, QRect geometry, QWidget*
     auto* label = new QLabel(text, parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setGeometry(geometry);
+    // Desktop fonts run wider than the design's; shrink the text rather than cut it off.
+    QFont font = label->font();
+    while (font.pointSizeF() > 6 && QFontMetrics(font).horizontalAdvance(text) > geometry.width())
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    label->setFont(font);
     return label;
 }
 

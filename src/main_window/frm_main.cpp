@@ -1,5 +1,6 @@
 #include "frm_main.h"
 
+#include "artwork.h"
 #include "colour_swatch.h"
 #include "editor/frm_sprite.h"
 #include "frm_about.h"
@@ -19,6 +20,7 @@ frmMain::frmMain(DialogSeam& dialogs, QWidget* parent)
     : QMainWindow(parent), dialogs_(dialogs) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Vellicor"));
+    setWindowIcon(TreeIcon(QStringLiteral("Item")));
 
     auto* centre = new QWidget(this);
     auto* layout = new QHBoxLayout(centre);

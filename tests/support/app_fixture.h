@@ -1,0 +1,73 @@
+#pragma once
+
+#include "editor/frm_sprite.h"
+#include "main_window/frm_main.h"
+#include "main_window/status_panels.h"
+#include "scripted_dialogs.h"
+
+#include <QRadioButton>
+#include <QSlider>
+#include <QTest>
+#include <QTreeWidget>
+#include <memory>
+
+// A shown main window with scripted dialogs, and short ways to the widgets tests look at.
+struct AppFixture {
+    ScriptedDialogs dialogs;
+    std::unique_ptr<vellicor::frmMain> main;
+
+    AppFixture() : main(std::make_unique<vellicor::frmMain>(dialogs)) {
+        main->resize(1000, 700);
+        main->show();
+    }
+
+    template <typename T = QWidget> T* Find(const char* name) const {
+        return main->findChild<T*>(QString::fromLatin1(name));
+    }
+    QTreeWidget* Tree() const { return Find<QTreeWidget>("tvMain"); }
+
+    void NewProject(const QString& name) {
+        dialogs.inputAnswers.append(name);
+        main->NewProject();
+    }
+    // Creates a sprite and returns its editor window.
+    vellicor::frmSprite* NewSprite(const QString& name) {
+        dialogs.inputAnswers.append(name);
+        main->NewSprite();
+        return main->EditorWindows().back();
+    }
+    QString CellStatus() const {
+        return main->findChild<vellicor::StatusPanels*>("sbrMain")->PanelText(1);
+    }
+    QTreeWidgetItem* SpriteNode(int index) const { return Tree()->topLevelItem(0)->child(index); }
+};
+
+// Short ways into one editor window.
+struct Editor {
+    vellicor::frmSprite* window;
+
+    template <typename T = QWidget> T* Find(const char* name) const {
+        return window->findChild<T*>(QString::fromLatin1(name));
+    }
+    QWidget* Canvas() const { return Find("picSprite"); }
+    QWidget* Preview() const { return Find("picPreview"); }
+    QSlider* Zoom() const { return Find<QSlider>("sldZoom"); }
+    void ChooseSize(int size) const {
+        auto* option = Find<QRadioButton>(qPrintable(QStringLiteral("opt%1").arg(size)));
+        QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(6, option->height() / 2));
+    }
+    int CheckedSize() const {
+        for (int size : {8, 16, 32})
+            if (Find<QRadioButton>(qPrintable(QStringLiteral("opt%1").arg(size)))->isChecked())
+                return size;
+        return 0;
+    }
+    // Centre of cell (column, row) of an n x n grid on a surface.
+    static QPoint CellCentre(const QWidget* surface, int column, int row, int n) {
+        return {static_cast<int>((column + 0.5) * surface->width() / n),
+                static_cast<int>((row + 0.5) * surface->height() / n)};
+    }
+    static QRgb PixelAt(QWidget* surface, QPoint point) {
+        return surface->grab().toImage().pixel(point) & 0xFFFFFFU;
+    }
+};

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "main_window/dialog_seam.h"
+
+#include <QDialog>
+#include <QList>
+#include <QStringList>
+#include <functional>
+
+// Answers the main window's modal dialogs from a script and records what was asked.
+class ScriptedDialogs final : public vellicor::DialogSeam {
+  public:
+    struct Shown {
+        QString kind; // "input", "message", "save" or "modal"
+        QString text; // prompt, message, filter or dialog title
+        QString title;
+    };
+
+    QStringList inputAnswers;                   // an exhausted script cancels
+    QList<std::optional<QString>> saveAnswers;  // likewise
+    std::function<void(QDialog&)> onModal;      // runs while the modal dialog is shown
+    QList<Shown> shown;
+    QStringList offeredNames;
+
+    QString InputBox(QWidget*, const QString& prompt, const QString& title) override {
+        shown.append({"input", prompt, title});
+        return inputAnswers.isEmpty() ? QString() : inputAnswers.takeFirst();
+    }
+    void MessageBox(QWidget*, const QString& text, const QString& title) override {
+        shown.append({"message", text, title});
+    }
+    std::optional<QString> SaveFileName(QWidget*, const QString& filter,
+                                        const QString& offered) override {
+        shown.append({"save", filter, QString()});
+        offeredNames.append(offered);
+        return saveAnswers.isEmpty() ? std::nullopt : saveAnswers.takeFirst();
+    }
+    void ShowModal(QDialog& dialog) override {
+        shown.append({"modal", dialog.windowTitle(), dialog.objectName()});
+        dialog.show();
+        if (onModal)
+            onModal(dialog);
+    }
+
+    int Count(const QString& kind) const {
+        int count = 0;
+        for (const Shown& entry : shown)
+            count += entry.kind == kind ? 1 : 0;
+        return count;
+    }
+};
