@@ -2,6 +2,7 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 
 namespace vellicor {
@@ -55,18 +56,23 @@ void PictureSurface::FitImage() {
 PictureSurface::CellPainter::CellPainter(PictureSurface& surface, int n)
     : surface_(surface), n_(n) {
     surface_.FitImage();
-    if (!surface_.image_.isNull() && n_ > 0)
-        painter_.emplace(&surface_.image_);
+    if (n_ > 0 && !surface_.image_.isNull())
+        bits_ = surface_.image_.bits(); // detaches once, not once per row
 }
 
-PictureSurface::CellPainter::~CellPainter() {
-    painter_.reset();
-    surface_.update();
-}
+PictureSurface::CellPainter::~CellPainter() { surface_.update(); }
 
 void PictureSurface::CellPainter::Fill(int column, int row, QColor colour) {
-    if (painter_)
-        painter_->fillRect(surface_.CellRect(column, row, n_), colour);
+    const QImage& image = surface_.image_;
+    if (bits_ == nullptr)
+        return;
+    // Straight into the image's rows: a full repaint is thousands of small squares.
+    const QRect cell = surface_.CellRect(column, row, n_).intersected(image.rect());
+    const QRgb value = colour.rgb();
+    for (int y = cell.top(); y <= cell.bottom(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(bits_ + y * image.bytesPerLine());
+        std::fill(line + cell.left(), line + cell.left() + cell.width(), value);
+    }
 }
 
 } // namespace vellicor

@@ -2,9 +2,7 @@
 
 #include <QColor>
 #include <QImage>
-#include <QPainter>
 #include <QWidget>
-#include <optional>
 
 namespace vellicor {
 
@@ -50,7 +48,7 @@ class PictureSurface::CellPainter {
   private:
     PictureSurface& surface_;
     int n_;
-    std::optional<QPainter> painter_;
+    uchar* bits_ = nullptr;
 };
 
 } // namespace vellicor
