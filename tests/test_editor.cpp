@@ -106,7 +106,8 @@ void TestEditor::cellsTileTheSurfaces() {
         for (const bool alongRow : {true, false}) {
             int changes = 0;
             for (int i = 0; i < shown.width(); ++i) {
-                const QPoint at = alongRow ? QPoint(i, shown.height() / 2) : QPoint(shown.width() / 2, i);
+                const QPoint at =
+                    alongRow ? QPoint(i, shown.height() / 2) : QPoint(shown.width() / 2, i);
                 const QRgb pixel = shown.pixel(at) & 0xFFFFFFU;
                 QVERIFY2(pixel == kDarkGrey || pixel == kLightGrey, qPrintable(QString::number(i)));
                 const QPoint before = alongRow ? at - QPoint(1, 0) : at - QPoint(0, 1);
@@ -240,8 +241,8 @@ void TestEditor::zoomMovesTheHandles() {
     app.editor.Zoom()->setValue(zoom);
     QCOMPARE(app.editor.Canvas()->size(), QSize(side, side));
     const int far = 8 + side;
-    const QPoint expected[8] = {{3, 3},      {middle, 3},   {far, 3},      {3, middle},
-                                {3, far},    {middle, far}, {far, middle}, {far, far}};
+    const QPoint expected[8] = {{3, 3},   {middle, 3},   {far, 3},      {3, middle},
+                                {3, far}, {middle, far}, {far, middle}, {far, far}};
     for (int i = 0; i < 8; ++i)
         QCOMPARE(app.editor.Find(qPrintable(QString("Shape1_%1").arg(i)))->pos(), expected[i]);
 }

@@ -65,16 +65,24 @@ class TestExport : public QObject {
 void TestExport::binToHex_data() {
     QTest::addColumn<QString>("bits");
     QTest::addColumn<QString>("hex");
-    QTest::newRow("8 top bit") << "10000000" << "80";
-    QTest::newRow("8 zero") << "00000000" << "00";
-    QTest::newRow("16 top bit") << "1000000000000000" << "8000";
-    QTest::newRow("16 fifth bit") << "0000100000000000" << "0800";
-    QTest::newRow("16 ninth bit") << "0000000010000000" << "80";
-    QTest::newRow("16 last bit") << "0000000000000001" << "01";
+    QTest::newRow("8 top bit") << "10000000"
+                               << "80";
+    QTest::newRow("8 zero") << "00000000"
+                            << "00";
+    QTest::newRow("16 top bit") << "1000000000000000"
+                                << "8000";
+    QTest::newRow("16 fifth bit") << "0000100000000000"
+                                  << "0800";
+    QTest::newRow("16 ninth bit") << "0000000010000000"
+                                  << "80";
+    QTest::newRow("16 last bit") << "0000000000000001"
+                                 << "01";
     QTest::newRow("32 top bit") << "1" + QString(31, '0') << "80000000";
     QTest::newRow("32 ones") << QString(32, '1') << "FFFFFFFF";
-    QTest::newRow("odd digits") << "101010101010" << "0AAA";
-    QTest::newRow("one digit") << "1" << "01";
+    QTest::newRow("odd digits") << "101010101010"
+                                << "0AAA";
+    QTest::newRow("one digit") << "1"
+                               << "01";
 }
 
 void TestExport::binToHex() {
@@ -105,11 +113,16 @@ void TestExport::uniformSprites_data() {
     QTest::addColumn<Rgb>("colour");
     QTest::addColumn<QString>("grey");
     QTest::addColumn<QString>("mask");
-    QTest::newRow("8 white") << 8 << kWhite << "00" << "00";
-    QTest::newRow("8 transparent") << 8 << kTransparentCyan << "00" << "FF";
-    QTest::newRow("8 black") << 8 << kBlack << "FF" << "00";
-    QTest::newRow("16 black") << 16 << kBlack << "FFFF" << "00";
-    QTest::newRow("32 transparent") << 32 << kTransparentCyan << "00" << "FFFFFFFF";
+    QTest::newRow("8 white") << 8 << kWhite << "00"
+                             << "00";
+    QTest::newRow("8 transparent") << 8 << kTransparentCyan << "00"
+                                   << "FF";
+    QTest::newRow("8 black") << 8 << kBlack << "FF"
+                             << "00";
+    QTest::newRow("16 black") << 16 << kBlack << "FFFF"
+                              << "00";
+    QTest::newRow("32 transparent") << 32 << kTransparentCyan << "00"
+                                    << "FFFFFFFF";
 }
 
 void TestExport::uniformSprites() {
@@ -144,8 +157,9 @@ void TestExport::rowsAreNotPadded() {
 void TestExport::sizeZeroRemovesTheBraces() {
     SpriteTable table;
     AddSprite(table, "Ball", 0);
-    QCOMPARE(HeaderText(table),
-             std::string("Ball_PlaneDark = };\r\nBall_PlaneLight = };\r\nBall_PlaneMask = };\r\n\r\n"));
+    QCOMPARE(
+        HeaderText(table),
+        std::string("Ball_PlaneDark = };\r\nBall_PlaneLight = };\r\nBall_PlaneMask = };\r\n\r\n"));
 }
 
 void TestExport::onlyTheTopLeftSquareIsRead() {
@@ -153,7 +167,8 @@ void TestExport::onlyTheTopLeftSquareIsRead() {
     SpriteRecord& record = AddSprite(table, "S", 32);
     Fill(record, kBlackBits);
     record.Size = 8;
-    QCOMPARE(HeaderText(table), Line("S", "Dark", "0x", 8, "FF") + Line("S", "Light", "0x", 8, "FF") +
+    QCOMPARE(HeaderText(table), Line("S", "Dark", "0x", 8, "FF") +
+                                    Line("S", "Light", "0x", 8, "FF") +
                                     Line("S", "Mask", "~0x", 8, "00") + "\r\n");
 }
 
@@ -175,11 +190,15 @@ void TestExport::spritesFollowInOrder() {
 
 void TestExport::namesBecomeLatin1() {
     QCOMPARE(ToLatin1("B\xC3\xA4ll"), std::string("B\xE4ll"));
-    QCOMPARE(ToLatin1("Ball\xE2\x82\xAC"), std::string("Ball?")); // euro sign
+    QCOMPARE(ToLatin1("Ball\xE2\x82\xAC"), std::string("Ball?"));     // euro sign
     QCOMPARE(ToLatin1("Ba\xF0\x9F\x98\x80ll"), std::string("Ba?ll")); // one character, one ?
     SpriteTable table;
-    AddSprite(table, "\xC3\x9C" "ber", 0);
-    QVERIFY(HeaderText(table).starts_with("\xDC" "ber_PlaneDark = };\r\n"));
+    AddSprite(table,
+              "\xC3\x9C"
+              "ber",
+              0);
+    QVERIFY(HeaderText(table).starts_with("\xDC"
+                                          "ber_PlaneDark = };\r\n"));
 }
 
 void TestExport::writeReplacesAWholeFile() {
@@ -198,10 +217,14 @@ void TestExport::writeReplacesAWholeFile() {
 void TestExport::failedWriteLeavesTheOldFile_data() {
     QTest::addColumn<QString>("target");
     QTest::addColumn<QString>("reason");
-    QTest::newRow("missing folder") << "missing/out.h" << "folder does not exist";
-    QTest::newRow("read-only file") << "locked.h" << "file is read-only";
-    QTest::newRow("read-only folder") << "locked/new.h" << "folder is read-only";
-    QTest::newRow("a folder") << "locked" << "It is a folder";
+    QTest::newRow("missing folder") << "missing/out.h"
+                                    << "folder does not exist";
+    QTest::newRow("read-only file") << "locked.h"
+                                    << "file is read-only";
+    QTest::newRow("read-only folder") << "locked/new.h"
+                                      << "folder is read-only";
+    QTest::newRow("a folder") << "locked"
+                              << "It is a folder";
 }
 
 void TestExport::failedWriteLeavesTheOldFile() {
@@ -228,9 +251,8 @@ void TestExport::failedWriteLeavesTheOldFile() {
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 1);
     QVERIFY(!QFile::exists(dir.filePath("missing")));
 
-    QFile::setPermissions(dir.filePath("locked"), QFileDevice::ReadOwner |
-                                                      QFileDevice::WriteOwner |
-                                                      QFileDevice::ExeOwner);
+    QFile::setPermissions(dir.filePath("locked"),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
 QTEST_APPLESS_MAIN(TestExport)

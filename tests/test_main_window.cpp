@@ -42,16 +42,36 @@ void TestMainWindow::menuItems_data() {
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("shortcut");
     QTest::addColumn<bool>("enabled");
-    QTest::newRow("project") << "mnuFileNewProject" << "&Project" << "" << true;
-    QTest::newRow("sprite array") << "mnuFileNewSpriteArray" << "Sprite &Array" << "Ctrl+R" << false;
-    QTest::newRow("sprite") << "mnuFileNewSprite" << "&Sprite" << "Ctrl+N" << false;
-    QTest::newRow("open") << "mnuFileOpen" << "&Open" << "Ctrl+O" << true;
-    QTest::newRow("save") << "mnuFileSave" << "&Save" << "Ctrl+S" << true;
-    QTest::newRow("exit") << "mnuFileExit" << "E&xit" << "" << true;
-    QTest::newRow("about") << "mnuHelpAbout" << "&About" << "" << true;
-    QTest::newRow("popup project") << "mnuRightClickProject" << "New &Project" << "" << true;
-    QTest::newRow("popup array") << "mnuRightClickSpriteArray" << "New Sprite &Array" << "" << false;
-    QTest::newRow("popup sprite") << "mnuRightClickSprite" << "New &Sprite" << "" << true;
+    QTest::newRow("project") << "mnuFileNewProject"
+                             << "&Project"
+                             << "" << true;
+    QTest::newRow("sprite array") << "mnuFileNewSpriteArray"
+                                  << "Sprite &Array"
+                                  << "Ctrl+R" << false;
+    QTest::newRow("sprite") << "mnuFileNewSprite"
+                            << "&Sprite"
+                            << "Ctrl+N" << false;
+    QTest::newRow("open") << "mnuFileOpen"
+                          << "&Open"
+                          << "Ctrl+O" << true;
+    QTest::newRow("save") << "mnuFileSave"
+                          << "&Save"
+                          << "Ctrl+S" << true;
+    QTest::newRow("exit") << "mnuFileExit"
+                          << "E&xit"
+                          << "" << true;
+    QTest::newRow("about") << "mnuHelpAbout"
+                           << "&About"
+                           << "" << true;
+    QTest::newRow("popup project") << "mnuRightClickProject"
+                                   << "New &Project"
+                                   << "" << true;
+    QTest::newRow("popup array") << "mnuRightClickSpriteArray"
+                                 << "New Sprite &Array"
+                                 << "" << false;
+    QTest::newRow("popup sprite") << "mnuRightClickSprite"
+                                  << "New &Sprite"
+                                  << "" << true;
 }
 
 void TestMainWindow::menuItems() {

@@ -27,8 +27,12 @@ constexpr int kBackgroundMargin = 10;
 constexpr QPoint kCanvasOrigin{8, 8};
 constexpr int kPreviewSide = 73;
 
-QColor ToQColor(Rgb rgb) { return QColor::fromRgb(0xFF000000U | rgb); }
-Rgb ToRgb(const QColor& colour) { return colour.rgb() & 0xFFFFFFU; }
+QColor ToQColor(Rgb rgb) {
+    return QColor::fromRgb(0xFF000000U | rgb);
+}
+Rgb ToRgb(const QColor& colour) {
+    return colour.rgb() & 0xFFFFFFU;
+}
 
 QGroupBox* MakeFrame(const QString& caption, QRect geometry, QWidget* parent) {
     auto* frame = new QGroupBox(caption, parent);
@@ -85,8 +89,8 @@ void frmSprite::BuildControls() {
     picBackground_->setMouseTracking(true);
     picBackground_->installEventFilter(this);
 
-    picSprite_ = new SpriteCanvas(QApplication::palette().color(QPalette::WindowText),
-                                  picBackground_);
+    picSprite_ =
+        new SpriteCanvas(QApplication::palette().color(QPalette::WindowText), picBackground_);
     picSprite_->setObjectName(QStringLiteral("picSprite"));
     picSprite_->move(kCanvasOrigin);
     connect(picSprite_, &SpriteCanvas::MousePressed, this, &frmSprite::PaintAt);

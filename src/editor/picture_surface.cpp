@@ -38,7 +38,9 @@ void PictureSurface::paintEvent(QPaintEvent* event) {
     painter.drawImage(event->rect(), image_, event->rect());
 }
 
-void PictureSurface::resizeEvent(QResizeEvent*) { FitImage(); }
+void PictureSurface::resizeEvent(QResizeEvent*) {
+    FitImage();
+}
 
 void PictureSurface::FitImage() {
     if (image_.size() == size())
@@ -60,7 +62,9 @@ PictureSurface::CellPainter::CellPainter(PictureSurface& surface, int n)
         bits_ = surface_.image_.bits(); // detaches once, not once per row
 }
 
-PictureSurface::CellPainter::~CellPainter() { surface_.update(); }
+PictureSurface::CellPainter::~CellPainter() {
+    surface_.update();
+}
 
 void PictureSurface::CellPainter::Fill(int column, int row, QColor colour) {
     const QImage& image = surface_.image_;

@@ -39,6 +39,8 @@ void SpriteCanvas::mouseMoveEvent(QMouseEvent* event) {
     emit MouseMoved(static_cast<int>(event->buttons().toInt()), event->position());
 }
 
-void SpriteCanvas::mouseReleaseEvent(QMouseEvent*) { emit MouseReleased(); }
+void SpriteCanvas::mouseReleaseEvent(QMouseEvent*) {
+    emit MouseReleased();
+}
 
 } // namespace vellicor

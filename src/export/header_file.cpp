@@ -6,8 +6,8 @@
 namespace vellicor {
 namespace {
 
-constexpr auto kAnyWrite = QFileDevice::WriteOwner | QFileDevice::WriteGroup |
-                           QFileDevice::WriteOther;
+constexpr auto kAnyWrite =
+    QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
 
 // Write bits are checked as well as access: an administrator may write anywhere, but a file
 // or folder the user marked read-only should still not be replaced behind their back.

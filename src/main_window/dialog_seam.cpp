@@ -9,8 +9,8 @@ namespace vellicor {
 
 QString QtDialogs::InputBox(QWidget* parent, const QString& prompt, const QString& title) {
     bool accepted = false;
-    const QString text = QInputDialog::getText(parent, title, prompt, QLineEdit::Normal,
-                                               QString(), &accepted);
+    const QString text =
+        QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, QString(), &accepted);
     return accepted ? text : QString();
 }
 
@@ -28,6 +28,8 @@ std::optional<QString> QtDialogs::SaveFileName(QWidget* parent, const QString& f
     return name;
 }
 
-void QtDialogs::ShowModal(QDialog& dialog) { dialog.exec(); }
+void QtDialogs::ShowModal(QDialog& dialog) {
+    dialog.exec();
+}
 
 } // namespace vellicor

@@ -35,8 +35,7 @@ frmAbout::frmAbout(QWidget* parent)
     AddLabel("lblTitle", QStringLiteral("Vellicor - Sprite development environment"),
              {120, 32, 211, 16}, this);
     AddLabel("lblVersion", QStringLiteral("1.0 b"), {120, 56, 35, 15}, this);
-    AddLabel("lblDescription", QStringLiteral("Developed by Tessbyrne"), {120, 80, 147, 22},
-             this);
+    AddLabel("lblDescription", QStringLiteral("Developed by Tessbyrne"), {120, 80, 147, 22}, this);
 
     auto* ok = new QPushButton(QStringLiteral("&Ok"), this);
     ok->setObjectName(QStringLiteral("Command1"));

@@ -16,8 +16,7 @@
 
 namespace vellicor {
 
-frmMain::frmMain(DialogSeam& dialogs, QWidget* parent)
-    : QMainWindow(parent), dialogs_(dialogs) {
+frmMain::frmMain(DialogSeam& dialogs, QWidget* parent) : QMainWindow(parent), dialogs_(dialogs) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Vellicor"));
     setWindowIcon(TreeIcon(QStringLiteral("Item")));
@@ -54,8 +53,7 @@ void frmMain::resizeEvent(QResizeEvent* event) {
 void frmMain::FitStatusPanels() {
     // Panel 1 takes what panels 2 and 3 leave of the window's outer width. A value the bar
     // refuses (a window narrower than those two panels) leaves panel 1 as it was.
-    const int width =
-        frameGeometry().width() - sbrMain_->PanelWidth(1) - sbrMain_->PanelWidth(2);
+    const int width = frameGeometry().width() - sbrMain_->PanelWidth(1) - sbrMain_->PanelWidth(2);
     sbrMain_->SetPanelWidth(0, width);
 }
 
@@ -74,11 +72,17 @@ QString frmMain::SelectedNodeKey() const {
     return selected == nullptr ? QString() : selected->data(0, kKeyRole).toString();
 }
 
-QColor frmMain::ForeColour() const { return picFore_->Colour(); }
+QColor frmMain::ForeColour() const {
+    return picFore_->Colour();
+}
 
-QColor frmMain::BackColour() const { return picBack_->Colour(); }
+QColor frmMain::BackColour() const {
+    return picBack_->Colour();
+}
 
-void frmMain::SetCellStatus(const QString& text) { sbrMain_->SetPanelText(1, text); }
+void frmMain::SetCellStatus(const QString& text) {
+    sbrMain_->SetPanelText(1, text);
+}
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     if (watched == tvMain_->viewport()) {

@@ -2,8 +2,8 @@
 
 #include "dialog_seam.h"
 #include "editor/editor_host.h"
-#include "name_rules.h"
 #include "model/sprite_table.h"
+#include "name_rules.h"
 
 #include <QHash>
 #include <QMainWindow>

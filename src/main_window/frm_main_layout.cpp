@@ -49,7 +49,8 @@ void frmMain::BuildMenus() {
 
     mnuRightClick_ = menuBar()->addMenu(QStringLiteral("rightclick"));
     mnuRightClick_->setObjectName(QStringLiteral("mnuRightClick"));
-    QAction* popupProject = AddMenuAction(mnuRightClick_, "mnuRightClickProject", tr("New &Project"));
+    QAction* popupProject =
+        AddMenuAction(mnuRightClick_, "mnuRightClickProject", tr("New &Project"));
     connect(popupProject, &QAction::triggered, this, &frmMain::NewProject);
     mnuRightClickSpriteArray_ =
         AddMenuAction(mnuRightClick_, "mnuRightClickSpriteArray", tr("New Sprite &Array"));
@@ -73,12 +74,10 @@ void frmMain::BuildToolbar() {
         bool tool;
     };
     static constexpr Button kButtons[] = {
-        {"new", "New", false},          {"open", "Open", false},
-        {"save", "Save", false},        {nullptr, nullptr, false},
-        {"pencil", "Pencil", true},     {"eraser", "Eraser", true},
-        {"circle", "Circle", true},     {"rectangle", "Rectangle", true},
-        {"fill", "Fill", true},         {nullptr, nullptr, false},
-        {"compile", "Compile", false},
+        {"new", "New", false},      {"open", "Open", false},          {"save", "Save", false},
+        {nullptr, nullptr, false},  {"pencil", "Pencil", true},       {"eraser", "Eraser", true},
+        {"circle", "Circle", true}, {"rectangle", "Rectangle", true}, {"fill", "Fill", true},
+        {nullptr, nullptr, false},  {"compile", "Compile", false},
     };
     for (const Button& button : kButtons) {
         if (button.key == nullptr) {
@@ -150,7 +149,8 @@ void frmMain::BuildLeftPanel(QWidget* parent) {
     static constexpr QPoint kSwatchPlaces[kPaletteSize] = {
         {24, 240}, {40, 240}, {56, 240}, {72, 240}, {24, 256}};
     for (int i = 0; i < kPaletteSize; ++i) {
-        auto* swatch = new ColourSwatch(QColor::fromRgb(0xFF000000U | kPaletteColours[i]), picture1);
+        auto* swatch =
+            new ColourSwatch(QColor::fromRgb(0xFF000000U | kPaletteColours[i]), picture1);
         swatch->setObjectName(QStringLiteral("Picture2"));
         swatch->setProperty("index", i);
         swatch->move(kSwatchPlaces[i]);

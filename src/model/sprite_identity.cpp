@@ -4,7 +4,9 @@
 
 namespace vellicor {
 
-std::string SpriteKey(int index) { return "s" + std::to_string(index); }
+std::string SpriteKey(int index) {
+    return "s" + std::to_string(index);
+}
 
 std::string TagFromKey(std::string_view key) {
     return key.empty() ? std::string{} : std::string{key.substr(1)};

@@ -16,9 +16,9 @@ class ScriptedDialogs final : public vellicor::DialogSeam {
         QString title;
     };
 
-    QStringList inputAnswers;                   // an exhausted script cancels
-    QList<std::optional<QString>> saveAnswers;  // likewise
-    std::function<void(QDialog&)> onModal;      // runs while the modal dialog is shown
+    QStringList inputAnswers;                  // an exhausted script cancels
+    QList<std::optional<QString>> saveAnswers; // likewise
+    std::function<void(QDialog&)> onModal;     // runs while the modal dialog is shown
     QList<Shown> shown;
     QStringList offeredNames;
 

@@ -1,0 +1,395 @@
+#include "main_window/colour_swatch.h"
+#include "model/colour_table.h"
+#include "support/app_fixture.h"
+
+#include <QAction>
+#include <QFile>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QToolBar>
+
+using namespace vellicor;
+
+namespace {
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+struct Journey : AppFixture {
+    QTemporaryDir dir;
+
+    void ClickButton(const char* key) {
+        QWidget* button = Find<QToolBar>("tbrMain")->widgetForAction(main->ToolbarAction(key));
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+    }
+    ColourSwatch* Swatch(int index) const {
+        for (auto* swatch : main->findChildren<ColourSwatch*>("Picture2"))
+            if (swatch->property("index").toInt() == index)
+                return swatch;
+        return nullptr;
+    }
+    void PressSwatch(int index, Qt::MouseButton button) {
+        QTest::mouseClick(Swatch(index), button);
+    }
+    QStringList PressedTools() const {
+        QStringList pressed;
+        for (const char* key : {"pencil", "eraser", "circle", "rectangle", "fill"})
+            if (main->ToolbarAction(key)->isChecked())
+                pressed << key;
+        return pressed;
+    }
+    QRgb Fore() const { return Find<ColourSwatch>("picFore")->Colour().rgb() & 0xFFFFFFU; }
+    QRgb Back() const { return Find<ColourSwatch>("picBack")->Colour().rgb() & 0xFFFFFFU; }
+    QStringList NodeKeys() const {
+        QStringList keys;
+        QTreeWidgetItem* project = Tree()->topLevelItem(0);
+        for (int i = 0; project && i < project->childCount(); ++i)
+            keys << project->child(i)->data(0, frmMain::kKeyRole).toString();
+        return keys;
+    }
+    void DoubleClick(QTreeWidgetItem* node) {
+        QTest::mouseDClick(Tree()->viewport(), Qt::LeftButton, {},
+                           Tree()->visualItemRect(node).center());
+    }
+    QString Compile(const QString& fileName) {
+        const QString path = dir.filePath(fileName);
+        dialogs.saveAnswers << path;
+        ClickButton("compile");
+        return path;
+    }
+};
+
+} // namespace
+
+class TestJourneys : public QObject {
+    Q_OBJECT
+  private slots:
+    void workedExampleThroughTheUi();
+    void exportDialogAndItsAnswers();
+    void failedExportKeepsTheOldFile();
+    void nameRules_data();
+    void nameRules();
+    void spritesWithTheSameName();
+    void newProjectClosesOpenEditors();
+    void doubleClickReopensClosedSprites();
+    void projectNamedLikeASpriteKey();
+    void treePopup();
+    void toolButtonsExcludeOneAnother();
+    void swatchPresses_data();
+    void swatchPresses();
+    void refusesSpritesBeyondTheCount();
+};
+
+void TestJourneys::workedExampleThroughTheUi() {
+    Journey app;
+    app.dialogs.inputAnswers << "Demo"
+                             << "Ball";
+    app.ClickButton("new");
+    app.main->ToolbarAction("new")->menu()->actions().at(1)->trigger();
+    QCOMPARE(app.dialogs.shown.at(0).text, QString("Enter project name:"));
+    QCOMPARE(app.dialogs.shown.at(1).text, QString("Enter sprite name:"));
+    QCOMPARE(app.dialogs.shown.at(1).title, QString("Vellicor"));
+    Editor editor{app.main->EditorWindows().at(0)};
+    editor.ChooseSize(8);
+    QWidget* canvas = editor.Canvas();
+    const int palette[3] = {0, 1, 2};
+    for (int column = 0; column < 3; ++column) {
+        app.PressSwatch(palette[column], Qt::LeftButton);
+        QTest::mouseClick(canvas, Qt::LeftButton, {}, Editor::CellCentre(canvas, column, 0, 8));
+    }
+    app.PressSwatch(4, Qt::RightButton);
+    QTest::mouseClick(canvas, Qt::RightButton, {}, Editor::CellCentre(canvas, 7, 7, 8));
+
+    const QString path = app.Compile("ball.h");
+    const QByteArray expected =
+        "Ball_PlaneDark = {{0xC0},{0x00},{0x00},{0x00},{0x00},{0x00},{0x00},{0x00}};\r\n"
+        "Ball_PlaneLight = {{0xA0},{0x00},{0x00},{0x00},{0x00},{0x00},{0x00},{0x00}};\r\n"
+        "Ball_PlaneMask = "
+        "{{~0x00},{~0x00},{~0x00},{~0x00},{~0x00},{~0x00},{~0x00},{~0x01}};\r\n"
+        "\r\n";
+    QCOMPARE(ReadAll(path), expected);
+    QCOMPARE(ReadAll(path).size(), 242);
+    QCOMPARE(app.PressedTools(), QStringList{"pencil"});
+}
+
+void TestJourneys::exportDialogAndItsAnswers() {
+    Journey app;
+    const QString empty = app.Compile("empty"); // no project: an empty file, no extension added
+    QCOMPARE(ReadAll(empty), QByteArray());
+    QCOMPARE(app.dialogs.shown.at(0).text, QString("Header Files (*.h)"));
+    QCOMPARE(app.dialogs.offeredNames.at(0), QString());
+
+    app.NewProject("Game");
+    app.NewSprite("Ball");
+    app.ClickButton("compile"); // cancelled: nothing written, nothing said
+    QCOMPARE(app.dialogs.offeredNames.at(1), empty);
+    QCOMPARE(ReadAll(empty), QByteArray());
+    app.dialogs.saveAnswers << empty;
+    app.ClickButton("compile");
+    QCOMPARE(ReadAll(empty), QByteArray("Ball_PlaneDark = };\r\nBall_PlaneLight = };\r\n"
+                                        "Ball_PlaneMask = };\r\n\r\n"));
+    QCOMPARE(app.dialogs.Count("message"), 0);
+    app.ClickButton("open");
+    app.ClickButton("save");
+    QCOMPARE(app.dialogs.shown.size(), 5);
+}
+
+void TestJourneys::failedExportKeepsTheOldFile() {
+    Journey app;
+    app.NewProject("Game");
+    app.NewSprite("Ball");
+    const QString path = app.dir.filePath("sprites.h");
+    QFile old(path);
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write("keep me\r\n");
+    old.close();
+    QVERIFY(old.setPermissions(QFileDevice::ReadOwner));
+    app.Compile("sprites.h");
+    QCOMPARE(ReadAll(path), QByteArray("keep me\r\n"));
+    QCOMPARE(app.dialogs.Count("message"), 1);
+    QCOMPARE(app.dialogs.shown.last().title, QString("Error"));
+    QVERIFY(app.dialogs.shown.last().text.contains(path));
+    QVERIFY(app.dialogs.shown.last().text.contains("read-only"));
+
+    app.Compile("no such folder/sprites.h");
+    QCOMPARE(app.dialogs.Count("message"), 2);
+    QVERIFY(app.dialogs.shown.last().text.contains("no such folder"));
+}
+
+void TestJourneys::nameRules_data() {
+    QTest::addColumn<bool>("sprite");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("outcome"); // accepted, ignored or error
+    QTest::newRow("project cancelled") << false << ""
+                                       << "ignored";
+    QTest::newRow("project word") << false << "Game"
+                                  << "accepted";
+    QTest::newRow("project two words") << false << "My Game"
+                                       << "accepted";
+    QTest::newRow("project digit") << false << "1Game"
+                                   << "error";
+    QTest::newRow("project underscore") << false << "_game"
+                                        << "ignored";
+    QTest::newRow("project leading space") << false << " Game"
+                                           << "ignored";
+    QTest::newRow("project accented") << false << "\u00C9t\u00E9"
+                                      << "ignored";
+    QTest::newRow("sprite cancelled") << true << ""
+                                      << "ignored";
+    QTest::newRow("sprite word") << true << "Ball"
+                                 << "accepted";
+    QTest::newRow("sprite lower case") << true << "ball2"
+                                       << "accepted";
+    QTest::newRow("sprite two words") << true << "Red Ball"
+                                      << "error";
+    QTest::newRow("sprite leading space") << true << " Ball"
+                                          << "error";
+    QTest::newRow("sprite digit") << true << "2Ball"
+                                  << "error";
+    QTest::newRow("sprite underscore") << true << "_ball"
+                                       << "ignored";
+    QTest::newRow("sprite underscore space") << true << "_red ball"
+                                             << "error";
+}
+
+void TestJourneys::nameRules() {
+    QFETCH(bool, sprite);
+    QFETCH(QString, name);
+    QFETCH(QString, outcome);
+    Journey app;
+    app.NewProject("Old");
+    app.dialogs.shown.clear();
+    app.dialogs.inputAnswers << name;
+    if (sprite)
+        app.main->NewSprite();
+    else
+        app.main->NewProject();
+    const bool accepted =
+        sprite ? app.main->Table().SpriteCount() == 1 : app.main->ProjectName() == name;
+    QCOMPARE(accepted, outcome == "accepted");
+    QCOMPARE(app.dialogs.Count("message"), outcome == "error" ? 1 : 0);
+    if (outcome == "error") {
+        QCOMPARE(app.dialogs.shown.last().text,
+                 QString("Sprite name must start with a letter and have no spaces."));
+        QCOMPARE(app.dialogs.shown.last().title, QString("Error"));
+    }
+    if (outcome != "accepted") {
+        QCOMPARE(app.main->ProjectName(), QString("Old"));
+        QCOMPARE(app.main->Table().SpriteCount(), 0);
+        QCOMPARE(app.Tree()->topLevelItem(0)->childCount(), 0);
+    }
+}
+
+void TestJourneys::spritesWithTheSameName() {
+    Journey app;
+    app.NewProject("Game");
+    frmSprite* first = app.NewSprite("Ball");
+    frmSprite* second = app.NewSprite("Ball");
+    QVERIFY(first != second);
+    QCOMPARE(app.NodeKeys(), QStringList({"s0", "s1"}));
+    QCOMPARE(app.SpriteNode(1)->text(0), QString("Ball"));
+    QCOMPARE(app.Tree()->currentItem(), app.SpriteNode(1));
+    QCOMPARE(second->Tag(), QString("1"));
+    QCOMPARE(second->windowTitle(), QString("Ball"));
+    QVERIFY(first->isVisible() && second->isVisible());
+}
+
+void TestJourneys::newProjectClosesOpenEditors() {
+    Journey app;
+    app.NewProject("Game");
+    frmSprite* first = app.NewSprite("Ball");
+    app.NewSprite("Bat");
+    first->findChild<QRadioButton*>("opt8")->click();
+    app.main->Table().Record(0).SetBits(0, 0, *BitsForColour(kBlack));
+    app.ClickButton("pencil"); // the tool and colours survive a new project
+    app.PressSwatch(2, Qt::LeftButton);
+    app.NewProject("Game");
+    QCOMPARE(app.dialogs.Count("message"), 0);
+    for (const auto& window : app.main->EditorWindows())
+        QVERIFY(!window->isVisible());
+    QCOMPARE(app.Tree()->topLevelItemCount(), 1);
+    QCOMPARE(app.Tree()->topLevelItem(0)->childCount(), 0);
+    QCOMPARE(app.Tree()->currentItem(), app.Tree()->topLevelItem(0));
+    QVERIFY(app.Tree()->topLevelItem(0)->isExpanded());
+    QCOMPARE(app.main->Table().SpriteCount(), 0);
+    frmSprite* next = app.NewSprite("Fresh");
+    QCOMPARE(app.NodeKeys(), QStringList{"s0"});
+    QCOMPARE(next->Tag(), QString("0"));
+    QVERIFY(next != first);
+    QCOMPARE(app.main->Table().Record(0).Size, 0);
+    QVERIFY(app.main->Table().Record(0).PlaneDark.IsClear());
+    QCOMPARE(app.PressedTools(), QStringList());
+    QCOMPARE(app.Fore(), kLightGrey);
+}
+
+void TestJourneys::doubleClickReopensClosedSprites() {
+    Journey app;
+    app.DoubleClick(nullptr); // nothing selected yet
+    app.NewProject("Game");
+    frmSprite* window = app.NewSprite("Ball");
+    Editor editor{window};
+    editor.Zoom()->setValue(40);
+    app.DoubleClick(app.SpriteNode(0)); // open: nothing happens
+    QCOMPARE(editor.Zoom()->value(), 40);
+    window->showMinimized(); // minimised still counts as open
+    app.DoubleClick(app.SpriteNode(0));
+    QVERIFY(window->isMinimized());
+    window->close();
+    QVERIFY(!app.main->Table().Record(0).IsOpen);
+    app.DoubleClick(app.Tree()->topLevelItem(0)); // the project node opens nothing
+    QVERIFY(!window->isVisible());
+    app.Tree()->expandAll(); // that double-click folded the project away
+    app.DoubleClick(app.SpriteNode(0));
+    QVERIFY(window->isVisible());
+    QCOMPARE(window->windowTitle(), QString("Ball"));
+    QCOMPARE(editor.Zoom()->value(), 25);
+    QVERIFY(app.main->Table().Record(0).IsOpen);
+}
+
+void TestJourneys::projectNamedLikeASpriteKey() {
+    Journey app;
+    app.NewProject("s0");
+    frmSprite* window = app.NewSprite("Ball");
+    QCOMPARE(app.NodeKeys(), QStringList{"s0"});
+    window->close();
+    app.DoubleClick(app.SpriteNode(0));
+    QVERIFY(window->isVisible());
+    QCOMPARE(window->Tag(), QString("0"));
+    window->close();
+    app.DoubleClick(app.Tree()->topLevelItem(0));
+    QVERIFY(!window->isVisible());
+    QVERIFY(!app.main->Table().Record(0).IsOpen);
+}
+
+void TestJourneys::treePopup() {
+    Journey app;
+    QMenu* popup = app.main->RightClickMenu();
+    auto visibleItems = [popup] {
+        QStringList items;
+        for (QAction* action : popup->actions())
+            if (action->isVisible())
+                items << action->text() + (action->isEnabled() ? "" : " (greyed)");
+        return items;
+    };
+    QTest::mousePress(app.Tree()->viewport(), Qt::RightButton, {}, QPoint(20, 20));
+    QVERIFY(popup->isVisible());
+    QCOMPARE(visibleItems(), QStringList{"New &Project"});
+    popup->hide();
+
+    app.NewProject("Game");
+    app.NewSprite("Ball");
+    app.Tree()->setCurrentItem(app.SpriteNode(0));
+    QTest::mousePress(app.Tree()->viewport(), Qt::RightButton, {},
+                      app.Tree()->visualItemRect(app.Tree()->topLevelItem(0)).center());
+    QCOMPARE(visibleItems(),
+             QStringList({"New &Project", "New Sprite &Array (greyed)", "New &Sprite"}));
+    QCOMPARE(app.Tree()->currentItem(), app.SpriteNode(0)); // the press selects nothing
+    popup->hide();
+    app.dialogs.inputAnswers << "Bat";
+    app.main->findChild<QAction*>("mnuRightClickSprite")->trigger();
+    QCOMPARE(app.NodeKeys(), QStringList({"s0", "s1"}));
+    QCOMPARE(app.SpriteNode(1)->text(0), QString("Bat"));
+}
+
+void TestJourneys::toolButtonsExcludeOneAnother() {
+    Journey app;
+    app.ClickButton("eraser");
+    QCOMPARE(app.PressedTools(), QStringList{"eraser"});
+    app.ClickButton("fill");
+    QCOMPARE(app.PressedTools(), QStringList{"fill"});
+    app.ClickButton("fill");
+    QCOMPARE(app.PressedTools(), QStringList());
+    app.NewProject("Game");
+    Editor editor{app.NewSprite("Ball")};
+    editor.ChooseSize(16);
+    QTest::mouseClick(editor.Canvas(), Qt::LeftButton, {},
+                      Editor::CellCentre(editor.Canvas(), 3, 3, 16));
+    QCOMPARE(app.main->Table().Record(0).Bits(3, 3), *BitsForColour(kBlack));
+    app.ClickButton("circle");
+    app.ClickButton("compile"); // cancelled; the tool stays
+    QCOMPARE(app.PressedTools(), QStringList{"circle"});
+}
+
+void TestJourneys::swatchPresses_data() {
+    QTest::addColumn<int>("swatch");
+    QTest::addColumn<Qt::MouseButton>("button");
+    QTest::addColumn<QRgb>("fore");
+    QTest::addColumn<QRgb>("back");
+    QTest::newRow("left dark grey") << 1 << Qt::LeftButton << QRgb(kDarkGrey) << QRgb(kWhite);
+    QTest::newRow("right cyan") << 4 << Qt::RightButton << QRgb(kBlack) << QRgb(kTransparentCyan);
+    QTest::newRow("middle nothing") << 2 << Qt::MiddleButton << QRgb(kBlack) << QRgb(kWhite);
+}
+
+void TestJourneys::swatchPresses() {
+    QFETCH(int, swatch);
+    QFETCH(Qt::MouseButton, button);
+    QFETCH(QRgb, fore);
+    QFETCH(QRgb, back);
+    Journey app;
+    QTest::mousePress(app.Swatch(swatch), button); // acts on the press, before any release
+    QCOMPARE(app.Fore(), fore);
+    QCOMPARE(app.Back(), back);
+    QTest::mouseRelease(app.Swatch(swatch), button);
+    QTest::mouseClick(app.Find("picBack"), Qt::LeftButton); // the current colours are no palette
+    QCOMPARE(app.Fore(), fore);
+}
+
+void TestJourneys::refusesSpritesBeyondTheCount() {
+    Journey app;
+    app.NewProject("Huge");
+    while (!app.main->Table().IsFull())
+        app.main->Table().Append("S");
+    app.dialogs.shown.clear();
+    app.dialogs.inputAnswers << "OneMore";
+    app.main->NewSprite();
+    QCOMPARE(app.main->Table().SpriteCount(), 32767);
+    QCOMPARE(app.dialogs.Count("input"), 0);
+    QCOMPARE(app.dialogs.Count("message"), 1);
+    QCOMPARE(app.dialogs.shown.last().title, QString("Error"));
+    QCOMPARE(app.Tree()->topLevelItem(0)->childCount(), 0);
+}
+
+QTEST_MAIN(TestJourneys)
+#include "test_journeys.moc"
