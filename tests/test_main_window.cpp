@@ -1,4 +1,3 @@
-#include "main_window/colour_swatch.h"
 #include "support/app_fixture.h"
 
 #include <QAction>
@@ -14,165 +13,50 @@ using namespace vellicor;
 class TestMainWindow : public QObject {
     Q_OBJECT
   private slots:
-    void captionAndMenuBar();
-    void menuItems_data();
-    void menuItems();
-    void toolbar();
-    void leftPanel_data();
-    void leftPanel();
+    void startUp();
+    void menusAndSwatches();
     void statusPanelsFollowTheWindow();
-    void ctrlNBeforeAProjectDoesNothing();
-    void aboutBox();
-    void exitClosesEditorsAndWindow();
+    void aboutBoxAndExit();
 };
 
-void TestMainWindow::captionAndMenuBar() {
+void TestMainWindow::startUp() {
     AppFixture app;
     QCOMPARE(app.main->windowTitle(), QString("Vellicor"));
-    QStringList shown;
+    QStringList menus;
     for (QAction* action : app.main->menuBar()->actions())
-        if (action->isVisible())
-            shown << action->text();
-    QCOMPARE(shown, QStringList({"&File", "&Help"}));
-    QCOMPARE(app.main->RightClickMenu()->title(), QString("rightclick"));
-}
+        menus << (action->isVisible() ? action->text() : "hidden " + action->text());
+    QCOMPARE(menus, QStringList({"&File", "&Help", "hidden rightclick"}));
 
-void TestMainWindow::menuItems_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QString>("shortcut");
-    QTest::addColumn<bool>("enabled");
-    QTest::newRow("project") << "mnuFileNewProject"
-                             << "&Project"
-                             << "" << true;
-    QTest::newRow("sprite array") << "mnuFileNewSpriteArray"
-                                  << "Sprite &Array"
-                                  << "Ctrl+R" << false;
-    QTest::newRow("sprite") << "mnuFileNewSprite"
-                            << "&Sprite"
-                            << "Ctrl+N" << false;
-    QTest::newRow("open") << "mnuFileOpen"
-                          << "&Open"
-                          << "Ctrl+O" << true;
-    QTest::newRow("save") << "mnuFileSave"
-                          << "&Save"
-                          << "Ctrl+S" << true;
-    QTest::newRow("exit") << "mnuFileExit"
-                          << "E&xit"
-                          << "" << true;
-    QTest::newRow("about") << "mnuHelpAbout"
-                           << "&About"
-                           << "" << true;
-    QTest::newRow("popup project") << "mnuRightClickProject"
-                                   << "New &Project"
-                                   << "" << true;
-    QTest::newRow("popup array") << "mnuRightClickSpriteArray"
-                                 << "New Sprite &Array"
-                                 << "" << false;
-    QTest::newRow("popup sprite") << "mnuRightClickSprite"
-                                  << "New &Sprite"
-                                  << "" << true;
-}
-
-void TestMainWindow::menuItems() {
-    QFETCH(QString, name);
-    QFETCH(QString, caption);
-    QFETCH(QString, shortcut);
-    QFETCH(bool, enabled);
-    AppFixture app;
-    auto* action = app.main->findChild<QAction*>(name);
-    QVERIFY(action);
-    QCOMPARE(action->text(), caption);
-    QCOMPARE(action->shortcut().toString(), shortcut);
-    QCOMPARE(action->isEnabled(), enabled);
-}
-
-void TestMainWindow::toolbar() {
-    AppFixture app;
     auto* toolbar = app.Find<QToolBar>("tbrMain");
     QCOMPARE(toolbar->height(), 24);
-    QStringList keys;
-    for (QAction* action : toolbar->actions())
-        keys << (action->isSeparator() ? "|" : action->data().toString());
-    QCOMPARE(keys, QStringList({"new", "open", "save", "|", "pencil", "eraser", "circle",
-                                "rectangle", "fill", "|", "compile"}));
-    const QStringList tools{"pencil", "eraser", "circle", "rectangle", "fill"};
+    QStringList buttons;
     for (QAction* action : toolbar->actions()) {
-        const QString key = action->data().toString();
-        if (action->isSeparator())
-            continue;
-        QCOMPARE(action->toolTip(), key.left(1).toUpper() + key.mid(1));
-        QCOMPARE(action->isCheckable(), tools.contains(key));
-        QCOMPARE(action->isChecked(), key == "pencil");
-        QCOMPARE(action->icon().pixmap(16, 16).size(), QSize(16, 16));
+        buttons << (action->isSeparator() ? "|"
+                                          : action->data().toString() + " " + action->toolTip());
+        buttons.last() += action->isCheckable() ? (action->isChecked() ? " down" : " up") : "";
+        QVERIFY(action->isSeparator() || action->icon().pixmap(16, 16).size() == QSize(16, 16));
     }
-    QAction* newAction = app.main->ToolbarAction("new");
-    auto* button = qobject_cast<QToolButton*>(toolbar->widgetForAction(newAction));
-    QCOMPARE(button->popupMode(), QToolButton::MenuButtonPopup);
-    const QList<QAction*> items = newAction->menu()->actions();
+    QCOMPARE(buttons, QStringList({"new New", "open Open", "save Save", "|", "pencil Pencil down",
+                                   "eraser Eraser up", "circle Circle up", "rectangle Rectangle up",
+                                   "fill Fill up", "|", "compile Compile"}));
+    QAction* newButton = app.main->ToolbarAction("new");
+    QCOMPARE(qobject_cast<QToolButton*>(toolbar->widgetForAction(newButton))->popupMode(),
+             QToolButton::MenuButtonPopup);
+    const QList<QAction*> items = newButton->menu()->actions();
     QCOMPARE(items.size(), 2);
-    QCOMPARE(items[0]->text(), QString("Sprite Array"));
-    QCOMPARE(items[0]->data().toString(), QString("sprite array"));
-    QCOMPARE(items[1]->text(), QString("Sprite"));
-    QCOMPARE(items[1]->data().toString(), QString("sprite"));
+    QCOMPARE(items[0]->text() + "/" + items[0]->data().toString(),
+             QString("Sprite Array/sprite array"));
+    QCOMPARE(items[1]->text() + "/" + items[1]->data().toString(), QString("Sprite/sprite"));
     QVERIFY(!items[1]->isEnabled());
-}
 
-void TestMainWindow::leftPanel_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("index");
-    QTest::addColumn<QRect>("geometry");
-    QTest::addColumn<QRgb>("colour");
-    QTest::newRow("picFore") << "picFore" << -1 << QRect(8, 8, 17, 17) << QRgb(0x000000);
-    QTest::newRow("picBack") << "picBack" << -1 << QRect(16, 16, 17, 17) << QRgb(0xFFFFFF);
-    QTest::newRow("black") << "Picture2" << 0 << QRect(24, 240, 17, 17) << QRgb(0x000000);
-    QTest::newRow("dark grey") << "Picture2" << 1 << QRect(40, 240, 17, 17) << QRgb(0x808080);
-    QTest::newRow("light grey") << "Picture2" << 2 << QRect(56, 240, 17, 17) << QRgb(0xC0C0C0);
-    QTest::newRow("white") << "Picture2" << 3 << QRect(72, 240, 17, 17) << QRgb(0xFFFFFF);
-    QTest::newRow("cyan") << "Picture2" << 4 << QRect(24, 256, 17, 17) << QRgb(0x00FFFF);
-}
-
-void TestMainWindow::leftPanel() {
-    QFETCH(QString, name);
-    QFETCH(int, index);
-    QFETCH(QRect, geometry);
-    QFETCH(QRgb, colour);
-    AppFixture app;
     QCOMPARE(app.Find("Picture1")->width(), 124);
     QCOMPARE(app.Tree()->geometry(), QRect(8, 8, 105, 169));
+    QCOMPARE(app.Tree()->topLevelItemCount(), 0);
     QCOMPARE(app.Find("Picture6")->geometry(), QRect(32, 184, 49, 49));
-    QCOMPARE(app.Find("Picture6")->palette().color(QPalette::Window), QColor(224, 224, 224));
-    ColourSwatch* swatch = nullptr;
-    for (auto* candidate : app.main->findChildren<ColourSwatch*>(name))
-        if (index < 0 || candidate->property("index").toInt() == index)
-            swatch = candidate;
-    QVERIFY(swatch);
-    QCOMPARE(swatch->geometry(), geometry);
-    QCOMPARE(swatch->Colour().rgb() & 0xFFFFFFU, colour);
-    QCOMPARE(Editor::PixelAt(swatch, QPoint(8, 8)), colour);
-}
+    QCOMPARE(Editor::PixelAt(app.Find("Picture6"), QPoint(2, 2)), QRgb(0xE0E0E0));
+    QCOMPARE(app.main->Table().RecordCount(), 1);
 
-void TestMainWindow::statusPanelsFollowTheWindow() {
-    AppFixture app;
-    auto* panels = app.Find<StatusPanels>("sbrMain");
-    QCOMPARE(panels->height(), 25);
-    QCOMPARE(panels->PanelWidth(1), 96);
-    QCOMPARE(panels->PanelWidth(2), 96);
-    app.main->resize(800, 600);
-    QCOMPARE(panels->PanelWidth(0), app.main->frameGeometry().width() - 192);
-    app.main->setMinimumWidth(0);
-    app.main->resize(150, 600); // narrower than panels 2 and 3
-    if (app.main->frameGeometry().width() < 192)
-        QCOMPARE(panels->PanelWidth(0), 96);
-    QCOMPARE(panels->PanelWidth(1), 96);
-    QVERIFY(!panels->SetPanelWidth(0, -1));
-    app.main->resize(700, 600);
-    QCOMPARE(panels->PanelWidth(0), app.main->frameGeometry().width() - 192);
-}
-
-void TestMainWindow::ctrlNBeforeAProjectDoesNothing() {
-    AppFixture app;
-    app.main->activateWindow();
+    // Ctrl+N does nothing until a project exists.
     QVERIFY(QTest::qWaitForWindowActive(app.main.get()));
     QTest::keyClick(app.main.get(), Qt::Key_N, Qt::ControlModifier);
     QCOMPARE(app.dialogs.shown.size(), 0);
@@ -182,35 +66,84 @@ void TestMainWindow::ctrlNBeforeAProjectDoesNothing() {
     QCOMPARE(app.main->Table().SpriteCount(), 1);
 }
 
-void TestMainWindow::aboutBox() {
+void TestMainWindow::menusAndSwatches() {
     AppFixture app;
-    bool checked = false;
-    app.dialogs.onModal = [&checked](QDialog& about) {
+    static constexpr const char* kMenus[][2] = {
+        {"mnuFileNewProject", "&Project  on"},
+        {"mnuFileNewSpriteArray", "Sprite &Array Ctrl+R off"},
+        {"mnuFileNewSprite", "&Sprite Ctrl+N off"},
+        {"mnuFileOpen", "&Open Ctrl+O on"},
+        {"mnuFileSave", "&Save Ctrl+S on"},
+        {"mnuFileExit", "E&xit  on"},
+        {"mnuHelpAbout", "&About  on"},
+        {"mnuRightClickProject", "New &Project  on"},
+        {"mnuRightClickSpriteArray", "New Sprite &Array  off"},
+        {"mnuRightClickSprite", "New &Sprite  on"}};
+    for (const auto& [name, expected] : kMenus) {
+        const auto* action = app.main->findChild<QAction*>(name);
+        QCOMPARE(action->text() + " " + action->shortcut().toString() +
+                     (action->isEnabled() ? " on" : " off"),
+                 QString(expected));
+    }
+    // Position, stored colour and shown colour of every swatch.
+    const QStringList expected{"8,8 000000",    "16,16 ffffff",  "24,240 000000", "40,240 808080",
+                               "56,240 c0c0c0", "72,240 ffffff", "24,256 00ffff"};
+    QStringList swatches;
+    QList<ColourSwatch*> all{app.Find<ColourSwatch>("picFore"), app.Find<ColourSwatch>("picBack")};
+    for (int i = 0; i < 5; ++i)
+        all << app.Swatch(i);
+    for (ColourSwatch* swatch : all) {
+        QCOMPARE(swatch->size(), QSize(17, 17));
+        QCOMPARE(Editor::PixelAt(swatch, QPoint(8, 8)), swatch->Colour().rgb() & 0xFFFFFFU);
+        swatches << QString("%1,%2 %3")
+                        .arg(swatch->x())
+                        .arg(swatch->y())
+                        .arg(swatch->Colour().name().mid(1));
+    }
+    QCOMPARE(swatches, expected);
+}
+
+void TestMainWindow::statusPanelsFollowTheWindow() {
+    AppFixture app;
+    auto* panels = app.Find<StatusPanels>("sbrMain");
+    QCOMPARE(panels->height(), 25);
+    auto panel1Fits = [&app, panels] {
+        return panels->PanelWidth(0) == app.main->frameGeometry().width() - 192;
+    };
+    app.main->resize(800, 600);
+    QVERIFY(panel1Fits());
+    app.main->setMinimumWidth(0);
+    app.main->resize(150, 600); // narrower than panels 2 and 3: refused, nothing said
+    QCOMPARE(panels->PanelWidth(1) + panels->PanelWidth(2), 192);
+    QVERIFY(panels->PanelWidth(0) >= 96);
+    app.main->showMinimized();
+    app.main->showNormal();
+    app.main->resize(700, 600);
+    QVERIFY(panel1Fits());
+}
+
+void TestMainWindow::aboutBoxAndExit() {
+    AppFixture app;
+    bool shown = false;
+    app.dialogs.onModal = [&shown](QDialog& about) {
+        QCOMPARE(about.windowTitle(), QString("About Vellicor"));
         QCOMPARE(about.size(), QSize(344, 144));
-        QVERIFY(about.isModal());
-        QVERIFY(!(about.windowFlags() & Qt::WindowMinMaxButtonsHint));
-        QCOMPARE(about.findChild<QLabel*>("lblTitle")->text(),
-                 QString("Vellicor - Sprite development environment"));
-        QCOMPARE(about.findChild<QLabel*>("lblVersion")->text(), QString("1.0 b"));
-        QCOMPARE(about.findChild<QLabel*>("lblDescription")->text(),
-                 QString("Developed by Tessbyrne"));
-        QVERIFY(!about.findChild<QLabel*>("Image1")->pixmap().isNull());
+        QVERIFY(about.isModal() && !(about.windowFlags() & Qt::WindowMinMaxButtonsHint));
+        QStringList texts;
+        for (const char* label : {"lblTitle", "lblVersion", "lblDescription"})
+            texts << about.findChild<QLabel*>(label)->text();
+        QCOMPARE(texts, QStringList({"Vellicor - Sprite development environment", "1.0 b",
+                                     "Developed by Tessbyrne"}));
         auto* ok = about.findChild<QPushButton*>("Command1");
         QCOMPARE(ok->text(), QString("&Ok"));
         QTest::mouseClick(ok, Qt::LeftButton);
-        QVERIFY(!about.isVisible());
-        checked = true;
+        shown = !about.isVisible();
     };
     app.main->findChild<QAction*>("mnuHelpAbout")->trigger();
-    QVERIFY(checked);
-    QCOMPARE(app.dialogs.shown.value(0).text, QString("About Vellicor"));
-}
+    QVERIFY(shown);
 
-void TestMainWindow::exitClosesEditorsAndWindow() {
-    AppFixture app;
     app.NewProject("Game");
     app.NewSprite("Ball");
-    QVERIFY(app.main->Table().Record(0).IsOpen);
     app.main->findChild<QAction*>("mnuFileExit")->trigger();
     QVERIFY(!app.main->isVisible());
     QVERIFY(!app.main->Table().Record(0).IsOpen);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/frm_sprite.h"
+#include "main_window/colour_swatch.h"
 #include "main_window/frm_main.h"
 #include "main_window/status_panels.h"
 #include "scripted_dialogs.h"
@@ -40,6 +41,13 @@ struct AppFixture {
         return main->findChild<vellicor::StatusPanels*>("sbrMain")->PanelText(1);
     }
     QTreeWidgetItem* SpriteNode(int index) const { return Tree()->topLevelItem(0)->child(index); }
+    // Palette swatch by its index.
+    vellicor::ColourSwatch* Swatch(int index) const {
+        for (auto* swatch : main->findChildren<vellicor::ColourSwatch*>("Picture2"))
+            if (swatch->property("index").toInt() == index)
+                return swatch;
+        return nullptr;
+    }
 };
 
 // Short ways into one editor window.
