@@ -172,8 +172,8 @@ int frmSprite::EdgeFromOptions() const {
 void frmSprite::ApplyZoom() {
     const int zoom = sldZoom_->value();
     const double side = (zoom * 1335) / 16.0 / kTwipsPerPixel;
-    picSprite_->resize(static_cast<int>(std::lround(side)), picSprite_->height());
-    picSprite_->resize(picSprite_->width(), picSprite_->width());
+    const int width = static_cast<int>(std::lround(side));
+    picSprite_->resize(width, width); // square: the height is the width as applied
     PlaceHandles();
     DrawSprite();
 }
