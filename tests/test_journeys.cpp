@@ -1,5 +1,7 @@
+#include "editor/qt_colour.h"
 #include "model/colour_table.h"
 #include "support/app_fixture.h"
+#include "support/read_all.h"
 
 #include <QAction>
 #include <QFile>
@@ -10,11 +12,6 @@
 using namespace vellicor;
 
 namespace {
-
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 
 struct Journey : AppFixture {
     QTemporaryDir dir;
@@ -33,8 +30,8 @@ struct Journey : AppFixture {
                 pressed << key;
         return pressed;
     }
-    QRgb Fore() const { return Find<ColourSwatch>("picFore")->Colour().rgb() & 0xFFFFFFU; }
-    QRgb Back() const { return Find<ColourSwatch>("picBack")->Colour().rgb() & 0xFFFFFFU; }
+    QRgb Fore() const { return ToRgb(Find<ColourSwatch>("picFore")->Colour()); }
+    QRgb Back() const { return ToRgb(Find<ColourSwatch>("picBack")->Colour()); }
     QStringList NodeKeys() const {
         QStringList keys;
         QTreeWidgetItem* project = Tree()->topLevelItem(0);

@@ -3,6 +3,7 @@
 #include "export/header_text.h"
 #include "model/colour_table.h"
 #include "model/sprite_identity.h"
+#include "support/read_all.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -23,11 +24,6 @@ std::string Line(const char* plane, const char* prefix, int rows, const QString&
     for (int y = 0; y < rows; ++y)
         line += (y > 0 ? "},{" : "") + std::string(prefix) + digits.toStdString();
     return line + "}};\r\n";
-}
-
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
 } // namespace

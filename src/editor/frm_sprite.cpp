@@ -5,6 +5,7 @@
 #include "model/colour_table.h"
 #include "model/sprite_identity.h"
 #include "model/sprite_table.h"
+#include "qt_colour.h"
 #include "sprite_canvas.h"
 
 #include <QApplication>
@@ -26,13 +27,6 @@ constexpr QPoint kBackgroundOrigin{128, 16};
 constexpr int kBackgroundMargin = 10;
 constexpr QPoint kCanvasOrigin{8, 8};
 constexpr int kPreviewSide = 73;
-
-QColor ToQColor(Rgb rgb) {
-    return QColor::fromRgb(0xFF000000U | rgb);
-}
-Rgb ToRgb(const QColor& colour) {
-    return colour.rgb() & 0xFFFFFFU;
-}
 
 QGroupBox* MakeFrame(const QString& caption, QRect geometry, QWidget* parent) {
     auto* frame = new QGroupBox(caption, parent);

@@ -1,6 +1,7 @@
 // Building the main window's controls: menus, toolbar, left panel and status bar.
 #include "artwork.h"
 #include "colour_swatch.h"
+#include "editor/qt_colour.h"
 #include "frm_main.h"
 #include "model/colour_table.h"
 #include "status_panels.h"
@@ -149,8 +150,7 @@ void frmMain::BuildLeftPanel(QWidget* parent) {
     static constexpr QPoint kSwatchPlaces[kPaletteSize] = {
         {24, 240}, {40, 240}, {56, 240}, {72, 240}, {24, 256}};
     for (int i = 0; i < kPaletteSize; ++i) {
-        auto* swatch =
-            new ColourSwatch(QColor::fromRgb(0xFF000000U | kPaletteColours[i]), picture1);
+        auto* swatch = new ColourSwatch(ToQColor(kPaletteColours[i]), picture1);
         swatch->setObjectName(QStringLiteral("Picture2"));
         swatch->setProperty("index", i);
         swatch->move(kSwatchPlaces[i]);

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "model/colour_table.h"
+
+#include <QColor>
+
+namespace vellicor {
+
+// Between the model's exact 24-bit colours and Qt's; alpha plays no part in comparisons.
+inline QColor ToQColor(Rgb rgb) {
+    return QColor::fromRgb(0xFF000000U | rgb);
+}
+inline Rgb ToRgb(const QColor& colour) {
+    return colour.rgb() & 0xFFFFFFU;
+}
+
+} // namespace vellicor
