@@ -2,45 +2,77 @@
 
 #include <QFileInfo>
 #include <QSaveFile>
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace vellicor {
 namespace {
 
-constexpr auto kAnyWrite =
-    QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+QString SystemReason(int error) {
+    return QString::fromLocal8Bit(std::strerror(error));
+}
 
-// Write bits are checked as well as access: an administrator may write anywhere, but a file
-// or folder the user marked read-only should still not be replaced behind their back.
-std::optional<QString> RefusalBeforeWriting(const QFileInfo& target) {
-    if (target.isDir())
-        return QStringLiteral("It is a folder.");
-    const QFileInfo folder(target.absolutePath());
-    if (!folder.isDir())
-        return QStringLiteral("The folder does not exist.");
-    if (target.exists() && ((target.permissions() & kAnyWrite) == 0 || !target.isWritable()))
-        return QStringLiteral("The file is read-only.");
-    if ((folder.permissions() & kAnyWrite) == 0 || !folder.isWritable())
-        return QStringLiteral("The folder is read-only.");
+// QSaveFile falls back to writing the file itself when its folder refuses a new file; the
+// handle then is the target's own.
+bool WritesInPlace(int handle, const QString& path) {
+    struct stat opened {};
+    struct stat target {};
+    return ::fstat(handle, &opened) == 0 &&
+           ::stat(QFile::encodeName(path).constData(), &target) == 0 &&
+           opened.st_dev == target.st_dev && opened.st_ino == target.st_ino;
+}
+
+// QSaveFile may lose a failed write in its buffer or the reason for it, ignores a failed sync
+// and closes its handle without looking. So the handle is written, synced and checked here,
+// before the commit may replace the old file. Returns the system's reason for the first failure.
+std::optional<QString> WriteDurably(int handle, const std::string& bytes) {
+    for (std::size_t done = 0; done < bytes.size();) {
+        const ssize_t written = ::write(handle, bytes.data() + done, bytes.size() - done);
+        if (written < 0 && errno != EINTR)
+            return SystemReason(errno);
+        done += written > 0 ? static_cast<std::size_t>(written) : 0;
+    }
+    if (::fsync(handle) != 0)
+        return SystemReason(errno);
+    // Some file systems (network ones above all) report a failed write-back only when the file
+    // is closed. Linux runs that flush on every close, so closing a duplicate shows it while
+    // the old file still stands.
+    const int duplicate = ::dup(handle);
+    if (duplicate < 0 || ::close(duplicate) != 0)
+        return SystemReason(errno);
     return std::nullopt;
 }
 
 } // namespace
 
 std::optional<QString> WriteFileAtomically(const QString& path, const std::string& bytes) {
-    if (auto refusal = RefusalBeforeWriting(QFileInfo(path)))
-        return refusal;
+    // A pipe, a socket or a device would be swapped for a plain file by the rename, or fed
+    // the bytes; neither is what the user asked for. Links to a file are followed.
+    const QFileInfo target(path);
+    if (target.exists() && !target.isFile())
+        return QStringLiteral("It is not a regular file.");
+
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // A writable file in a folder that refuses new files is still the user's to write.
+    file.setDirectWriteFallback(true);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return file.errorString();
-    const auto size = static_cast<qint64>(bytes.size());
-    if (file.write(bytes.data(), size) != size) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return reason;
-    }
-    if (!file.commit())
-        return file.errorString();
-    return std::nullopt;
+    const bool inPlace = WritesInPlace(file.handle(), path);
+    auto reason = WriteDurably(file.handle(), bytes);
+    if (reason)
+        file.cancelWriting(); // the commit below then drops the new file, unless in place
+    // Commit even after a failure: it closes the file, and QSaveFile's destructor would remove
+    // an uncommitted file even when it is the user's own, written in place.
+    const bool committed = file.commit();
+    if (!reason && !committed)
+        reason = file.errorString();
+    if (reason && inPlace)
+        *reason += QStringLiteral(
+            "\nIts folder allows no new files, so it was written in place and may now be "
+            "incomplete.");
+    return reason;
 }
 
 } // namespace vellicor

@@ -6,8 +6,10 @@
 
 namespace vellicor {
 
-// Writes bytes to path through a temporary file and a rename, so the old file stays whole
-// when anything fails. Returns the reason on failure.
+// The one way Vellicor writes a file. The bytes go to a new file that is made durable before it
+// replaces the old one, so on any failure the old file stays as it was. Only a writable file in a
+// folder that allows no new files is written in place. Returns the reason on failure, in the
+// system's words where the system refused.
 std::optional<QString> WriteFileAtomically(const QString& path, const std::string& bytes);
 
 } // namespace vellicor
