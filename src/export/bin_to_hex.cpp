@@ -2,23 +2,28 @@
 
 namespace vellicor {
 
-std::string HexDigits(std::uint32_t value) {
+std::string BinToHex(std::uint32_t row, int width) {
     static constexpr char kDigits[] = "0123456789ABCDEF";
-    std::string reversed;
+    if (width <= 0)
+        row = 0;
+    else if (width < 32)
+        row &= (std::uint32_t{1} << width) - 1U;
+    char digits[8];
+    int first = 8;
     do {
-        reversed.push_back(kDigits[value & 0xFU]);
-        value >>= 4;
-    } while (value != 0);
-    if (reversed.size() % 2 != 0)
-        reversed.push_back('0');
-    return {reversed.rbegin(), reversed.rend()};
+        digits[--first] = kDigits[row & 0xFU];
+        row >>= 4;
+    } while (row != 0);
+    if (first % 2 != 0)
+        digits[--first] = '0';
+    return {digits + first, digits + 8};
 }
 
 std::string BinToHex(std::string_view bits) {
-    std::uint32_t value = 0;
+    std::uint32_t row = 0;
     for (const char digit : bits)
-        value = (value << 1) | (digit == '1' ? 1U : 0U);
-    return HexDigits(value);
+        row = (row << 1) | (digit == '1' ? 1U : 0U);
+    return BinToHex(row, static_cast<int>(bits.size()));
 }
 
 } // namespace vellicor

@@ -20,7 +20,7 @@ void AppendPlaneLine(std::string& out, const std::string& name, std::string_view
             if (y > 0)
                 out += "},{";
             out += entryPrefix;
-            out += HexDigits(plane.Row(y, size));
+            out += BinToHex(plane.Row(y, size), size);
         }
         out += "}};";
     }
