@@ -1,0 +1,119 @@
+// Names as users type and paste them: the rules, and pasted text through the real input box.
+#include "main_window/dialog_seam.h"
+#include "main_window/frm_main.h"
+#include "main_window/name_rules.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+using namespace vellicor;
+
+Q_DECLARE_METATYPE(NameVerdict)
+
+class TestNames : public QObject {
+    Q_OBJECT
+  private slots:
+    void rules_data();
+    void rules();
+    void pastedThroughTheRealInputBox_data();
+    void pastedThroughTheRealInputBox();
+};
+
+void TestNames::rules_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<NameVerdict>("project");
+    QTest::addColumn<NameVerdict>("sprite");
+    const auto accept = NameVerdict::Accept;
+    const auto ignore = NameVerdict::Ignore;
+    const auto refuse = NameVerdict::Refuse;
+    const auto row = [](const char* title, const QString& name, NameVerdict project,
+                        NameVerdict sprite) { QTest::newRow(title) << name << project << sprite; };
+    row("empty", "", ignore, ignore);
+    row("letter", "ball2", accept, accept);
+    row("letter, space", "Red Ball", accept, refuse);
+    row("digit", "2Ball", refuse, refuse);
+    row("other", "_ball", ignore, ignore);
+    row("other, space", "_red ball", ignore, refuse);
+    row("leading space", " Ball", ignore, refuse);
+    row("accented letter", "\u00C9t\u00E9", ignore, ignore);
+    // Every kind of space counts for a sprite; a project may hold them.
+    row("letter, no-break space", "Red\u00A0Ball", accept, refuse);
+    row("letter, em space", "Red\u2003Ball", accept, refuse);
+    row("leading ideographic space", "\u3000Ball", ignore, refuse);
+    row("other, line separator", "_a\u2028b", ignore, refuse);
+    // A control character is refused wherever it stands, in either name.
+    row("line feed", "Red\nBall", refuse, refuse);
+    row("carriage return last", "Ball\r", refuse, refuse);
+    row("leading tab", "\tBall", refuse, refuse);
+    row("null", QString("Ba") + QChar(0) + "ll", refuse, refuse);
+    row("other, unit separator", "_a\u001F", refuse, refuse);
+    row("delete", "Ball\u007F", refuse, refuse);
+    row("leading next line", "\u0085Ball", refuse, refuse);
+    row("last C1 control", "Ball\u009F", refuse, refuse);
+}
+
+void TestNames::rules() {
+    QFETCH(QString, name);
+    QFETCH(NameVerdict, project);
+    QFETCH(NameVerdict, sprite);
+    QCOMPARE(CheckName(name, NameKind::Project), project);
+    QCOMPARE(CheckName(name, NameKind::Sprite), sprite);
+}
+
+void TestNames::pastedThroughTheRealInputBox_data() {
+    QTest::addColumn<bool>("sprite");
+    QTest::addColumn<QString>("pasted");
+    QTest::newRow("project, line break") << false << "Red\nBall";
+    QTest::newRow("project, tab") << false << "Game\t";
+    QTest::newRow("sprite, line break") << true << "Red\r\nBall";
+    QTest::newRow("sprite, leading tab") << true << "\tBall";
+    QTest::newRow("sprite, no-break space") << true << "Red\u00A0Ball";
+}
+
+void TestNames::pastedThroughTheRealInputBox() {
+    QFETCH(bool, sprite);
+    QFETCH(QString, pasted);
+    QtDialogs dialogs;
+    frmMain main(dialogs);
+    QString clipboard = "Old";
+    QStringList arrived;
+    QStringList messages;
+    // Answers the real modal dialogs as a user would: pastes into the input box with Ctrl+V and
+    // presses Enter; reads the message box and presses its OK button.
+    QTimer user;
+    connect(&user, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* input = qobject_cast<QInputDialog*>(modal)) {
+            auto* edit = input->findChild<QLineEdit*>();
+            QGuiApplication::clipboard()->setText(clipboard);
+            QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+            arrived << edit->text();
+            QTest::keyClick(edit, Qt::Key_Return);
+        } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            messages << box->windowTitle() + ": " + box->text();
+            QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+        }
+    });
+    user.start(10);
+    main.NewProject();
+    clipboard = pasted;
+    if (sprite)
+        main.NewSprite();
+    else
+        main.NewProject();
+    // The line edit keeps line breaks and tabs as pasted: they reach the command unchanged.
+    QCOMPARE(arrived, QStringList({"Old", pasted}));
+    QCOMPARE(messages,
+             QStringList{"Error: Sprite name must start with a letter and have no spaces."});
+    QCOMPARE(main.ProjectName(), QString("Old"));
+    QCOMPARE(main.Table().SpriteCount(), 0);
+}
+
+QTEST_MAIN(TestNames)
+#include "test_names.moc"
