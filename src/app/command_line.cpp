@@ -14,15 +14,11 @@ const QString kOutput = QStringLiteral("output");
 
 // Options that Qt's GUI classes read for themselves: desktop sessions restart the editor with
 // -session, users pass -style or -platform. The editor accepts them and leaves them to Qt.
-constexpr const char* kQtOptionsWithValue[] = {"platform",        "platformpluginpath",
-                                               "platformtheme",   "plugin",
-                                               "qwindowgeometry", "geometry",
-                                               "qwindowtitle",    "title",
-                                               "qwindowicon",     "icon",
-                                               "display",         "session",
-                                               "style",           "stylesheet",
-                                               "qmljsdebugger"};
-constexpr const char* kQtFlags[] = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
+constexpr const char* kQtOptionsWithValue = "platform platformpluginpath platformtheme plugin "
+                                            "qwindowgeometry geometry qwindowtitle title "
+                                            "qwindowicon icon display session style stylesheet "
+                                            "qmljsdebugger";
+constexpr const char* kQtFlags = "reverse widgetcount nograb dograb sync";
 
 struct StartEditor {
     QString projectFile;
@@ -52,16 +48,15 @@ void AddOptions(QCommandLineParser& parser) {
         parser.addOption({command.option, command.description, command.valueName});
     parser.addOption(
         {kOutput, QStringLiteral("The file that a command such as --export writes."), "file"});
-    for (const char* name : kQtOptionsWithValue) {
-        QCommandLineOption option(QString::fromLatin1(name), {}, QStringLiteral("value"));
-        option.setFlags(QCommandLineOption::HiddenFromHelp);
-        parser.addOption(option);
-    }
-    for (const char* name : kQtFlags) {
-        QCommandLineOption option(QString::fromLatin1(name));
-        option.setFlags(QCommandLineOption::HiddenFromHelp);
-        parser.addOption(option);
-    }
+    const auto addHidden = [&parser](const char* names, const QString& valueName) {
+        for (const QString& name : QString::fromLatin1(names).split(u' ')) {
+            QCommandLineOption option(name, {}, valueName);
+            option.setFlags(QCommandLineOption::HiddenFromHelp);
+            parser.addOption(option);
+        }
+    };
+    addHidden(kQtOptionsWithValue, QStringLiteral("value"));
+    addHidden(kQtFlags, QString());
 }
 
 QString Dashed(const QString& option) {
@@ -138,13 +133,13 @@ StartUp HandleCommandLine(int& argc, char** argv) {
 
     QCommandLineParser parser;
     AddOptions(parser);
-    if (parser.parse(arguments) && parser.isSet(QStringLiteral("help-all"))) {
+    const bool parsed = parser.parse(arguments);
+    if (parsed && parser.isSet(QStringLiteral("help-all"))) {
         // Only the parser knows Qt's own options; it prints them and exits.
         const QCoreApplication app(argc, argv);
         parser.process(arguments);
     }
-    const Request request =
-        parser.parse(arguments) ? Decide(parser) : Request{WrongUsage{parser.errorText()}};
+    const Request request = parsed ? Decide(parser) : Request{WrongUsage{parser.errorText()}};
     if (const auto* editor = std::get_if<StartEditor>(&request))
         return {std::nullopt, editor->projectFile};
 
