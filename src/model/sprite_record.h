@@ -23,6 +23,9 @@ class Plane {
     std::uint32_t Row(int y, int width) const {
         return width <= 0 ? 0 : rows_[y] >> (kPlaneSide - width);
     }
+    // Whole 32-pixel rows, for files that keep the hidden pixels beyond the sprite's size.
+    std::uint32_t FullRow(int y) const { return rows_[y]; }
+    void SetFullRow(int y, std::uint32_t bits) { rows_[y] = bits; }
     bool IsClear() const;
 
   private:

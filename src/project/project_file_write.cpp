@@ -1,0 +1,91 @@
+// Writing .vellicor files.
+#include "export/header_file.h"
+#include "project_file.h"
+#include "project_keys.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <array>
+
+namespace vellicor {
+namespace {
+
+using namespace project_keys;
+
+QJsonArray Rows(const Plane& plane) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    QJsonArray rows;
+    for (int y = 0; y < kPlaneSide; ++y) {
+        // All eight digits, upper case, so every row has the same width.
+        std::array<char, 8> text;
+        std::uint32_t bits = plane.FullRow(y);
+        for (auto digit = text.rbegin(); digit != text.rend(); ++digit, bits >>= 4)
+            *digit = kDigits[bits & 0xFU];
+        // Straight from Latin-1, without a QString in between: building these values is
+        // most of what a large save costs.
+        rows.append(QJsonValue(QLatin1String(text.data(), text.size())));
+    }
+    return rows;
+}
+
+QJsonObject SpriteObject(const SpriteRecord& record) {
+    QJsonObject sprite;
+    sprite.insert(kName, QString::fromStdString(record.Name));
+    sprite.insert(kSize, record.Size);
+    sprite.insert(kOpen, record.IsOpen);
+    sprite.insert(kDark, Rows(record.PlaneDark));
+    sprite.insert(kLight, Rows(record.PlaneLight));
+    sprite.insert(kMask, Rows(record.PlaneMask));
+    return sprite;
+}
+
+// Appends one sprite as Qt writes it two levels deep in the document. JSON strings never hold
+// a raw line break, so each line of the sprite's own text is one line of the file.
+void AppendSprite(QByteArray& out, const SpriteRecord& record) {
+    const QByteArray text = QJsonDocument(SpriteObject(record)).toJson(QJsonDocument::Indented);
+    for (qsizetype start = 0; start < text.size();) {
+        const qsizetype end = text.indexOf('\n', start) + 1;
+        out += "        ";
+        out.append(text.constData() + start, end - start);
+        start = end;
+    }
+}
+
+} // namespace
+
+// The bytes are exactly what QJsonDocument writes for the whole project; QJsonObject keeps its
+// keys sorted, so the same project always gives the same bytes. The sprites are written one by
+// one into the frame, because one document of 32767 sprites takes Qt almost twice as long and
+// holds millions of values in memory at once.
+QByteArray ProjectFileBytes(const QString& name, const SpriteTable& table) {
+    QJsonObject root;
+    root.insert(kFormat, kFormatName);
+    root.insert(kVersion, kVersionWritten);
+    root.insert(kName, name);
+    root.insert(kSprites, QJsonArray());
+    const QByteArray frame = QJsonDocument(root).toJson(QJsonDocument::Indented);
+    if (table.SpriteCount() == 0)
+        return frame;
+    // The frame's empty array is "[\n    ]"; the sprites go between its brackets.
+    const QByteArray emptyArray = '"' + QByteArray(kSprites.data(), kSprites.size()) + "\": [\n";
+    const qsizetype at = frame.indexOf(emptyArray) + emptyArray.size();
+    QByteArray bytes = frame.left(at);
+    bytes.reserve(frame.size() + qsizetype{table.SpriteCount()} * 3000); // about 2900 each
+    for (const SpriteRecord& record : table.Sprites()) {
+        if (bytes.size() > at) {
+            bytes.chop(1);
+            bytes += ",\n";
+        }
+        AppendSprite(bytes, record);
+    }
+    bytes.append(frame.constData() + at, frame.size() - at);
+    return bytes;
+}
+
+std::optional<QString> SaveProjectFile(const QString& path, const QString& name,
+                                       const SpriteTable& table) {
+    return WriteFileAtomically(path, ProjectFileBytes(name, table).toStdString());
+}
+
+} // namespace vellicor

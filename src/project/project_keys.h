@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QLatin1String>
+
+namespace vellicor::project_keys {
+
+// Names shared by the writer and the reader of .vellicor files.
+inline constexpr QLatin1String kFormat("format");
+inline constexpr QLatin1String kFormatName("vellicor-project");
+inline constexpr QLatin1String kVersion("version");
+inline constexpr int kVersionWritten = 1;
+inline constexpr QLatin1String kName("name");
+inline constexpr QLatin1String kSprites("sprites");
+inline constexpr QLatin1String kSize("size");
+inline constexpr QLatin1String kOpen("open");
+inline constexpr QLatin1String kDark("dark");
+inline constexpr QLatin1String kLight("light");
+inline constexpr QLatin1String kMask("mask");
+
+} // namespace vellicor::project_keys
