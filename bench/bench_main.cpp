@@ -1,9 +1,10 @@
-// Speed of the editor's hot paths and of the export, headless:
+// Speed of the editor's hot paths, of the export and of saving and opening projects, headless:
 //   QT_QPA_PLATFORM=offscreen build/bench/vellicor_bench
 #include "editor/frm_sprite.h"
 #include "export/header_text.h"
 #include "main_window/frm_main.h"
 #include "model/colour_table.h"
+#include "project/project_file.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -87,6 +88,33 @@ void BM_HeaderText(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(BM_HeaderText)->Arg(1)->Arg(1000)->Unit(benchmark::kMicrosecond);
+
+SpriteTable ScribbledTable(std::int64_t sprites) {
+    SpriteTable table;
+    for (std::int64_t i = 0; i < sprites; ++i) {
+        SpriteRecord& record = table.Record(table.Append("Sprite" + std::to_string(i)));
+        record.Size = 32;
+        Scribble(record);
+    }
+    return table;
+}
+
+// Save: the project file's bytes; writing them to disk is the atomic write the header uses.
+void BM_SaveProject(benchmark::State& state) {
+    const SpriteTable table = ScribbledTable(state.range(0));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ProjectFileBytes("Bench", table));
+    state.counters["MB"] = ProjectFileBytes("Bench", table).size() / 1e6;
+}
+BENCHMARK(BM_SaveProject)->Arg(100)->Arg(SpriteTable::kMaxSprites)->Unit(benchmark::kMillisecond);
+
+// Open: parsing and validating the whole file into a table.
+void BM_OpenProject(benchmark::State& state) {
+    const QByteArray bytes = ProjectFileBytes("Bench", ScribbledTable(state.range(0)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ReadProject(bytes));
+}
+BENCHMARK(BM_OpenProject)->Arg(100)->Arg(SpriteTable::kMaxSprites)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

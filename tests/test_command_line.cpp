@@ -44,7 +44,6 @@ void TestCommandLine::run_data() {
     const QString usage = "\n\nUsage: ";
     // clang-format off
     QTest::newRow("export") << QStringList{"--export", "@/good.vellicor", "--output", "@/out.h"} << 0 << "" << "" << true;
-    QTest::newRow("export, options reversed") << QStringList{"--output=@/out.h", "--export=@/good.vellicor"} << 0 << "" << "" << true;
     QTest::newRow("refused project") << QStringList{"--export", "@/newer.vellicor", "--output", "@/out.h"} << 1 << ""
         << "vellicor: could not read the project \"@/newer.vellicor\": The project was written by a newer version of Vellicor (format version 2); this version reads format 1.\n" << false;
     QTest::newRow("missing project") << QStringList{"--export", "@/none.vellicor", "--output", "@/out.h"} << 1 << ""

@@ -3,21 +3,19 @@
 #include "project/project_file.h"
 #include "support/read_all.h"
 
-#include <QFile>
 #include <QJsonDocument>
 #include <QTemporaryDir>
 #include <QTest>
+#include <array>
 #include <random>
 
 using namespace vellicor;
 
 namespace {
 
-// Sprites of every size, all five colours, hidden pixels beyond the size, and a name outside
-// ASCII.
+// Every size, all five colours, pixels hidden beyond the size, a name outside ASCII.
 SpriteTable SampleTable() {
     SpriteTable table;
-    const int sizes[] = {8, 32, 16, 0};
     const char* names[] = {"Ball", "Wall",
                            "\xC3\x9C"
                            "ber",
@@ -27,18 +25,18 @@ SpriteTable SampleTable() {
         for (int y = 0; y < kPlaneSide; ++y)
             for (int x = 0; x < kPlaneSide; ++x)
                 record.SetBits(x, y, *BitsForColour(kPaletteColours[(x * 3 + y * 7 + i) % 5]));
-        record.Size = static_cast<std::int16_t>(sizes[i]);
+        record.Size = static_cast<std::int16_t>(std::array{8, 32, 16, 0}[i]);
         record.IsOpen = i % 2 == 0;
     }
     return table;
 }
 
-// 32 rows in the file's form: `first`, then 30 empty rows, then `last`.
+// 32 rows in the file's form: `first`, 30 empty rows, `last`.
 QByteArray Rows(const QByteArray& first, const QByteArray& last) {
     return "[\"" + first + "\"" + QByteArray(",\"00000000\"").repeated(30) + ",\"" + last + "\"]";
 }
 
-// A small valid document whose parts the tables below change by text replacement.
+// A small valid document that the table below changes by text replacement.
 QByteArray ValidDocument() {
     return R"({"format":"vellicor-project","version":1,"name":"P","sprites":[)"
            R"({"name":"S","size":8,"open":true,"dark":)" +
@@ -47,13 +45,7 @@ QByteArray ValidDocument() {
 }
 
 QByteArray Edited(const QByteArray& from, const QByteArray& to) {
-    return from.isEmpty() ? to : QByteArray(ValidDocument()).replace(from, to);
-}
-
-// One document per seed, each valid, together touching every field.
-QList<QByteArray> SeedCorpus() {
-    return {ValidDocument(), ProjectFileBytes("Demo", SampleTable()),
-            ProjectFileBytes("Empty", SpriteTable())};
+    return from.isEmpty() ? to : ValidDocument().replace(from, to);
 }
 
 } // namespace
@@ -61,58 +53,42 @@ QList<QByteArray> SeedCorpus() {
 class TestProjectFile : public QObject {
     Q_OBJECT
   private slots:
-    void savedProjectsExportTheSameHeader();
-    void hiddenPixelsSurvive();
+    void saveAndOpenKeepEverything();
     void goldenBytes();
-    void acceptedVariants_data();
-    void acceptedVariants();
-    void refusedDocuments_data();
-    void refusedDocuments();
+    void documents_data();
+    void documents();
     void refusedFiles();
     void mutatedFilesLoadOrAreRefused();
 };
 
-void TestProjectFile::savedProjectsExportTheSameHeader() {
+void TestProjectFile::saveAndOpenKeepEverything() {
     QTemporaryDir dir;
     const QString path = dir.filePath("demo.vellicor");
-    const SpriteTable table = SampleTable();
+    SpriteTable table = SampleTable();
+    const std::string wallAt32 = HeaderText(table);
+    table.Record(1).Size = 8; // painted at 32, shrunk before the save
     QCOMPARE(SaveProjectFile(path, "Demo", table), std::nullopt);
 
-    const ProjectRead read = LoadProjectFile(path);
+    ProjectRead read = LoadProjectFile(path);
     QVERIFY2(read.project, qPrintable(read.error));
+    SpriteTable& loaded = read.project->table;
     QCOMPARE(read.project->name, QString("Demo"));
-    QCOMPARE(HeaderText(read.project->table), HeaderText(table));
-    QCOMPARE(read.project->table.SpriteCount(), table.SpriteCount());
-    for (int i = 0; i < table.SpriteCount(); ++i) {
-        QCOMPARE(read.project->table.Record(i).Name, table.Record(i).Name);
-        QCOMPARE(read.project->table.Record(i).IsOpen, table.Record(i).IsOpen);
-    }
-    // Deterministic: the loaded project writes the very same bytes, which are exactly what
-    // Qt's own writer makes of the whole document.
+    QCOMPARE(HeaderText(loaded), HeaderText(table));
+    for (int i = 0; i < table.SpriteCount(); ++i)
+        QCOMPARE(loaded.Record(i).IsOpen, table.Record(i).IsOpen);
+    // The same bytes again, and exactly what Qt's writer makes of the whole document.
     const QByteArray bytes = ReadAll(path);
-    QCOMPARE(ProjectFileBytes("Demo", read.project->table), bytes);
+    QCOMPARE(ProjectFileBytes("Demo", loaded), bytes);
     QCOMPARE(QJsonDocument::fromJson(bytes).toJson(), bytes);
-    const QByteArray empty = ProjectFileBytes("Empty", SpriteTable());
-    QCOMPARE(QJsonDocument::fromJson(empty).toJson(), empty);
+    loaded.Record(1).Size = 32; // grown again: the hidden pixels are back
+    QCOMPARE(HeaderText(loaded), wallAt32);
 
+    QVERIFY(!ReadProject(Edited("\"open\":true,", "")).project->table.Record(0).IsOpen);
     QVERIFY(SaveProjectFile(dir.filePath("none/demo.vellicor"), "Demo", table));
     QVERIFY(!QFile::exists(dir.filePath("none")));
 }
 
-void TestProjectFile::hiddenPixelsSurvive() {
-    SpriteTable table = SampleTable();
-    SpriteRecord& wall = table.Record(1); // painted at 32
-    const std::string full = HeaderText(table);
-    wall.Size = 8;
-    ProjectRead read = ReadProject(ProjectFileBytes("Demo", table));
-    QVERIFY(read.project);
-    QCOMPARE(HeaderText(read.project->table), HeaderText(table));
-    read.project->table.Record(1).Size = 32;
-    QCOMPARE(HeaderText(read.project->table), full);
-}
-
 void TestProjectFile::goldenBytes() {
-    // The worked example of the header format: Ball, 8 x 8, four pixels set.
     SpriteTable table;
     SpriteRecord& ball = table.Record(table.Append("Ball"));
     ball.Size = 8;
@@ -122,96 +98,48 @@ void TestProjectFile::goldenBytes() {
     ball.SetBits(2, 0, *BitsForColour(kLightGrey));
     ball.SetBits(7, 7, *BitsForColour(kTransparentCyan));
     ball.SetBits(31, 31, *BitsForColour(kBlack)); // hidden by the size, kept by the file
-    const auto rows = [](const char* first, int at, const char* value) {
+    const auto rows = [](QByteArray first, int at, QByteArray other) {
         QByteArray text = "[\n";
         for (int y = 0; y < 32; ++y)
-            text += "                " +
-                    QByteArray(y == 0    ? first
-                               : y == at ? value
-                                         : "00000000")
-                        .prepend('"')
-                        .append('"') +
-                    (y < 31 ? ",\n" : "\n");
+            text += "                \"" +
+                    (y == 0    ? first
+                     : y == at ? other
+                               : "00000000") +
+                    "\"" + (y < 31 ? ",\n" : "\n");
         return text + "            ]";
     };
-    const QByteArray expected = "{\n"
-                                "    \"format\": \"vellicor-project\",\n"
-                                "    \"name\": \"Demo\",\n"
-                                "    \"sprites\": [\n"
-                                "        {\n"
-                                "            \"dark\": " +
-                                rows("C0000000", 31, "00000001") +
-                                ",\n"
-                                "            \"light\": " +
-                                rows("A0000000", 31, "00000001") +
-                                ",\n"
-                                "            \"mask\": " +
-                                rows("00000000", 7, "01000000") +
-                                ",\n"
-                                "            \"name\": \"Ball\",\n"
-                                "            \"open\": true,\n"
-                                "            \"size\": 8\n"
-                                "        }\n"
-                                "    ],\n"
-                                "    \"version\": 1\n"
-                                "}\n";
-    QCOMPARE(ProjectFileBytes("Demo", table), expected);
+    QCOMPARE(ProjectFileBytes("Demo", table),
+             "{\n    \"format\": \"vellicor-project\",\n    \"name\": \"Demo\",\n"
+             "    \"sprites\": [\n        {\n            \"dark\": " +
+                 rows("C0000000", 31, "00000001") +
+                 ",\n            \"light\": " + rows("A0000000", 31, "00000001") +
+                 ",\n            \"mask\": " + rows("00000000", 7, "01000000") +
+                 ",\n            \"name\": \"Ball\",\n            \"open\": true,\n"
+                 "            \"size\": 8\n        }\n    ],\n    \"version\": 1\n}\n");
+    QCOMPARE(ProjectFileBytes("Empty", SpriteTable()),
+             "{\n    \"format\": \"vellicor-project\",\n    \"name\": \"Empty\",\n"
+             "    \"sprites\": [\n    ],\n    \"version\": 1\n}\n");
 }
 
-void TestProjectFile::acceptedVariants_data() {
-    QTest::addColumn<QByteArray>("from");
+void TestProjectFile::documents_data() {
+    QTest::addColumn<QByteArray>("from"); // empty: replace the whole document
     QTest::addColumn<QByteArray>("to");
-    QTest::addColumn<QString>("spriteName");
-    QTest::addColumn<bool>("open");
-    // clang-format off
-    QTest::newRow("as written") << QByteArray("{") << QByteArray("{") << "S" << true;
-    QTest::newRow("lower-case hex") << QByteArray("\"C0000000\"") << QByteArray("\"c0000000\"") << "S" << true;
-    QTest::newRow("white space") << QByteArray(",") << QByteArray(" \r\n\t,\n ") << "S" << true;
-    QTest::newRow("unknown keys") << QByteArray("\"open\"") << QByteArray("\"tags\":{\"a\":[1,null]},\"open\"") << "S" << true;
-    QTest::newRow("open left out") << QByteArray("\"open\":true,") << QByteArray() << "S" << false;
-    QTest::newRow("size as 8.0") << QByteArray("\"size\":8") << QByteArray("\"size\":8.0e0") << "S" << true;
-    QTest::newRow("escaped name") << QByteArray("\"name\":\"S\"") << QByteArray("\"name\":\"\\u00dcber\"") << "\xc3\x9c" "ber" << true;
-    // clang-format on
-}
-
-void TestProjectFile::acceptedVariants() {
-    QFETCH(QByteArray, from);
-    QFETCH(QByteArray, to);
-    QFETCH(QString, spriteName);
-    QFETCH(bool, open);
-    const ProjectRead read = ReadProject(Edited(from, to));
-    QVERIFY2(read.project, qPrintable(read.error));
-    QCOMPARE(read.error, QString());
-    const SpriteTable& table = read.project->table;
-    QCOMPARE(read.project->name, QString("P"));
-    QCOMPARE(QString::fromStdString(table.Record(0).Name), spriteName);
-    QCOMPARE(table.Record(0).IsOpen, open);
-    QVERIFY(HeaderText(table).starts_with(ToLatin1(table.Record(0).Name) +
-                                          "_PlaneDark = {{0xC0},{0x00},"));
-    // Everything else reads exactly as the document as written.
-    SpriteTable expected = ReadProject(ValidDocument()).project->table;
-    expected.Record(0).Name = table.Record(0).Name;
-    expected.Record(0).IsOpen = open;
-    QCOMPARE(ProjectFileBytes("P", table), ProjectFileBytes("P", expected));
-}
-
-void TestProjectFile::refusedDocuments_data() {
-    QTest::addColumn<QByteArray>("from"); // empty: the whole document
-    QTest::addColumn<QByteArray>("to");
-    QTest::addColumn<QString>("reason");
+    QTest::addColumn<QString>("reason"); // empty: accepted
     QByteArray tooMany = R"({"format":"vellicor-project","version":1,"name":"P","sprites":[0)";
     tooMany += QByteArray(",0").repeated(SpriteTable::kMaxSprites) + "]}";
     // clang-format off
+    QTest::newRow("lower-case hex") << QByteArray("\"C0000000\"") << QByteArray("\"c0000000\"") << "";
+    QTest::newRow("white space") << QByteArray(",") << QByteArray(" \r\n\t,\n ") << "";
+    QTest::newRow("unknown keys") << QByteArray("\"open\"") << QByteArray("\"tags\":{\"a\":[1,null]},\"open\"") << "";
+    QTest::newRow("size as 8.0e0") << QByteArray("\"size\":8") << QByteArray("\"size\":8.0e0") << "";
+    QTest::newRow("escaped name") << QByteArray("\"name\":\"S\"") << QByteArray("\"name\":\"\\u0053\"") << "";
     QTest::newRow("empty file") << QByteArray() << QByteArray() << "It is not valid JSON: illegal value at byte 0.";
     QTest::newRow("not JSON") << QByteArray("\"version\":1,") << QByteArray("\"version\":1") << "It is not valid JSON: unterminated object at byte 41.";
-    QTest::newRow("cut short") << QByteArray("}]}") << QByteArray("}]") << "It is not valid JSON: unterminated object at byte ";
     QTest::newRow("an array") << QByteArray() << QByteArray("[]") << "It is not a Vellicor project: the document is not a JSON object.";
     QTest::newRow("wrong format") << QByteArray("-project") << QByteArray("-projekt") << "It is not a Vellicor project: \"format\" is not \"vellicor-project\".";
-    QTest::newRow("no format") << QByteArray("\"format\"") << QByteArray("\"formats\"") << "It is not a Vellicor project";
     QTest::newRow("newer version") << QByteArray("\"version\":1") << QByteArray("\"version\":2") << "The project was written by a newer version of Vellicor (format version 2); this version reads format 1.";
     QTest::newRow("version 0") << QByteArray("\"version\":1") << QByteArray("\"version\":0") << "\"version\" is 0, which is no format version.";
     QTest::newRow("version 1.5") << QByteArray("\"version\":1") << QByteArray("\"version\":1.5") << "\"version\" is not a whole number.";
-    QTest::newRow("version text") << QByteArray("\"version\":1") << QByteArray("\"version\":\"1\"") << "\"version\" is not a number.";
     QTest::newRow("no version") << QByteArray("\"version\":1,") << QByteArray() << "\"version\" is missing.";
     QTest::newRow("no name") << QByteArray("\"name\":\"P\",") << QByteArray() << "\"name\" is missing.";
     QTest::newRow("name a number") << QByteArray("\"name\":\"P\"") << QByteArray("\"name\":5") << "\"name\" is not a string.";
@@ -222,15 +150,11 @@ void TestProjectFile::refusedDocuments_data() {
     QTest::newRow("too many sprites") << QByteArray() << tooMany << "The project has 32768 sprites; at most 32767 fit.";
     QTest::newRow("sprite a number") << QByteArray("\"sprites\":[") << QByteArray("\"sprites\":[7,") << "Sprite 1: it is not a JSON object.";
     QTest::newRow("second sprite") << QByteArray("}]}") << QByteArray("},{\"name\":\"T\"}]}") << "Sprite 2: \"size\" is missing.";
-    QTest::newRow("sprite without name") << QByteArray("\"name\":\"S\",") << QByteArray() << "Sprite 1: \"name\" is missing.";
     QTest::newRow("sprite name empty") << QByteArray("\"name\":\"S\"") << QByteArray("\"name\":\"\"") << "Sprite 1: \"name\" is empty.";
-    QTest::newRow("sprite name bell") << QByteArray("\"name\":\"S\"") << QByteArray("\"name\":\"S\\u0007\"") << "Sprite 1: \"name\" contains a control character";
     QTest::newRow("sprite name separator") << QByteArray("\"name\":\"S\"") << QByteArray("\"name\":\"S\\u2028\"") << "Sprite 1: \"name\" contains a control character";
-    QTest::newRow("sprite name surrogate") << QByteArray("\"name\":\"S\"") << QByteArray("\"name\":\"S\\ud800\"") << "Sprite 1: \"name\" contains a control character";
+    QTest::newRow("lone surrogate") << QByteArray("\"name\":\"S\"") << QByteArray("\"name\":\"S\\ud800\"") << "Sprite 1: \"name\" contains a control character";
     QTest::newRow("no size") << QByteArray("\"size\":8,") << QByteArray() << "Sprite 1: \"size\" is missing.";
     QTest::newRow("size 12") << QByteArray("\"size\":8") << QByteArray("\"size\":12") << "Sprite 1: \"size\" is not 0, 8, 16 or 32.";
-    QTest::newRow("size 8.5") << QByteArray("\"size\":8") << QByteArray("\"size\":8.5") << "Sprite 1: \"size\" is not 0, 8, 16 or 32.";
-    QTest::newRow("size -8") << QByteArray("\"size\":8") << QByteArray("\"size\":-8") << "Sprite 1: \"size\" is not 0, 8, 16 or 32.";
     QTest::newRow("size text") << QByteArray("\"size\":8") << QByteArray("\"size\":\"8\"") << "Sprite 1: \"size\" is not a number.";
     QTest::newRow("open text") << QByteArray("\"open\":true") << QByteArray("\"open\":\"yes\"") << "Sprite 1: \"open\" is not true or false.";
     QTest::newRow("no dark") << QByteArray("\"dark\"") << QByteArray("\"dork\"") << "Sprite 1: \"dark\" is missing.";
@@ -238,83 +162,79 @@ void TestProjectFile::refusedDocuments_data() {
     QTest::newRow("31 rows") << QByteArray("\"C0000000\",") << QByteArray() << "Sprite 1: \"dark\" has 31 rows instead of 32.";
     QTest::newRow("33 rows") << QByteArray("\"A0000000\",") << QByteArray("\"A0000000\",\"A0000000\",") << "Sprite 1: \"light\" has 33 rows instead of 32.";
     QTest::newRow("7 digits") << QByteArray("\"C0000000\"") << QByteArray("\"C000000\"") << "Sprite 1: \"dark\" row 1 is not 8 hex digits.";
-    QTest::newRow("9 digits") << QByteArray("\"C0000000\"") << QByteArray("\"C00000000\"") << "Sprite 1: \"dark\" row 1 is not 8 hex digits.";
     QTest::newRow("not hex") << QByteArray("\"A0000000\"") << QByteArray("\"A000000G\"") << "Sprite 1: \"light\" row 1 is not 8 hex digits.";
-    QTest::newRow("0x prefix") << QByteArray("\"A0000000\"") << QByteArray("\"0xA00000\"") << "Sprite 1: \"light\" row 1 is not 8 hex digits.";
-    QTest::newRow("signed") << QByteArray("\"A0000000\"") << QByteArray("\"-A000000\"") << "Sprite 1: \"light\" row 1 is not 8 hex digits.";
     QTest::newRow("row a number") << QByteArray("\"C0000000\"") << QByteArray("12000000") << "Sprite 1: \"dark\" row 1 is not 8 hex digits.";
     QTest::newRow("last mask row") << QByteArray("\"01000000\"") << QByteArray("\"0100000 \"") << "Sprite 1: \"mask\" row 32 is not 8 hex digits.";
     // clang-format on
 }
 
-void TestProjectFile::refusedDocuments() {
+void TestProjectFile::documents() {
     QFETCH(QByteArray, from);
     QFETCH(QByteArray, to);
     QFETCH(QString, reason);
-    const QByteArray document = Edited(from, to);
-    QVERIFY(document != ValidDocument());
-    const ProjectRead read = ReadProject(document);
-    QVERIFY(!read.project);
-    QVERIFY2(read.error.startsWith(reason), qPrintable(read.error));
+    const ProjectRead read = ReadProject(Edited(from, to));
+    if (reason.isEmpty()) {
+        QVERIFY2(read.project, qPrintable(read.error));
+        QCOMPARE(ProjectFileBytes("P", read.project->table),
+                 ProjectFileBytes("P", ReadProject(ValidDocument()).project->table));
+    } else {
+        QVERIFY(!read.project);
+        QVERIFY2(read.error.startsWith(reason), qPrintable(read.error));
+    }
 }
 
 void TestProjectFile::refusedFiles() {
     QTemporaryDir dir;
-    QCOMPARE(LoadProjectFile(dir.filePath("missing.vellicor")).error,
+    QCOMPARE(LoadProjectFile(dir.filePath("none.vellicor")).error,
              QString("No such file or directory"));
     QVERIFY(!LoadProjectFile(dir.path()).error.isEmpty()); // a folder
     // A sparse file past the ceiling is refused before it is read.
     QFile huge(dir.filePath("huge.vellicor"));
     QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(kMaxProjectFileBytes + 1));
     huge.close();
-    const ProjectRead read = LoadProjectFile(huge.fileName());
-    QVERIFY(!read.project);
-    QCOMPARE(read.error, QString("The file is too large to be a Vellicor project (over 256 MB)."));
+    QCOMPARE(LoadProjectFile(huge.fileName()).error,
+             QString("The file is too large to be a Vellicor project (over 256 MB)."));
 }
 
 void TestProjectFile::mutatedFilesLoadOrAreRefused() {
-    const QList<QByteArray> seeds = SeedCorpus();
+    const QByteArray seeds[] = {ValidDocument(), ProjectFileBytes("Demo", SampleTable())};
+    static constexpr char kBytes[] = "{}[]\",:0189AFafGg-.eE \\\x00\x7F\xC3\xFF"; // JSON's own
     std::mt19937 random(20240508); // fixed: the same cases on every run
     const auto below = [&random](qsizetype n) {
-        return static_cast<qsizetype>(random() %
-                                      static_cast<std::uint32_t>(std::max<qsizetype>(n, 1)));
+        return qsizetype(random() % std::max<qsizetype>(n, 1));
     };
-    static constexpr char kInteresting[] = "{}[]\",:0189AFafGg-.eE \\\x00\x7F\xC3\xFF";
-    const QByteArray interesting(kInteresting, sizeof kInteresting - 1);
     int loaded = 0;
     for (int round = 0; round < 3000; ++round) {
-        QByteArray bytes = seeds[below(seeds.size())];
-        for (int edits = 1 + below(3); edits > 0; --edits) {
-            if (bytes.isEmpty())
-                break;
+        QByteArray bytes = seeds[below(2)];
+        for (int edits = 1 + below(3); edits > 0 && !bytes.isEmpty(); --edits) {
             const qsizetype at = below(bytes.size());
             const qsizetype length = 1 + below(std::min<qsizetype>(40, bytes.size() - at));
             switch (below(4)) {
-            case 0: // flip a byte to a random one
+            case 0:
                 bytes[at] = static_cast<char>(random());
                 break;
-            case 1: // a byte that matters to JSON or to the reader
-                bytes[at] = interesting[below(interesting.size())];
+            case 1:
+                bytes[at] = kBytes[below(sizeof kBytes - 1)];
                 break;
-            case 2: // cut a piece out, or cut the rest off
+            case 2: // a piece cut out, or the rest cut off
                 bytes.remove(at, below(2) == 0 ? length : bytes.size() - at);
                 break;
-            default: // duplicate a piece somewhere else
+            default: // a piece duplicated elsewhere
                 bytes.insert(below(bytes.size()), bytes.mid(at, length));
             }
         }
         const ProjectRead read = ReadProject(bytes);
-        QVERIFY(read.project.has_value() != !read.error.isEmpty());
+        QVERIFY(read.project.has_value() == read.error.isEmpty());
         QVERIFY2(!read.error.contains('\n'), qPrintable(read.error));
         if (read.project) {
             ++loaded;
-            const QByteArray again = ProjectFileBytes(read.project->name, read.project->table);
-            const ProjectRead reread = ReadProject(again);
-            QVERIFY2(reread.project, qPrintable(reread.error));
-            QCOMPARE(HeaderText(reread.project->table), HeaderText(read.project->table));
+            const ProjectRead again =
+                ReadProject(ProjectFileBytes(read.project->name, read.project->table));
+            QVERIFY2(again.project, qPrintable(again.error));
+            QCOMPARE(HeaderText(again.project->table), HeaderText(read.project->table));
         }
     }
-    QVERIFY(loaded > 0); // the mutations are not all fatal, so both ways are exercised
+    QVERIFY(loaded > 0); // both ways are exercised
 }
 
 QTEST_APPLESS_MAIN(TestProjectFile)

@@ -20,7 +20,7 @@ constexpr qint64 kMaxProjectFileBytes = qint64{256} * 1024 * 1024;
 
 // What a project or sprite name must be for ReadProject to accept it: not empty, valid
 // Unicode, and free of control characters and line breaks (which would split the header's
-// lines). Name prompts use it too, so that every saved project opens again.
+// lines). Name prompts should hold typed names to it as well, so every saved project opens.
 bool IsStorableName(const QString& name);
 
 // The file's bytes: deterministic, UTF-8 JSON, upper-case hex, ends with a newline.
