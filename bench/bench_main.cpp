@@ -24,13 +24,31 @@ class BenchDialogs final : public DialogSeam {
     std::optional<QString> SaveFileName(QWidget*, const QString&, const QString&) override {
         return std::nullopt;
     }
+    std::optional<QString> SaveAsFileName(QWidget*, const QString&, const QString&,
+                                          const QString&) override {
+        return std::nullopt;
+    }
+    std::optional<QString> OpenFileName(QWidget*, const QString&) override { return std::nullopt; }
+    SaveChangesAnswer AskSaveChanges(QWidget*, const QString&) override {
+        return SaveChangesAnswer::Discard;
+    }
     void ShowModal(QDialog&) override {}
 };
+
+Rgb ScribbleColour(int x, int y) {
+    return kPaletteColours[(x * 7 + y * 3) % 5];
+}
 
 void Scribble(SpriteRecord& record) {
     for (int y = 0; y < kPlaneSide; ++y)
         for (int x = 0; x < kPlaneSide; ++x)
-            record.SetBits(x, y, *BitsForColour(kPaletteColours[(x * 7 + y * 3) % 5]));
+            record.SetBits(x, y, *BitsForColour(ScribbleColour(x, y)));
+}
+
+void Scribble(ProjectDocument& document, int index) {
+    for (int y = 0; y < kPlaneSide; ++y)
+        for (int x = 0; x < kPlaneSide; ++x)
+            document.SetPixel(index, x, y, *BitsForColour(ScribbleColour(x, y)));
 }
 
 // A shown main window with one 32 x 32 sprite open at zoom 100.
@@ -46,7 +64,7 @@ struct OpenEditor {
         main.NewProject();
         main.NewSprite();
         window = main.EditorWindows().front();
-        Scribble(main.Table().Record(0));
+        Scribble(main.Document(), 0);
         window->findChild<QRadioButton*>("opt32")->setChecked(true);
         window->findChild<QSlider*>("sldZoom")->setValue(100);
         canvas = window->findChild<QWidget*>("picSprite");

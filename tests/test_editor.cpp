@@ -22,7 +22,10 @@ struct EditorFixture : AppFixture {
         NewProject("Game");
         editor.window = NewSprite("Ball");
     }
-    SpriteRecord& Record() { return main->Table().Record(0); }
+    const SpriteRecord& Record() { return main->Table().Record(0); }
+    void Seed(int x, int y, Rgb colour) {
+        main->Document().SetPixel(0, x, y, *BitsForColour(colour));
+    }
     QRgb CanvasCell(int column, int row, int n) { return Cell(editor.Canvas(), column, row, n); }
     QRgb PreviewCell(int column, int row, int n) { return Cell(editor.Preview(), column, row, n); }
     static QRgb Cell(QWidget* surface, int column, int row, int n) {
@@ -87,7 +90,7 @@ void TestEditor::cellsTileTheSurfaces() {
     app.editor.Zoom()->setValue(zoom);
     for (int y = 0; y < 32; ++y)
         for (int x = 0; x < 32; ++x)
-            app.Record().SetBits(x, y, *BitsForColour((x + y) % 2 ? kDarkGrey : kLightGrey));
+            app.Seed(x, y, (x + y) % 2 ? kDarkGrey : kLightGrey);
     app.editor.ChooseSize(size);
     QCOMPARE(app.Record().Size, size);
     // A gap would show the surface's own colour; an overlap would swallow a cell.
@@ -127,7 +130,7 @@ void TestEditor::paintsWithTheButtonsColour() {
     QFETCH(Rgb, colour);
     EditorFixture app;
     app.editor.ChooseSize(8);
-    app.Record().SetBits(2, 3, *BitsForColour(kBlack)); // painting replaces all three bits
+    app.Seed(2, 3, kBlack); // painting replaces all three bits
     app.main->SwatchPress(swatch, button == Qt::MiddleButton ? Qt::LeftButton : button);
     const QPoint at = Editor::CellCentre(app.editor.Canvas(), 2, 3, 8);
     QTest::mousePress(app.editor.Canvas(), button, {}, at);

@@ -9,8 +9,13 @@ int main(int argc, char* argv[]) {
     if (start.exitCode)
         return *start.exitCode;
     QApplication app(argc, argv);
+    // Where the user's settings and recovery files live.
+    QApplication::setOrganizationName(QStringLiteral("Vellicor"));
+    QApplication::setApplicationName(QStringLiteral("Vellicor"));
     vellicor::QtDialogs dialogs;
     vellicor::frmMain window(dialogs);
     window.showMaximized();
+    if (!start.projectFile.isEmpty())
+        window.OpenProjectFile(start.projectFile); // a refused file is reported; we start empty
     return QApplication::exec();
 }

@@ -5,12 +5,13 @@
 
 namespace vellicor {
 
-class SpriteTable;
+class ProjectDocument;
 
 // What an editor window needs from the main window that hosts it.
 class EditorHost {
   public:
-    virtual SpriteTable& Table() = 0;
+    // The open project; every change to a sprite goes through it.
+    virtual ProjectDocument& Document() = 0;
     // Key of the project tree's selected node; an editor binds to its sprite from it at load.
     virtual QString SelectedNodeKey() const = 0;
     // The current colours of the left and right mouse buttons.

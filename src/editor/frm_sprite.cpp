@@ -1,10 +1,10 @@
 #include "frm_sprite.h"
 
+#include "document/project_document.h"
 #include "editor_host.h"
 #include "handle_square.h"
 #include "model/colour_table.h"
 #include "model/sprite_identity.h"
-#include "model/sprite_table.h"
 #include "qt_colour.h"
 #include "sprite_canvas.h"
 
@@ -115,12 +115,16 @@ void frmSprite::BuildControls() {
     setTabOrder(opt32_, sldZoom_);
 }
 
-SpriteRecord* frmSprite::Record() {
+std::optional<int> frmSprite::Index() const {
     const auto index = IndexFromTag(tag_.toStdString());
-    SpriteTable& table = host_.Table();
-    if (!index || *index >= table.RecordCount())
-        return nullptr;
-    return &table.Record(*index);
+    if (!index || *index >= host_.Document().Table().RecordCount())
+        return std::nullopt;
+    return index;
+}
+
+const SpriteRecord* frmSprite::Record() const {
+    const auto index = Index();
+    return index ? &host_.Document().Record(*index) : nullptr;
 }
 
 void frmSprite::Load() {
@@ -137,24 +141,24 @@ void frmSprite::Load() {
         sldZoom_->setValue(kDesignZoom);
     }
 
-    SpriteRecord* record = Record();
-    if (record == nullptr)
+    const auto index = Index();
+    if (!index)
         return;
-    if (QAbstractButton* option = sizeOptions_->button(record->Size))
+    if (QAbstractButton* option = sizeOptions_->button(host_.Document().Record(*index).Size))
         option->setChecked(true); // runs the same handling as a click
-    record->IsOpen = true;
+    host_.Document().SetOpen(*index, true);
     ApplyZoom();
 }
 
 void frmSprite::closeEvent(QCloseEvent* event) {
-    if (SpriteRecord* record = Record())
-        record->IsOpen = false;
+    if (const auto index = Index())
+        host_.Document().SetOpen(*index, false);
     QMdiSubWindow::closeEvent(event);
 }
 
 void frmSprite::OnSizeOption(int size) {
-    if (SpriteRecord* record = Record())
-        record->Size = static_cast<std::int16_t>(size);
+    if (const auto index = Index())
+        host_.Document().SetSize(*index, size);
     DrawSprite();
 }
 
@@ -233,10 +237,10 @@ void frmSprite::PaintAt(int buttonState, QPointF position) {
     const int px = static_cast<int>(std::nearbyint(x / picSprite_->width() * n - 0.5));
     const int py = static_cast<int>(std::nearbyint(y / picSprite_->height() * n - 0.5));
     if (x > 0 && y > 0 && buttonState != 0 && px < n && py < n) {
-        if (SpriteRecord* record = Record()) {
-            if (const auto bits = BitsForColour(ToRgb(colour)))
-                record->SetBits(px, py, *bits);
-        }
+        const auto index = Index();
+        const auto bits = BitsForColour(ToRgb(colour));
+        if (index && bits)
+            host_.Document().SetPixel(*index, px, py, *bits);
         picSprite_->FillCell(px, py, n, colour);
         picPreview_->FillCell(px, py, n, colour);
     }

@@ -3,6 +3,7 @@
 #include <QMdiSubWindow>
 #include <QPointF>
 #include <array>
+#include <optional>
 
 class QButtonGroup;
 class QGroupBox;
@@ -47,7 +48,9 @@ class frmSprite : public QMdiSubWindow {
     void PlaceHandles();
     void PaintAt(int buttonState, QPointF position);
     int EdgeFromOptions() const;
-    SpriteRecord* Record();
+    // The sprite's index from the tag, when it names a record of the project.
+    std::optional<int> Index() const;
+    const SpriteRecord* Record() const;
 
     EditorHost& host_;
     QString tag_;

@@ -15,7 +15,7 @@ void frmMain::Compile() {
     lastHeaderName_ = *chosen;
     // The text is built whole before the file is touched, so it is what the table held when
     // the dialog closed.
-    const std::string header = HeaderText(spriteTable_);
+    const std::string header = HeaderText(document_.Table());
     if (const auto reason = WriteFileAtomically(*chosen, header)) {
         dialogs_.MessageBox(this,
                             tr("The header could not be written to \"%1\".\n%2")

@@ -28,6 +28,38 @@ std::optional<QString> QtDialogs::SaveFileName(QWidget* parent, const QString& f
     return name;
 }
 
+std::optional<QString> QtDialogs::SaveAsFileName(QWidget* parent, const QString& filter,
+                                                 const QString& offered, const QString& suffix) {
+    QFileDialog dialog(parent, QString(), offered, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(suffix); // so the question about replacing sees the final name
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
+std::optional<QString> QtDialogs::OpenFileName(QWidget* parent, const QString& filter) {
+    const QString name = QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
+    if (name.isEmpty())
+        return std::nullopt;
+    return name;
+}
+
+SaveChangesAnswer QtDialogs::AskSaveChanges(QWidget* parent, const QString& text) {
+    const auto answer = QMessageBox::question(
+        parent, QStringLiteral("Vellicor"), text,
+        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+    switch (answer) {
+    case QMessageBox::Save:
+        return SaveChangesAnswer::Save;
+    case QMessageBox::Discard:
+        return SaveChangesAnswer::Discard;
+    default:
+        return SaveChangesAnswer::Cancel; // Escape and the close button cancel as well
+    }
+}
+
 void QtDialogs::ShowModal(QDialog& dialog) {
     dialog.exec();
 }

@@ -8,6 +8,9 @@ class QWidget;
 
 namespace vellicor {
 
+// The answer to "Save changes to project ...?".
+enum class SaveChangesAnswer { Save, Discard, Cancel };
+
 // Every modal dialog the main window opens goes through here, so tests can answer them.
 class DialogSeam {
   public:
@@ -19,6 +22,15 @@ class DialogSeam {
     // The chosen file name, or nullopt when cancelled. `offered` is the name shown at first.
     virtual std::optional<QString> SaveFileName(QWidget* parent, const QString& filter,
                                                 const QString& offered) = 0;
+    // A file name to save a document under: asks before replacing a file and adds `suffix`
+    // when the typed name has none. nullopt when cancelled.
+    virtual std::optional<QString> SaveAsFileName(QWidget* parent, const QString& filter,
+                                                  const QString& offered,
+                                                  const QString& suffix) = 0;
+    // An existing file to open, or nullopt when cancelled.
+    virtual std::optional<QString> OpenFileName(QWidget* parent, const QString& filter) = 0;
+    // Save, Discard or Cancel, with Save as the default button.
+    virtual SaveChangesAnswer AskSaveChanges(QWidget* parent, const QString& text) = 0;
     // Runs a dialog of the application's own modally.
     virtual void ShowModal(QDialog& dialog) = 0;
 };
@@ -30,6 +42,10 @@ class QtDialogs final : public DialogSeam {
     void MessageBox(QWidget* parent, const QString& text, const QString& title) override;
     std::optional<QString> SaveFileName(QWidget* parent, const QString& filter,
                                         const QString& offered) override;
+    std::optional<QString> SaveAsFileName(QWidget* parent, const QString& filter,
+                                          const QString& offered, const QString& suffix) override;
+    std::optional<QString> OpenFileName(QWidget* parent, const QString& filter) override;
+    SaveChangesAnswer AskSaveChanges(QWidget* parent, const QString& text) override;
     void ShowModal(QDialog& dialog) override;
 };
 

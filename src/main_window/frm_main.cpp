@@ -7,11 +7,13 @@
 #include "status_panels.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QSessionManager>
 #include <QTreeWidget>
 
 namespace vellicor {
@@ -40,7 +42,24 @@ frmMain::frmMain(DialogSeam& dialogs, QWidget* parent) : QMainWindow(parent), di
     // sprite table holds its one spare record.
     ToolbarAction(QStringLiteral("pencil"))->setChecked(true);
     mnuRightClick_->menuAction()->setVisible(false);
-    spriteTable_.Reset();
+    // The table already holds its one spare record.
+
+    connect(&document_, &ProjectDocument::ModifiedChanged, this, &frmMain::UpdateTitle);
+    connect(&document_, &ProjectDocument::IdentityChanged, this, &frmMain::UpdateTitle);
+    connect(&document_, &ProjectDocument::Changed, this, [this] { changesSettled_ = false; });
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
+        if (!manager.allowsInteraction())
+            return;
+        const bool endSession = AllowSessionEnd();
+        manager.release();
+        if (!endSession)
+            manager.cancel();
+    });
+}
+
+bool frmMain::AllowSessionEnd() {
+    changesSettled_ = MaybeSaveChanges();
+    return changesSettled_;
 }
 
 frmMain::~frmMain() = default;
@@ -58,8 +77,20 @@ void frmMain::FitStatusPanels() {
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
+    if (!changesSettled_ && !MaybeSaveChanges()) {
+        event->ignore();
+        return;
+    }
     mdiArea_->closeAllSubWindows();
     event->accept();
+}
+
+void frmMain::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    // A maximised editor hands its own modified flag to the main window, and takes it back
+    // when it is restored or closed; the title's mark follows the project all the same.
+    if (event->type() == QEvent::ModifiedChange && isWindowModified() != document_.IsModified())
+        setWindowModified(document_.IsModified());
 }
 
 void frmMain::ShowAbout() {

@@ -1,9 +1,10 @@
 #pragma once
 
 #include "dialog_seam.h"
+#include "document/project_document.h"
 #include "editor/editor_host.h"
-#include "model/sprite_table.h"
 #include "name_rules.h"
+#include "recent_projects.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -44,6 +45,17 @@ class frmMain : public QMainWindow, public EditorHost {
     void NewSprite();
     void Compile();
     void ShowAbout();
+    // Asks about unsaved changes first; each returns whether the project was opened or saved.
+    bool Open();
+    bool OpenRecent(const QString& path);
+    bool Save();
+    bool SaveAs();
+    // Opens a project file without asking about the current one (start-up, after the question).
+    bool OpenProjectFile(const QString& path);
+    // Asks whether to save a modified project before it is thrown away; false means stop.
+    bool MaybeSaveChanges();
+    // The desktop session is ending: asks as closing would; false means keep the session.
+    bool AllowSessionEnd();
 
     // Tree events.
     void TreePopup(Qt::MouseButton button, QPoint globalPosition);
@@ -54,13 +66,15 @@ class frmMain : public QMainWindow, public EditorHost {
     void ButtonMenuClick(int position);
     void SwatchPress(int index, int button);
 
-    QString ProjectName() const { return projectName_; }
+    QString ProjectName() const { return document_.Name(); }
+    const ProjectDocument& Document() const { return document_; }
+    const SpriteTable& Table() const { return document_.Table(); }
     const std::vector<QPointer<frmSprite>>& EditorWindows() const { return editorWindows_; }
     QAction* ToolbarAction(const QString& key) const { return toolbarActions_.value(key); }
     QMenu* RightClickMenu() const { return mnuRightClick_; }
 
     // EditorHost
-    SpriteTable& Table() override { return spriteTable_; }
+    ProjectDocument& Document() override { return document_; }
     QString SelectedNodeKey() const override;
     QColor ForeColour() const override;
     QColor BackColour() const override;
@@ -69,6 +83,7 @@ class frmMain : public QMainWindow, public EditorHost {
   protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
@@ -77,14 +92,28 @@ class frmMain : public QMainWindow, public EditorHost {
     void BuildLeftPanel(QWidget* parent);
     void BuildStatusBar();
     void FitStatusPanels();
+    void BuildRecentMenu();
+    void UpdateTitle();
+    // Makes the sprite's node the selected one, then loads and shows its editor window.
+    void ShowEditor(int index);
+    // Closes the open editors of the current project and lets go of its windows.
+    void DropEditors();
+    // The tree for the current project: the project node, selected, and one node per sprite.
+    void RebuildTree();
+    QTreeWidgetItem* AddSpriteNode(int index);
+    bool SaveTo(const QString& path);
+    void ShowError(const QString& text);
     QAction* AddMenuAction(QMenu* menu, const char* name, const QString& caption,
                            const QKeySequence& shortcut = {});
     // Asks for a name and applies the name rules; nullopt when it is not taken.
     std::optional<QString> AskName(const QString& prompt, NameKind kind);
 
     DialogSeam& dialogs_;
-    SpriteTable spriteTable_;
-    QString projectName_;
+    ProjectDocument document_;
+    RecentProjects recentProjects_;
+    // Set when the user already answered for the current changes as the session ended, so
+    // the close that follows does not ask again.
+    bool changesSettled_ = false;
     std::vector<QPointer<frmSprite>> editorWindows_;
     QString lastHeaderName_;
 
@@ -98,6 +127,7 @@ class frmMain : public QMainWindow, public EditorHost {
     ColourSwatch* picBack_ = nullptr;
     std::array<ColourSwatch*, kPaletteSize> picture2_{};
     QMenu* mnuRightClick_ = nullptr;
+    QMenu* mnuFileRecent_ = nullptr;
     QAction* mnuFileNewSprite_ = nullptr;
     QAction* mnuRightClickSpriteArray_ = nullptr;
     QAction* mnuRightClickSprite_ = nullptr;

@@ -38,8 +38,18 @@ void frmMain::BuildMenus() {
                                       QKeySequence(Qt::CTRL | Qt::Key_N));
     mnuFileNewSprite_->setEnabled(false);
     connect(mnuFileNewSprite_, &QAction::triggered, this, &frmMain::NewSprite);
-    AddMenuAction(mnuFile, "mnuFileOpen", tr("&Open"), QKeySequence(Qt::CTRL | Qt::Key_O));
-    AddMenuAction(mnuFile, "mnuFileSave", tr("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S));
+    QAction* open =
+        AddMenuAction(mnuFile, "mnuFileOpen", tr("&Open"), QKeySequence(Qt::CTRL | Qt::Key_O));
+    connect(open, &QAction::triggered, this, &frmMain::Open);
+    mnuFileRecent_ = mnuFile->addMenu(tr("Open &Recent"));
+    mnuFileRecent_->setObjectName(QStringLiteral("mnuFileRecent"));
+    connect(mnuFileRecent_, &QMenu::aboutToShow, this, &frmMain::BuildRecentMenu);
+    QAction* save =
+        AddMenuAction(mnuFile, "mnuFileSave", tr("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S));
+    connect(save, &QAction::triggered, this, &frmMain::Save);
+    QAction* saveAs = AddMenuAction(mnuFile, "mnuFileSaveAs", tr("Save &As..."),
+                                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    connect(saveAs, &QAction::triggered, this, &frmMain::SaveAs);
     QAction* exit = AddMenuAction(mnuFile, "mnuFileExit", tr("E&xit"));
     connect(exit, &QAction::triggered, this, &QWidget::close);
 

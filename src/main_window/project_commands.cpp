@@ -27,31 +27,72 @@ std::optional<QString> frmMain::AskName(const QString& prompt, NameKind kind) {
 
 void frmMain::NewProject() {
     const auto name = AskName(tr("Enter project name:"), NameKind::Project);
-    if (!name)
+    if (!name || !MaybeSaveChanges())
         return;
 
-    for (int i = 0; i < spriteTable_.SpriteCount(); ++i) {
-        const auto slot = static_cast<std::size_t>(i);
-        if (spriteTable_.Record(i).IsOpen && slot < editorWindows_.size() && editorWindows_[slot])
-            editorWindows_[slot]->close();
-    }
-    spriteTable_.Reset();
-    projectName_ = *name;
-
-    tvMain_->clear();
-    auto* project = new QTreeWidgetItem(tvMain_, QStringList{projectName_});
-    project->setData(0, kKeyRole, projectName_);
-    project->setData(0, kNodeKindRole, static_cast<int>(NodeKind::Project));
-    project->setIcon(0, TreeIcon(QStringLiteral("Folder")));
-    project->setExpanded(true);
-    tvMain_->setCurrentItem(project);
+    DropEditors();
+    document_.StartProject(*name);
+    RebuildTree();
 
     dropDownSprite_->setEnabled(true);
     mnuFileNewSprite_->setEnabled(true);
 }
 
+void frmMain::DropEditors() {
+    const SpriteTable& table = document_.Table();
+    for (int i = 0; i < table.SpriteCount(); ++i) {
+        const auto slot = static_cast<std::size_t>(i);
+        if (table.Record(i).IsOpen && slot < editorWindows_.size() && editorWindows_[slot])
+            editorWindows_[slot]->close();
+    }
+    // The windows belong to the project that is going away.
+    for (const QPointer<frmSprite>& window : editorWindows_) {
+        if (window)
+            window->deleteLater();
+    }
+    editorWindows_.clear();
+}
+
+void frmMain::RebuildTree() {
+    tvMain_->clear();
+    auto* project = new QTreeWidgetItem(tvMain_, QStringList{document_.Name()});
+    project->setData(0, kKeyRole, document_.Name());
+    project->setData(0, kNodeKindRole, static_cast<int>(NodeKind::Project));
+    project->setIcon(0, TreeIcon(QStringLiteral("Folder")));
+    for (int i = 0; i < document_.Table().SpriteCount(); ++i)
+        AddSpriteNode(i);
+    project->setExpanded(true);
+    tvMain_->setCurrentItem(project);
+}
+
+QTreeWidgetItem* frmMain::AddSpriteNode(int index) {
+    const QString name = QString::fromStdString(document_.Record(index).Name);
+    auto* node = new QTreeWidgetItem(tvMain_->topLevelItem(0), QStringList{name});
+    node->setData(0, kKeyRole, QString::fromStdString(SpriteKey(index)));
+    node->setData(0, kNodeKindRole, static_cast<int>(NodeKind::Sprite));
+    node->setIcon(0, TreeIcon(QStringLiteral("Item")));
+    return node;
+}
+
+void frmMain::ShowEditor(int index) {
+    const auto slot = static_cast<std::size_t>(index);
+    if (editorWindows_.size() <= slot)
+        editorWindows_.resize(slot + 1);
+    // Windows are made when a sprite is first shown, so opening a large project makes none.
+    if (!editorWindows_[slot]) {
+        auto* window = new frmSprite(*this, mdiArea_);
+        mdiArea_->addSubWindow(window);
+        editorWindows_[slot] = window;
+    }
+    tvMain_->setCurrentItem(tvMain_->topLevelItem(0)->child(index));
+    frmSprite* window = editorWindows_[slot];
+    window->setWindowTitle(QString::fromStdString(document_.Record(index).Name));
+    window->Load();
+    window->showMaximized();
+}
+
 void frmMain::NewSprite() {
-    if (spriteTable_.IsFull()) {
+    if (document_.Table().IsFull()) {
         dialogs_.MessageBox(this,
                             tr("This project already holds %1 sprites, the most it can hold.")
                                 .arg(SpriteTable::kMaxSprites),
@@ -62,28 +103,9 @@ void frmMain::NewSprite() {
     if (!name || tvMain_->topLevelItemCount() == 0)
         return;
 
-    const int index = spriteTable_.Append(name->toStdString());
-    // Windows of the previous project's sprites beyond this index are dropped with their slots.
-    const auto slot = static_cast<std::size_t>(index);
-    for (std::size_t i = slot; i < editorWindows_.size(); ++i) {
-        if (editorWindows_[i])
-            editorWindows_[i]->deleteLater();
-    }
-    editorWindows_.resize(slot + 1);
-
-    const QString key = QString::fromStdString(SpriteKey(index));
-    auto* node = new QTreeWidgetItem(tvMain_->topLevelItem(0), QStringList{*name});
-    node->setData(0, kKeyRole, key);
-    node->setData(0, kNodeKindRole, static_cast<int>(NodeKind::Sprite));
-    node->setIcon(0, TreeIcon(QStringLiteral("Item")));
-    tvMain_->setCurrentItem(node);
-
-    auto* window = new frmSprite(*this, mdiArea_);
-    mdiArea_->addSubWindow(window);
-    editorWindows_[slot] = window;
-    window->setWindowTitle(*name);
-    window->Load();
-    window->showMaximized();
+    const int index = document_.AppendSprite(*name);
+    AddSpriteNode(index);
+    ShowEditor(index);
 }
 
 void frmMain::TreePopup(Qt::MouseButton button, QPoint globalPosition) {
@@ -102,16 +124,9 @@ void frmMain::OpenSprite() {
         selected->data(0, kNodeKindRole).toInt() != static_cast<int>(NodeKind::Sprite))
         return;
     const auto index = IndexFromKey(selected->data(0, kKeyRole).toString().toStdString());
-    if (!index || *index >= spriteTable_.SpriteCount())
+    if (!index || *index >= document_.Table().SpriteCount() || document_.Record(*index).IsOpen)
         return;
-    const auto slot = static_cast<std::size_t>(*index);
-    const SpriteRecord& record = spriteTable_.Record(*index);
-    if (record.IsOpen || slot >= editorWindows_.size() || !editorWindows_[slot])
-        return;
-    frmSprite* window = editorWindows_[slot];
-    window->setWindowTitle(QString::fromStdString(record.Name));
-    window->Load();
-    window->showMaximized();
+    ShowEditor(*index);
 }
 
 } // namespace vellicor

@@ -16,6 +16,10 @@ const QStringList kToolKeys = {QStringLiteral("pencil"), QStringLiteral("eraser"
 void frmMain::ButtonClick(const QString& key) {
     if (key == QLatin1String("new")) {
         NewProject();
+    } else if (key == QLatin1String("open")) {
+        Open();
+    } else if (key == QLatin1String("save")) {
+        Save();
     } else if (key == QLatin1String("compile")) {
         Compile();
     } else if (kToolKeys.contains(key)) {

@@ -16,9 +16,13 @@ class ScriptedDialogs final : public vellicor::DialogSeam {
         QString title;
     };
 
-    QStringList inputAnswers;                  // an exhausted script cancels
-    QList<std::optional<QString>> saveAnswers; // likewise
-    std::function<void(QDialog&)> onModal;     // runs while the modal dialog is shown
+    QStringList inputAnswers;                              // an exhausted script cancels
+    QList<std::optional<QString>> saveAnswers;             // likewise
+    std::function<void(QDialog&)> onModal;                 // runs while the modal dialog is shown
+    QList<std::optional<QString>> saveAsAnswers;           // an exhausted script cancels
+    QList<std::optional<QString>> openAnswers;             // likewise
+    // An exhausted script discards, so work is thrown away without a fuss as before.
+    QList<vellicor::SaveChangesAnswer> saveChangesAnswers;
     QList<Shown> shown;
     QStringList offeredNames;
 
@@ -35,6 +39,21 @@ class ScriptedDialogs final : public vellicor::DialogSeam {
         offeredNames.append(offered);
         return saveAnswers.isEmpty() ? std::nullopt : saveAnswers.takeFirst();
     }
+    std::optional<QString> SaveAsFileName(QWidget*, const QString& filter, const QString& offered,
+                                          const QString&) override {
+        shown.append({"saveas", filter, QString()});
+        offeredNames.append(offered);
+        return saveAsAnswers.isEmpty() ? std::nullopt : saveAsAnswers.takeFirst();
+    }
+    std::optional<QString> OpenFileName(QWidget*, const QString& filter) override {
+        shown.append({"open", filter, QString()});
+        return openAnswers.isEmpty() ? std::nullopt : openAnswers.takeFirst();
+    }
+    vellicor::SaveChangesAnswer AskSaveChanges(QWidget*, const QString& text) override {
+        shown.append({"question", text, QString()});
+        return saveChangesAnswers.isEmpty() ? vellicor::SaveChangesAnswer::Discard
+                                            : saveChangesAnswers.takeFirst();
+    }
     void ShowModal(QDialog& dialog) override {
         shown.append({"modal", dialog.windowTitle(), dialog.objectName()});
         dialog.show();
@@ -42,6 +61,13 @@ class ScriptedDialogs final : public vellicor::DialogSeam {
             onModal(dialog);
     }
 
+    QStringList Texts(const QString& kind) const {
+        QStringList texts;
+        for (const Shown& entry : shown)
+            if (entry.kind == kind)
+                texts << entry.text;
+        return texts;
+    }
     int Count(const QString& kind) const {
         int count = 0;
         for (const Shown& entry : shown)
