@@ -23,6 +23,9 @@ class Plane {
     std::uint32_t Row(int y, int width) const {
         return width <= 0 ? 0 : rows_[y] >> (kPlaneSide - width);
     }
+    // Row y of the whole 32-pixel-wide plane, as the project file and journal store it.
+    std::uint32_t FullRow(int y) const { return rows_[y]; }
+    void SetFullRow(int y, std::uint32_t row) { rows_[y] = row; }
     bool IsClear() const;
 
   private:
