@@ -69,6 +69,23 @@ QString Describe(const SpriteTable& table) {
     return text;
 }
 
+bool SameTables(const SpriteTable& a, const SpriteTable& b) {
+    if (a.SpriteCount() != b.SpriteCount())
+        return false;
+    for (int i = 0; i < a.SpriteCount(); ++i) {
+        const SpriteRecord& x = a.Record(i);
+        const SpriteRecord& y = b.Record(i);
+        if (x.Name != y.Name || x.Size != y.Size || x.IsOpen != y.IsOpen)
+            return false;
+        for (int row = 0; row < kPlaneSide; ++row)
+            if (x.PlaneDark.FullRow(row) != y.PlaneDark.FullRow(row) ||
+                x.PlaneLight.FullRow(row) != y.PlaneLight.FullRow(row) ||
+                x.PlaneMask.FullRow(row) != y.PlaneMask.FullRow(row))
+                return false;
+    }
+    return true;
+}
+
 // Sprites of an opened project, then steps of every kind: repaints, new sprites with odd
 // names, size changes that hide and show pixels again, editors opening and closing.
 const Steps kOpenedProject = {{kNew, "Ball", 8, 1, {0}}, {kNew, "Ölfass ✓ 精灵", 32, 2, {0}}};
@@ -82,7 +99,7 @@ const Steps kEditing = {{0, {}, -1, 11, {0}},     {kNew, "say \"hi\" \\ \n 木",
 struct Written {
     QString path;
     QByteArray bytes;
-    QStringList states;
+    std::vector<SpriteTable> states;
     qint64 lastStepFrom = 0;
     qint64 lastStepTo = 0;
     // Where line k (0 = the base record) starts; the last entry is the end.
@@ -109,14 +126,14 @@ Written WriteJournal(const QString& path, const QString& file, const Steps& base
     if (auto error = journal.Start(path, "Demo", file, table))
         qFatal("%s", qPrintable(*error));
     written.lastStepTo = QDateTime::currentMSecsSinceEpoch();
-    written.states.append(Describe(table));
+    written.states.push_back(table);
     for (const Step& step : steps) {
         const int index = Apply(table, step);
         written.lastStepFrom = QDateTime::currentMSecsSinceEpoch();
         if (auto error = journal.AppendSprite(index, table.Record(index), step.open))
             qFatal("%s", qPrintable(*error));
         written.lastStepTo = QDateTime::currentMSecsSinceEpoch();
-        written.states.append(Describe(table));
+        written.states.push_back(table);
     }
     written.bytes = ReadAll(path);
     return written;
@@ -164,6 +181,7 @@ Q_DECLARE_METATYPE(Steps)
 class TestRecoveryJournal : public QObject {
     Q_OBJECT
   private slots:
+    void initTestCase();
     void rowsAreWrittenAsInTheProjectFile();
     void roundTrip_data();
     void roundTrip();
@@ -180,8 +198,13 @@ class TestRecoveryJournal : public QObject {
 
   private:
     QTemporaryDir dir_;
+    Written edited_; // the opened project after every kind of step
     QString Path(const QString& name) const { return dir_.filePath(name); }
 };
+
+void TestRecoveryJournal::initTestCase() {
+    edited_ = WriteJournal(Path("edited.journal"), {}, kOpenedProject, kEditing);
+}
 
 void TestRecoveryJournal::rowsAreWrittenAsInTheProjectFile() {
     QCOMPARE(Crc32("123456789"), 0xCBF43926U);
@@ -218,7 +241,7 @@ void TestRecoveryJournal::roundTrip() {
     QVERIFY2(read.project, qPrintable(read.error));
     QCOMPARE(read.steps, static_cast<int>(steps.size()));
     QCOMPARE(read.damage, QString());
-    QCOMPARE(Describe(read.project->table), written.states.back());
+    QCOMPARE(Describe(read.project->table), Describe(written.states.back()));
     QCOMPARE(read.project->name, "Demo");
     QCOMPARE(read.project->filePath, file);
     const qint64 lastChange = read.project->lastChange.toMSecsSinceEpoch();
@@ -229,7 +252,6 @@ void TestRecoveryJournal::recordCutAtEveryByte_data() {
     QTest::addColumn<int>("record"); // 0 = the base record
     QTest::newRow("base record") << 0;
     QTest::newRow("first step") << 1;
-    QTest::newRow("middle step") << 4;
     QTest::newRow("last step") << static_cast<int>(kEditing.size());
 }
 
@@ -237,10 +259,9 @@ void TestRecoveryJournal::recordCutAtEveryByte_data() {
 // or, in the base record, nothing at all.
 void TestRecoveryJournal::recordCutAtEveryByte() {
     QFETCH(int, record);
-    const Written written = WriteJournal(Path("cut.journal"), {}, kOpenedProject, kEditing);
-    const auto starts = written.LineStarts();
+    const auto starts = edited_.LineStarts();
     for (qsizetype cut = starts[record]; cut < starts[record + 1]; ++cut) {
-        const JournalRead read = ReadJournal(written.bytes.first(cut));
+        const JournalRead read = ReadJournal(edited_.bytes.first(cut));
         if (record == 0) {
             QVERIFY(!read.project);
             QVERIFY(!read.error.isEmpty());
@@ -249,22 +270,21 @@ void TestRecoveryJournal::recordCutAtEveryByte() {
         QVERIFY2(read.project, qPrintable(read.error));
         QCOMPARE(read.steps, record - 1);
         QCOMPARE(read.damage.isEmpty(), cut == starts[record]);
-        QCOMPARE(Describe(read.project->table), written.states[record - 1]);
+        QVERIFY(SameTables(read.project->table, edited_.states[record - 1]));
     }
 }
 
 void TestRecoveryJournal::flippedByteEndsReplayThere() {
-    const Written written = WriteJournal(Path("flip.journal"), {}, kOpenedProject, kEditing);
-    const auto starts = written.LineStarts();
+    const auto starts = edited_.LineStarts();
     const int record = 4;
     for (qsizetype at = starts[record]; at < starts[record + 1]; ++at) {
-        QByteArray bytes = written.bytes;
+        QByteArray bytes = edited_.bytes;
         bytes[at] = static_cast<char>(bytes[at] ^ 0x01);
         const JournalRead read = ReadJournal(bytes);
         QVERIFY2(read.project, qPrintable(read.error));
         QCOMPARE(read.steps, record - 1);
         QVERIFY(!read.damage.isEmpty());
-        QCOMPARE(Describe(read.project->table), written.states[record - 1]);
+        QVERIFY(SameTables(read.project->table, edited_.states[record - 1]));
     }
 }
 
@@ -295,18 +315,17 @@ void TestRecoveryJournal::invalidStepEndsReplayThere_data() {
 void TestRecoveryJournal::invalidStepEndsReplayThere() {
     QFETCH(QString, key);
     QFETCH(QJsonValue, value);
-    const Steps steps(kEditing.begin(), kEditing.begin() + 2);
-    const Written written = WriteJournal(Path("invalid.journal"), {}, kOpenedProject, steps);
+    const QByteArray twoSteps = edited_.bytes.first(edited_.LineStarts()[3]);
     SpriteRecord record;
     record.Name = "Next";
     const QJsonObject next = StepRecord(0, 3, 3, record, {3});
-    QCOMPARE(ReadJournal(written.bytes + JournalLine(next)).steps, 3);
+    QCOMPARE(ReadJournal(twoSteps + JournalLine(next)).steps, 3);
     const QJsonObject edited = Edited(next, key, value);
-    const JournalRead read = ReadJournal(written.bytes + JournalLine(edited) + JournalLine(next));
+    const JournalRead read = ReadJournal(twoSteps + JournalLine(edited) + JournalLine(next));
     QVERIFY2(read.project, qPrintable(read.error));
     QCOMPARE(read.steps, 2);
     QVERIFY(read.damage.contains("Line 4 is refused"));
-    QCOMPARE(Describe(read.project->table), written.states[2]);
+    QVERIFY(SameTables(read.project->table, edited_.states[2]));
 }
 
 void TestRecoveryJournal::garbageIsRefusedWhole_data() {
