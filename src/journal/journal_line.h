@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QJsonObject>
+#include <QString>
+#include <QStringView>
+#include <cstdint>
+#include <optional>
+
+namespace vellicor {
+
+// A journal is a sequence of lines, each one record that can be checked on its own:
+//   <CRC-32 of the JSON, 8 hex digits> <space> <compact JSON object> <newline>
+// A crash may cut the file at any byte, so a reader trusts a line only when it is complete
+// and its checksum holds.
+
+// CRC-32 (IEEE 802.3, as zlib computes it).
+std::uint32_t Crc32(QByteArrayView bytes);
+
+// The complete line, newline included, that carries `record`.
+QByteArray JournalLine(const QJsonObject& record);
+
+// The record carried by one line given without its newline, or nullopt with `error` set.
+std::optional<QJsonObject> ParseJournalLine(QByteArrayView line, QString& error);
+
+// Rows of 32 pixels as 8 hex digits, column 0 in the most significant bit. Writing gives
+// upper case; reading takes either case and nothing but exactly 8 digits.
+QString Hex8(std::uint32_t value);
+std::optional<std::uint32_t> ParseHex8(QStringView text);
+
+} // namespace vellicor

@@ -1,0 +1,215 @@
+#include "journal_records.h"
+
+#include "journal_line.h"
+
+#include <QJsonArray>
+#include <array>
+#include <utility>
+
+namespace vellicor {
+namespace {
+
+constexpr auto kFormat = "vellicor-journal";
+constexpr qint64 kVersion = 1;
+
+struct PlaneKey {
+    QLatin1StringView key;
+    Plane SpriteRecord::*plane;
+};
+constexpr std::array<PlaneKey, 3> kPlanes{{{QLatin1StringView("dark"), &SpriteRecord::PlaneDark},
+                                           {QLatin1StringView("light"), &SpriteRecord::PlaneLight},
+                                           {QLatin1StringView("mask"), &SpriteRecord::PlaneMask}}};
+
+bool IsValidSize(qint64 size) {
+    return size == 0 || size == 8 || size == 16 || size == 32;
+}
+
+// A whole non-negative number, or -1.
+qint64 Count(const QJsonValue& value) {
+    return value.isDouble() ? value.toInteger(-1) : -1;
+}
+
+QJsonObject SpriteObject(const SpriteRecord& record) {
+    QJsonObject sprite{{"name", QString::fromStdString(record.Name)}, {"size", record.Size}};
+    for (const PlaneKey& plane : kPlanes) {
+        QJsonArray rows;
+        for (int y = 0; y < kPlaneSide; ++y)
+            rows.append(Hex8((record.*plane.plane).FullRow(y)));
+        sprite.insert(plane.key, rows);
+    }
+    return sprite;
+}
+
+QJsonArray OpenArray(const std::vector<int>& openEditors) {
+    QJsonArray open;
+    for (const int index : openEditors)
+        open.append(index);
+    return open;
+}
+
+std::optional<SpriteRecord> ReadSprite(const QJsonValue& value, QString& error) {
+    const QJsonObject sprite = value.toObject(); // empty when it is no object at all
+    SpriteRecord record;
+    record.Name = sprite.value("name").toString().toStdString();
+    const qint64 size = Count(sprite.value("size"));
+    if (record.Name.empty()) {
+        error = QStringLiteral("a sprite has no name");
+        return std::nullopt;
+    }
+    if (!IsValidSize(size)) {
+        error = QStringLiteral("a sprite's size is not 0, 8, 16 or 32");
+        return std::nullopt;
+    }
+    record.Size = static_cast<std::int16_t>(size);
+    for (const PlaneKey& plane : kPlanes) {
+        const QJsonArray rows = sprite.value(plane.key).toArray();
+        if (rows.size() != kPlaneSide) {
+            error = QStringLiteral("a sprite's %1 plane does not have 32 rows").arg(plane.key);
+            return std::nullopt;
+        }
+        for (int y = 0; y < kPlaneSide; ++y) {
+            const auto row = ParseHex8(rows[y].toString());
+            if (!row) {
+                error = QStringLiteral("a sprite's %1 row is not 8 hex digits").arg(plane.key);
+                return std::nullopt;
+            }
+            (record.*plane.plane).SetFullRow(y, *row);
+        }
+    }
+    return record;
+}
+
+// Which of `count` sprites have their editors open, from a record's "open" list.
+std::optional<std::vector<bool>> ReadOpen(const QJsonValue& value, int count, QString& error) {
+    std::vector<bool> open(static_cast<std::size_t>(count), false);
+    if (!value.isArray()) {
+        error = QStringLiteral("it has no list of open editors");
+        return std::nullopt;
+    }
+    for (const QJsonValue& entry : value.toArray()) {
+        const qint64 index = Count(entry);
+        if (index < 0 || index >= count) {
+            error = QStringLiteral("an open editor names no sprite");
+            return std::nullopt;
+        }
+        open[static_cast<std::size_t>(index)] = true;
+    }
+    return open;
+}
+
+void MarkOpen(SpriteTable& table, const std::vector<bool>& open) {
+    for (int i = 0; i < table.SpriteCount(); ++i)
+        table.Record(i).IsOpen = open[static_cast<std::size_t>(i)];
+}
+
+} // namespace
+
+QJsonObject BaseRecord(qint64 time, const QString& name, const QString& filePath,
+                       const SpriteTable& table) {
+    QJsonArray sprites;
+    std::vector<int> open;
+    for (int i = 0; i < table.SpriteCount(); ++i) {
+        sprites.append(SpriteObject(table.Record(i)));
+        if (table.Record(i).IsOpen)
+            open.push_back(i);
+    }
+    return {{"format", kFormat}, {"version", kVersion}, {"time", time},           {"name", name},
+            {"file", filePath},  {"sprites", sprites},  {"open", OpenArray(open)}};
+}
+
+QJsonObject StepRecord(qint64 time, int step, int index, const SpriteRecord& record,
+                       const std::vector<int>& openEditors) {
+    return {{"step", step},
+            {"time", time},
+            {"index", index},
+            {"sprite", SpriteObject(record)},
+            {"open", OpenArray(openEditors)}};
+}
+
+std::optional<QString> SpriteRefusal(const SpriteRecord& record) {
+    if (record.Name.empty())
+        return QStringLiteral("The sprite has no name.");
+    if (!IsValidSize(record.Size))
+        return QStringLiteral("The sprite's size is not 0, 8, 16 or 32.");
+    return std::nullopt;
+}
+
+std::optional<QString> StepRefusal(int index, int spriteCount,
+                                   const std::vector<int>& openEditors) {
+    if (index < 0 || index > spriteCount)
+        return QStringLiteral("Sprite %1 does not exist.").arg(index);
+    if (index == spriteCount && spriteCount >= SpriteTable::kMaxSprites)
+        return QStringLiteral("The project already has %1 sprites.").arg(spriteCount);
+    const int count = index == spriteCount ? spriteCount + 1 : spriteCount;
+    for (const int open : openEditors)
+        if (open < 0 || open >= count)
+            return QStringLiteral("Sprite %1 does not exist.").arg(open);
+    return std::nullopt;
+}
+
+std::optional<QString> ReplayBase(const QJsonObject& record, RecoveredProject& project) {
+    if (record.value("format").toString() != QLatin1StringView(kFormat))
+        return QStringLiteral("it is not a Vellicor recovery journal");
+    const qint64 version = Count(record.value("version"));
+    if (version > kVersion)
+        return QStringLiteral("it was written by a newer version of Vellicor");
+    if (version != kVersion)
+        return QStringLiteral("it has no valid version");
+    const qint64 time = Count(record.value("time"));
+    const QString name = record.value("name").toString();
+    const QJsonValue file = record.value("file");
+    const QJsonValue sprites = record.value("sprites");
+    if (time < 0)
+        return QStringLiteral("it has no time");
+    if (name.isEmpty())
+        return QStringLiteral("the project has no name");
+    if (!file.isString())
+        return QStringLiteral("it has no file name");
+    if (!sprites.isArray())
+        return QStringLiteral("it has no list of sprites");
+    if (sprites.toArray().size() > SpriteTable::kMaxSprites)
+        return QStringLiteral("it has more than %1 sprites").arg(SpriteTable::kMaxSprites);
+
+    RecoveredProject base{name, file.toString(), {}, QDateTime::fromMSecsSinceEpoch(time)};
+    QString error;
+    for (const QJsonValue& value : sprites.toArray()) {
+        auto sprite = ReadSprite(value, error);
+        if (!sprite)
+            return error;
+        base.table.Record(base.table.Append(sprite->Name)) = std::move(*sprite);
+    }
+    const auto open = ReadOpen(record.value("open"), base.table.SpriteCount(), error);
+    if (!open)
+        return error;
+    MarkOpen(base.table, *open);
+    project = std::move(base);
+    return std::nullopt;
+}
+
+std::optional<QString> ReplayStep(const QJsonObject& record, int step, RecoveredProject& project) {
+    if (Count(record.value("step")) != step)
+        return QStringLiteral("it is not step %1").arg(step);
+    const qint64 time = Count(record.value("time"));
+    const qint64 index = Count(record.value("index"));
+    const int count = project.table.SpriteCount();
+    if (time < 0)
+        return QStringLiteral("it has no time");
+    if (index < 0 || index > count || (index == count && count >= SpriteTable::kMaxSprites))
+        return QStringLiteral("it names no sprite that exists or could be added");
+    QString error;
+    auto sprite = ReadSprite(record.value("sprite"), error);
+    if (!sprite)
+        return error;
+    const auto open = ReadOpen(record.value("open"), index == count ? count + 1 : count, error);
+    if (!open)
+        return error;
+
+    SpriteTable& table = project.table;
+    const int at = index == count ? table.Append(sprite->Name) : static_cast<int>(index);
+    table.Record(at) = std::move(*sprite);
+    MarkOpen(table, *open);
+    project.lastChange = QDateTime::fromMSecsSinceEpoch(time);
+    return std::nullopt;
+}
+
+} // namespace vellicor

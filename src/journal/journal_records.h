@@ -1,0 +1,34 @@
+#pragma once
+
+#include "recovered_project.h"
+
+#include <QJsonObject>
+#include <optional>
+#include <vector>
+
+namespace vellicor {
+
+// The two kinds of journal record. The base record holds the whole project:
+//   {"format":"vellicor-journal","version":1,"time":T,"name":N,"file":F,
+//    "sprites":[S, ...],"open":[i, ...]}
+// and each later step record the whole state of one sprite after a completed step:
+//   {"step":k,"time":T,"index":i,"sprite":S,"open":[i, ...]}
+// where S = {"name":N,"size":0|8|16|32,"dark":[32 rows],"light":[32 rows],"mask":[32 rows]},
+// rows as in the project file, T = milliseconds since 1970 UTC, k counts steps from 1,
+// "open" lists the sprites whose editors are open, and i == the sprite count appends one.
+
+QJsonObject BaseRecord(qint64 time, const QString& name, const QString& filePath,
+                       const SpriteTable& table);
+QJsonObject StepRecord(qint64 time, int step, int index, const SpriteRecord& record,
+                       const std::vector<int>& openEditors);
+
+// Why a record or a step cannot be journalled; nullopt when it can. The writer refuses
+// what the reader would refuse, so a journal never holds a step that replay would drop.
+std::optional<QString> SpriteRefusal(const SpriteRecord& record);
+std::optional<QString> StepRefusal(int index, int spriteCount, const std::vector<int>& openEditors);
+
+// Replay. A refused record leaves `project` as it was and returns the reason.
+std::optional<QString> ReplayBase(const QJsonObject& record, RecoveredProject& project);
+std::optional<QString> ReplayStep(const QJsonObject& record, int step, RecoveredProject& project);
+
+} // namespace vellicor

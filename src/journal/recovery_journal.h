@@ -1,0 +1,64 @@
+#pragma once
+
+#include "recovered_project.h"
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+#include <vector>
+
+namespace vellicor {
+
+// The recovery journal that this process writes while its project has unsaved changes: a
+// base record with the whole project, then one record per completed step, each durable
+// before the call returns, so a crash at any moment loses no completed step.
+class RecoveryJournal {
+  public:
+    RecoveryJournal() = default;
+    RecoveryJournal(const RecoveryJournal&) = delete;
+    RecoveryJournal& operator=(const RecoveryJournal&) = delete;
+    ~RecoveryJournal(); // closes; does not remove
+
+    // Creates (or replaces) the journal file with the base record: the whole project. The
+    // file is replaced by a rename, so a crash here leaves the old journal or the new one
+    // whole. Returns the reason on failure, and is then not started.
+    std::optional<QString> Start(const QString& path, const QString& name, const QString& filePath,
+                                 const SpriteTable& table);
+    // Appends one completed step: the whole state of sprite `index` (its name, size, three
+    // planes) and the indexes of the sprites whose editors are open now. An index one past
+    // the last sprite appends a new sprite. Written with one write() and fdatasync'ed before
+    // it returns; returns the system's reason on failure, and the journal then stays as it
+    // was before the call.
+    std::optional<QString> AppendSprite(int index, const SpriteRecord& record,
+                                        const std::vector<int>& openEditors);
+    bool IsStarted() const { return fd_ >= 0; }
+    void Close();
+
+    QString Path() const { return path_; }
+    // Where Start() writes the base record before renaming it into place.
+    static QString TemporaryPath(const QString& path) { return path + QStringLiteral(".new"); }
+    int Steps() const { return steps_; }
+
+  private:
+    std::optional<QString> WriteAt(qint64 offset, const QByteArray& bytes);
+
+    int fd_ = -1;
+    QString path_;
+    qint64 committed_ = 0; // bytes of complete records
+    int spriteCount_ = 0;
+    int steps_ = 0;
+};
+
+struct JournalRead {
+    std::optional<RecoveredProject> project; // set when at least the base record is sound
+    QString error;                           // why it is garbage, when it is
+    int steps = 0;                           // completed steps replayed after the base
+    QString damage; // why replay stopped before the end (a torn last step), else empty
+};
+
+// Replays a journal's bytes. Replay stops at the first line that is incomplete, fails its
+// checksum or is not a valid step; every step before it is recovered. A journal whose base
+// record is not sound is garbage: no project, and `error` says why.
+JournalRead ReadJournal(const QByteArray& bytes);
+
+} // namespace vellicor
