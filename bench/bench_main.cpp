@@ -44,6 +44,7 @@ class BenchDialogs final : public DialogSeam {
     SaveChangesAnswer AskSaveChanges(QWidget*, const QString&) override {
         return SaveChangesAnswer::Discard;
     }
+    bool AskRecover(QWidget*, const QString&) override { return false; }
     void ShowModal(QDialog&) override {}
 };
 
@@ -58,15 +59,18 @@ void Scribble(SpriteRecord& record) {
 }
 
 void Scribble(ProjectDocument& document, int index) {
+    document.BeginStroke(index);
     for (int y = 0; y < kPlaneSide; ++y)
         for (int x = 0; x < kPlaneSide; ++x)
             document.SetPixel(index, x, y, *BitsForColour(ScribbleColour(x, y)));
+    document.EndStroke();
 }
 
 // A shown main window with one 32 x 32 sprite open at zoom 100.
 struct OpenEditor {
     BenchDialogs dialogs;
-    frmMain main{dialogs};
+    QTemporaryDir recovery;
+    frmMain main{dialogs, recovery.path()};
     frmSprite* window = nullptr;
     QWidget* canvas = nullptr;
 

@@ -88,9 +88,11 @@ void TestEditor::cellsTileTheSurfaces() {
     EditorFixture app;
     app.editor.window->resize(900, 800);
     app.editor.Zoom()->setValue(zoom);
+    app.main->Document().BeginStroke(0);
     for (int y = 0; y < 32; ++y)
         for (int x = 0; x < 32; ++x)
             app.Seed(x, y, (x + y) % 2 ? kDarkGrey : kLightGrey);
+    app.main->Document().EndStroke();
     app.editor.ChooseSize(size);
     QCOMPARE(app.Record().Size, size);
     // A gap would show the surface's own colour; an overlap would swallow a cell.

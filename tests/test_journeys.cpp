@@ -286,8 +286,10 @@ void TestJourneys::toolButtonsExcludeOneAnother() {
 void TestJourneys::refusesSpritesBeyondTheCount() {
     Journey app;
     app.NewProject("Huge");
-    while (!app.main->Table().IsFull())
-        app.main->Document().AppendSprite("S");
+    SpriteTable full;
+    while (!full.IsFull())
+        full.Append("S");
+    app.main->Document().ReplaceProject("Huge", std::move(full), QString());
     app.dialogs.shown.clear();
     app.dialogs.inputAnswers << "OneMore";
     app.main->NewSprite();

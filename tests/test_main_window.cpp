@@ -25,7 +25,7 @@ void TestMainWindow::startUp() {
     QStringList menus;
     for (QAction* action : app.main->menuBar()->actions())
         menus << (action->isVisible() ? action->text() : "hidden " + action->text());
-    QCOMPARE(menus, QStringList({"&File", "&Help", "hidden rightclick"}));
+    QCOMPARE(menus, QStringList({"&File", "&Edit", "&Help", "hidden rightclick"}));
 
     auto* toolbar = app.Find<QToolBar>("tbrMain");
     QCOMPARE(toolbar->height(), 24);

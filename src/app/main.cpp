@@ -2,6 +2,7 @@
 #include "main_window/frm_main.h"
 
 #include <QApplication>
+#include <QTimer>
 
 int main(int argc, char* argv[]) {
     // Decided before any application object exists: headless commands never load a GUI.
@@ -15,7 +16,7 @@ int main(int argc, char* argv[]) {
     vellicor::QtDialogs dialogs;
     vellicor::frmMain window(dialogs);
     window.showMaximized();
-    if (!start.projectFile.isEmpty())
-        window.OpenProjectFile(start.projectFile); // a refused file is reported; we start empty
+    // Queued, so looking for unsaved work never keeps the window from showing.
+    QTimer::singleShot(0, &window, [&] { window.FinishStartUp(start.projectFile); });
     return QApplication::exec();
 }

@@ -1,72 +1,156 @@
 #include "project_document.h"
 
+#include <QUndoStack>
+#include <algorithm>
 #include <utility>
 
 namespace vellicor {
 
 ProjectDocument::ProjectDocument(QObject* parent) : QObject(parent) {}
 
-void ProjectDocument::StartProject(const QString& name) {
-    table_.Reset();
-    name_ = name;
-    filePath_.clear();
-    SetModified(false);
-    emit IdentityChanged();
+ProjectDocument::~ProjectDocument() = default;
+
+void ProjectDocument::ReportModified() {
+    if (IsModified() == reportedModified_)
+        return;
+    reportedModified_ = IsModified();
+    emit ModifiedChanged(reportedModified_);
 }
 
-void ProjectDocument::ReplaceProject(const QString& name, SpriteTable table, const QString& path) {
+void ProjectDocument::StartProject(const QString& name) {
+    ReplaceProject(name, SpriteTable(), QString());
+}
+
+void ProjectDocument::ReplaceProject(const QString& name, SpriteTable table, const QString& path,
+                                     bool unsaved) {
+    DropHistories();
     table_ = std::move(table);
     name_ = name;
     filePath_ = path;
-    SetModified(false);
+    structureChanged_ = unsaved;
+    ReportModified();
     emit IdentityChanged();
+}
+
+void ProjectDocument::DropHistories() {
+    strokeIndex_ = -1;
+    strokeChanges_.clear();
+    histories_.clear();
+    uncleanHistories_ = 0;
 }
 
 void ProjectDocument::MarkSaved(const QString& path) {
     const bool moved = path != filePath_;
     filePath_ = path;
-    SetModified(false);
+    structureChanged_ = false;
+    for (const auto& history : histories_) {
+        if (history)
+            history->setClean(); // counts itself down through cleanChanged
+    }
+    ReportModified();
     if (moved)
         emit IdentityChanged();
 }
 
 int ProjectDocument::AppendSprite(const QString& name) {
     const int index = table_.Append(name.toStdString());
-    NoteChange();
+    structureChanged_ = true;
+    ReportModified();
+    emit StepCompleted(index);
     return index;
+}
+
+QUndoStack* ProjectDocument::History(int index) {
+    const auto slot = static_cast<std::size_t>(index);
+    if (histories_.size() <= slot)
+        histories_.resize(slot + 1);
+    if (!histories_[slot]) {
+        histories_[slot] = std::make_unique<QUndoStack>();
+        connect(histories_[slot].get(), &QUndoStack::cleanChanged, this, [this](bool clean) {
+            uncleanHistories_ += clean ? -1 : 1;
+            ReportModified();
+        });
+    }
+    return histories_[slot].get();
+}
+
+void ProjectDocument::BeginStroke(int index, const QString& text) {
+    if (InStroke())
+        EndStroke();
+    strokeIndex_ = index;
+    strokeText_ = text;
+    strokeChanges_.clear();
+}
+
+void ProjectDocument::EndStroke() {
+    if (!InStroke())
+        return;
+    const int index = std::exchange(strokeIndex_, -1);
+    if (strokeChanges_.empty())
+        return; // a press that changed nothing is no step
+    History(index)->push(
+        new PaintStep(*this, index, strokeText_, std::exchange(strokeChanges_, {})));
+    emit StepCompleted(index);
 }
 
 bool ProjectDocument::SetPixel(int index, int x, int y, PlaneBits bits) {
     SpriteRecord& record = table_.Record(index);
-    if (record.Bits(x, y) == bits)
+    const PlaneBits before = record.Bits(x, y);
+    if (before == bits)
         return false;
     record.SetBits(x, y, bits);
-    NoteChange();
+    const PixelChange change{static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y),
+                             PackBits(before), PackBits(bits)};
+    if (strokeIndex_ == index) {
+        // A stroke that crosses a pixel twice keeps its first "before".
+        auto same = std::find_if(strokeChanges_.begin(), strokeChanges_.end(),
+                                 [&](const PixelChange& c) { return c.x == x && c.y == y; });
+        if (same == strokeChanges_.end())
+            strokeChanges_.push_back(change);
+        else
+            same->after = change.after;
+    } else {
+        History(index)->push(new PaintStep(*this, index, QStringLiteral("Paint"), {change}));
+        emit StepCompleted(index);
+    }
     return true;
 }
 
 void ProjectDocument::SetSize(int index, int size) {
     SpriteRecord& record = table_.Record(index);
-    if (record.Size == size)
+    const int before = record.Size;
+    if (before == size)
         return;
     record.Size = static_cast<std::int16_t>(size);
-    NoteChange();
+    History(index)->push(new SizeStep(*this, index, before, size));
+    emit StepCompleted(index);
+}
+
+void ProjectDocument::ApplyPixels(int index, const std::vector<PixelChange>& changes, bool after) {
+    SpriteRecord& record = table_.Record(index);
+    for (const PixelChange& change : changes)
+        record.SetBits(change.x, change.y, UnpackBits(after ? change.after : change.before));
+    emit SpriteRestored(index);
+    emit StepCompleted(index);
+}
+
+void ProjectDocument::ApplySize(int index, int size) {
+    table_.Record(index).Size = static_cast<std::int16_t>(size);
+    emit SpriteRestored(index);
+    emit StepCompleted(index);
 }
 
 void ProjectDocument::SetOpen(int index, bool open) {
     table_.Record(index).IsOpen = open;
 }
 
-void ProjectDocument::NoteChange() {
-    SetModified(true);
-    emit Changed();
-}
-
-void ProjectDocument::SetModified(bool modified) {
-    if (modified_ == modified)
-        return;
-    modified_ = modified;
-    emit ModifiedChanged(modified);
+std::vector<int> ProjectDocument::OpenEditors() const {
+    std::vector<int> open;
+    for (int i = 0; i < table_.SpriteCount(); ++i) {
+        if (table_.Record(i).IsOpen)
+            open.push_back(i);
+    }
+    return open;
 }
 
 } // namespace vellicor

@@ -87,9 +87,10 @@ void frmSprite::BuildControls() {
         new SpriteCanvas(QApplication::palette().color(QPalette::WindowText), picBackground_);
     picSprite_->setObjectName(QStringLiteral("picSprite"));
     picSprite_->move(kCanvasOrigin);
-    connect(picSprite_, &SpriteCanvas::MousePressed, this, &frmSprite::PaintAt);
+    connect(picSprite_, &SpriteCanvas::MousePressed, this, &frmSprite::PressAt);
     connect(picSprite_, &SpriteCanvas::MouseMoved, this, &frmSprite::PaintAt);
-    connect(picSprite_, &SpriteCanvas::MouseReleased, this, &frmSprite::DrawSprite);
+    connect(picSprite_, &SpriteCanvas::MouseReleased, this, &frmSprite::Release);
+    connect(&host_.Document(), &ProjectDocument::SpriteRestored, this, &frmSprite::ShowRestored);
 
     for (std::size_t i = 0; i < shape1_.size(); ++i) {
         shape1_[i] = new HandleSquare(i >= 5, picBackground_);
@@ -151,8 +152,10 @@ void frmSprite::Load() {
 }
 
 void frmSprite::closeEvent(QCloseEvent* event) {
-    if (const auto index = Index())
+    if (const auto index = Index()) {
+        host_.Document().EndStroke(); // a stroke cut short by closing is still one step
         host_.Document().SetOpen(*index, false);
+    }
     QMdiSubWindow::closeEvent(event);
 }
 
@@ -222,6 +225,41 @@ void frmSprite::DrawSprite() {
             preview.Fill(x, y, colour);
         }
     }
+}
+
+void frmSprite::PressAt(int button, QPointF position) {
+    // Everything from the first press to the last release is one stroke, one undo step.
+    const auto index = Index();
+    if (index && !host_.Document().InStroke())
+        host_.Document().BeginStroke(*index);
+    PaintAt(button, position);
+}
+
+void frmSprite::Release(int stillHeld) {
+    if (stillHeld == 0)
+        host_.Document().EndStroke();
+    DrawSprite();
+}
+
+void frmSprite::ShowRestored(int index) {
+    if (Index() != index || !isVisible())
+        return;
+    const int size = host_.Document().Record(index).Size;
+    {
+        const QSignalBlocker block(sizeOptions_);
+        if (QAbstractButton* option = sizeOptions_->button(size)) {
+            option->setChecked(true);
+        } else {
+            sizeOptions_->setExclusive(false);
+            for (QAbstractButton* button : sizeOptions_->buttons())
+                button->setChecked(false);
+            sizeOptions_->setExclusive(true);
+            // No size: the surfaces show no cells at all again.
+            picSprite_->Clear();
+            picPreview_->Clear();
+        }
+    }
+    DrawSprite();
 }
 
 void frmSprite::PaintAt(int buttonState, QPointF position) {

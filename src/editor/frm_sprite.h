@@ -46,7 +46,11 @@ class frmSprite : public QMdiSubWindow {
     void OnSizeOption(int size);
     void OnClientResize();
     void PlaceHandles();
+    void PressAt(int button, QPointF position);
     void PaintAt(int buttonState, QPointF position);
+    void Release(int stillHeld);
+    // Undo or redo changed the sprite: show its size and pixels.
+    void ShowRestored(int index);
     int EdgeFromOptions() const;
     // The sprite's index from the tag, when it names a record of the project.
     std::optional<int> Index() const;

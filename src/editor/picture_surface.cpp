@@ -32,6 +32,11 @@ void PictureSurface::FillCell(int column, int row, int n, QColor colour) {
     painter.Fill(column, row, colour);
 }
 
+void PictureSurface::Clear() {
+    image_.fill(background_);
+    update();
+}
+
 void PictureSurface::paintEvent(QPaintEvent* event) {
     FitImage();
     QPainter painter(this);

@@ -19,6 +19,8 @@ class PictureSurface : public QWidget {
     // Fills one cell of an n x n grid that covers the whole surface. Cell borders are rounded
     // from the exact real-valued corners, so neighbouring cells meet without gap or overlap.
     void FillCell(int column, int row, int n, QColor colour);
+    // Back to the plain background.
+    void Clear();
 
     // Paints many cells with one painter; the fast path of a full repaint.
     class CellPainter;

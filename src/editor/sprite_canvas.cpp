@@ -39,8 +39,8 @@ void SpriteCanvas::mouseMoveEvent(QMouseEvent* event) {
     emit MouseMoved(static_cast<int>(event->buttons().toInt()), event->position());
 }
 
-void SpriteCanvas::mouseReleaseEvent(QMouseEvent*) {
-    emit MouseReleased();
+void SpriteCanvas::mouseReleaseEvent(QMouseEvent* event) {
+    emit MouseReleased(static_cast<int>(event->buttons().toInt()));
 }
 
 } // namespace vellicor

@@ -16,7 +16,8 @@ class SpriteCanvas : public PictureSurface {
   signals:
     void MousePressed(int button, QPointF position);
     void MouseMoved(int buttons, QPointF position);
-    void MouseReleased();
+    // `stillHeld` is the button state after the release.
+    void MouseReleased(int stillHeld);
 
   protected:
     void mousePressEvent(QMouseEvent* event) override;

@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace vellicor {
 
@@ -58,6 +59,16 @@ SaveChangesAnswer QtDialogs::AskSaveChanges(QWidget* parent, const QString& text
     default:
         return SaveChangesAnswer::Cancel; // Escape and the close button cancel as well
     }
+}
+
+bool QtDialogs::AskRecover(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Vellicor"), text, QMessageBox::NoButton,
+                    parent);
+    QPushButton* recover = box.addButton(QObject::tr("&Recover"), QMessageBox::AcceptRole);
+    box.addButton(QMessageBox::Discard);
+    box.setDefaultButton(recover);
+    box.exec();
+    return box.clickedButton() == recover;
 }
 
 void QtDialogs::ShowModal(QDialog& dialog) {

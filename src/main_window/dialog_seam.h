@@ -31,6 +31,8 @@ class DialogSeam {
     virtual std::optional<QString> OpenFileName(QWidget* parent, const QString& filter) = 0;
     // Save, Discard or Cancel, with Save as the default button.
     virtual SaveChangesAnswer AskSaveChanges(QWidget* parent, const QString& text) = 0;
+    // Recover (the default) or Discard; true for Recover.
+    virtual bool AskRecover(QWidget* parent, const QString& text) = 0;
     // Runs a dialog of the application's own modally.
     virtual void ShowModal(QDialog& dialog) = 0;
 };
@@ -46,6 +48,7 @@ class QtDialogs final : public DialogSeam {
                                           const QString& offered, const QString& suffix) override;
     std::optional<QString> OpenFileName(QWidget* parent, const QString& filter) override;
     SaveChangesAnswer AskSaveChanges(QWidget* parent, const QString& text) override;
+    bool AskRecover(QWidget* parent, const QString& text) override;
     void ShowModal(QDialog& dialog) override;
 };
 

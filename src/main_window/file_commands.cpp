@@ -64,22 +64,23 @@ bool frmMain::OpenProjectFile(const QString& path) {
         return false;
     }
     DropEditors();
-    SpriteTable& table = read.project->table;
-    std::vector<int> openEditors;
-    for (int i = 0; i < table.SpriteCount(); ++i) {
-        if (table.Record(i).IsOpen)
-            openEditors.push_back(i);
-        table.Record(i).IsOpen = false; // until its window really opens
-    }
-    document_.ReplaceProject(read.project->name, std::move(table),
+    document_.ReplaceProject(read.project->name, std::move(read.project->table),
                              QFileInfo(path).absoluteFilePath());
+    ShowReplacedProject();
+    recentProjects_.Add(path);
+    return true;
+}
+
+void frmMain::ShowReplacedProject() {
     RebuildTree();
     dropDownSprite_->setEnabled(true);
     mnuFileNewSprite_->setEnabled(true);
+    // The editors it had open open again, as a double-click on each would open them.
+    std::vector<int> openEditors = document_.OpenEditors();
+    for (const int index : openEditors)
+        document_.SetOpen(index, false); // until its window really opens
     for (const int index : openEditors)
         ShowEditor(index);
-    recentProjects_.Add(path);
-    return true;
 }
 
 bool frmMain::Save() {

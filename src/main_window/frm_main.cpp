@@ -15,11 +15,14 @@
 #include <QMouseEvent>
 #include <QSessionManager>
 #include <QTreeWidget>
+#include <QUndoGroup>
 
 namespace vellicor {
 
-frmMain::frmMain(DialogSeam& dialogs, QWidget* parent) : QMainWindow(parent), dialogs_(dialogs) {
+frmMain::frmMain(DialogSeam& dialogs, const QString& recoveryFolder, QWidget* parent)
+    : QMainWindow(parent), dialogs_(dialogs) {
     setObjectName(QStringLiteral("frmMain"));
+    undoGroup_ = new QUndoGroup(this);
     setWindowTitle(QStringLiteral("Vellicor"));
     setWindowIcon(TreeIcon(QStringLiteral("Item")));
 
@@ -46,7 +49,14 @@ frmMain::frmMain(DialogSeam& dialogs, QWidget* parent) : QMainWindow(parent), di
 
     connect(&document_, &ProjectDocument::ModifiedChanged, this, &frmMain::UpdateTitle);
     connect(&document_, &ProjectDocument::IdentityChanged, this, &frmMain::UpdateTitle);
-    connect(&document_, &ProjectDocument::Changed, this, [this] { changesSettled_ = false; });
+    connect(&document_, &ProjectDocument::StepCompleted, this, [this] { changesSettled_ = false; });
+    connect(mdiArea_, &QMdiArea::subWindowActivated, this, &frmMain::FollowActiveEditor);
+    journalKeeper_ = new JournalKeeper(
+        document_, recoveryFolder.isEmpty() ? RecoveryStore::DefaultFolder() : recoveryFolder,
+        this);
+    connect(journalKeeper_, &JournalKeeper::Failed, this, [this](const QString& reason) {
+        ShowError(tr("Unsaved changes cannot be kept safe from a crash.\n%1").arg(reason));
+    });
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
         if (!manager.allowsInteraction())
             return;
@@ -62,7 +72,11 @@ bool frmMain::AllowSessionEnd() {
     return changesSettled_;
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain() {
+    // The editors close while their project is still there to be told.
+    mdiArea_->closeAllSubWindows();
+    disconnect(mdiArea_, nullptr, this, nullptr);
+}
 
 void frmMain::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dialog_seam.h"
+#include "document/journal_keeper.h"
 #include "document/project_document.h"
 #include "editor/editor_host.h"
 #include "name_rules.h"
@@ -19,6 +20,7 @@ class QMenu;
 class QToolBar;
 class QTreeWidget;
 class QTreeWidgetItem;
+class QUndoGroup;
 
 namespace vellicor {
 
@@ -37,7 +39,9 @@ class frmMain : public QMainWindow, public EditorHost {
     static constexpr int kNodeKindRole = Qt::UserRole + 1;
     enum class NodeKind { Project = 1, Sprite = 2 };
 
-    explicit frmMain(DialogSeam& dialogs, QWidget* parent = nullptr);
+    // `recoveryFolder` holds the recovery journals; empty for the user's data folder.
+    explicit frmMain(DialogSeam& dialogs, const QString& recoveryFolder = QString(),
+                     QWidget* parent = nullptr);
     ~frmMain() override;
 
     // Commands, reachable from the menus, the toolbar and the tree's pop-up menu.
@@ -56,6 +60,10 @@ class frmMain : public QMainWindow, public EditorHost {
     bool MaybeSaveChanges();
     // The desktop session is ending: asks as closing would; false means keep the session.
     bool AllowSessionEnd();
+    // At start-up: offers the work of an instance that did not close normally.
+    void RecoverUnsavedWork();
+    // Once the window shows: recovery first, then the project named on the command line.
+    void FinishStartUp(const QString& projectFile);
 
     // Tree events.
     void TreePopup(Qt::MouseButton button, QPoint globalPosition);
@@ -93,6 +101,11 @@ class frmMain : public QMainWindow, public EditorHost {
     void BuildStatusBar();
     void FitStatusPanels();
     void BuildRecentMenu();
+    void BuildEditMenu();
+    // Undo and redo act on the active editor's sprite.
+    void FollowActiveEditor();
+    // Shows a project that replaced the current one: its tree and the editors it had open.
+    void ShowReplacedProject();
     void UpdateTitle();
     // Makes the sprite's node the selected one, then loads and shows its editor window.
     void ShowEditor(int index);
@@ -111,6 +124,8 @@ class frmMain : public QMainWindow, public EditorHost {
     DialogSeam& dialogs_;
     ProjectDocument document_;
     RecentProjects recentProjects_;
+    JournalKeeper* journalKeeper_ = nullptr;
+    QUndoGroup* undoGroup_ = nullptr;
     // Set when the user already answered for the current changes as the session ended, so
     // the close that follows does not ask again.
     bool changesSettled_ = false;

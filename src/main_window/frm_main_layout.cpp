@@ -13,6 +13,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <QUndoGroup>
 
 namespace vellicor {
 
@@ -53,6 +54,8 @@ void frmMain::BuildMenus() {
     QAction* exit = AddMenuAction(mnuFile, "mnuFileExit", tr("E&xit"));
     connect(exit, &QAction::triggered, this, &QWidget::close);
 
+    BuildEditMenu();
+
     QMenu* mnuHelp = menuBar()->addMenu(tr("&Help"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
     QAction* about = AddMenuAction(mnuHelp, "mnuHelpAbout", tr("&About"));
@@ -68,6 +71,21 @@ void frmMain::BuildMenus() {
     mnuRightClickSpriteArray_->setEnabled(false);
     mnuRightClickSprite_ = AddMenuAction(mnuRightClick_, "mnuRightClickSprite", tr("New &Sprite"));
     connect(mnuRightClickSprite_, &QAction::triggered, this, &frmMain::NewSprite);
+}
+
+void frmMain::BuildEditMenu() {
+    QMenu* mnuEdit = menuBar()->addMenu(tr("&Edit"));
+    mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
+    // The group names the step: "Undo Paint", "Redo Size 16".
+    QAction* undo = undoGroup_->createUndoAction(mnuEdit, tr("&Undo"));
+    undo->setObjectName(QStringLiteral("mnuEditUndo"));
+    undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    QAction* redo = undoGroup_->createRedoAction(mnuEdit, tr("&Redo"));
+    redo->setObjectName(QStringLiteral("mnuEditRedo"));
+    redo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    mnuEdit->addAction(undo);
+    mnuEdit->addAction(redo);
 }
 
 void frmMain::BuildToolbar() {

@@ -8,6 +8,8 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QTreeWidget>
+#include <QUndoGroup>
+#include <QUndoStack>
 
 namespace vellicor {
 
@@ -106,6 +108,13 @@ void frmMain::NewSprite() {
     const int index = document_.AppendSprite(*name);
     AddSpriteNode(index);
     ShowEditor(index);
+}
+
+void frmMain::FollowActiveEditor() {
+    const auto* editor = qobject_cast<frmSprite*>(mdiArea_->activeSubWindow());
+    const auto index = editor ? IndexFromTag(editor->Tag().toStdString()) : std::nullopt;
+    undoGroup_->setActiveStack(
+        index && *index < document_.Table().SpriteCount() ? document_.History(*index) : nullptr);
 }
 
 void frmMain::TreePopup(Qt::MouseButton button, QPoint globalPosition) {

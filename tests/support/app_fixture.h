@@ -8,6 +8,7 @@
 
 #include <QRadioButton>
 #include <QSlider>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
 #include <memory>
@@ -15,9 +16,10 @@
 // A shown main window with scripted dialogs, and short ways to the widgets tests look at.
 struct AppFixture {
     ScriptedDialogs dialogs;
+    QTemporaryDir recoveryFolder; // journals stay out of the user's own data folder
     std::unique_ptr<vellicor::frmMain> main;
 
-    AppFixture() : main(std::make_unique<vellicor::frmMain>(dialogs)) {
+    AppFixture() : main(std::make_unique<vellicor::frmMain>(dialogs, recoveryFolder.path())) {
         main->resize(1000, 700);
         main->show();
     }

@@ -16,13 +16,14 @@ class ScriptedDialogs final : public vellicor::DialogSeam {
         QString title;
     };
 
-    QStringList inputAnswers;                              // an exhausted script cancels
-    QList<std::optional<QString>> saveAnswers;             // likewise
-    std::function<void(QDialog&)> onModal;                 // runs while the modal dialog is shown
-    QList<std::optional<QString>> saveAsAnswers;           // an exhausted script cancels
-    QList<std::optional<QString>> openAnswers;             // likewise
+    QStringList inputAnswers;                    // an exhausted script cancels
+    QList<std::optional<QString>> saveAnswers;   // likewise
+    std::function<void(QDialog&)> onModal;       // runs while the modal dialog is shown
+    QList<std::optional<QString>> saveAsAnswers; // an exhausted script cancels
+    QList<std::optional<QString>> openAnswers;   // likewise
     // An exhausted script discards, so work is thrown away without a fuss as before.
     QList<vellicor::SaveChangesAnswer> saveChangesAnswers;
+    QList<bool> recoverAnswers; // true recovers; an exhausted script discards
     QList<Shown> shown;
     QStringList offeredNames;
 
@@ -53,6 +54,10 @@ class ScriptedDialogs final : public vellicor::DialogSeam {
         shown.append({"question", text, QString()});
         return saveChangesAnswers.isEmpty() ? vellicor::SaveChangesAnswer::Discard
                                             : saveChangesAnswers.takeFirst();
+    }
+    bool AskRecover(QWidget*, const QString& text) override {
+        shown.append({"recover", text, QString()});
+        return !recoverAnswers.isEmpty() && recoverAnswers.takeFirst();
     }
     void ShowModal(QDialog& dialog) override {
         shown.append({"modal", dialog.windowTitle(), dialog.objectName()});

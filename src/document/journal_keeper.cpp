@@ -1,0 +1,58 @@
+#include "journal_keeper.h"
+
+#include "project_document.h"
+
+namespace vellicor {
+
+JournalKeeper::JournalKeeper(ProjectDocument& document, const QString& folder, QObject* parent)
+    : QObject(parent), document_(document), store_(folder) {
+    connect(&document_, &ProjectDocument::StepCompleted, this, &JournalKeeper::Record);
+    // Saved, opened, new or discarded: nothing unsaved is left to protect.
+    connect(&document_, &ProjectDocument::ModifiedChanged, this, [this](bool modified) {
+        if (!modified)
+            Release();
+    });
+    connect(&document_, &ProjectDocument::IdentityChanged, this, [this] {
+        if (!document_.IsModified())
+            Release();
+    });
+}
+
+JournalKeeper::~JournalKeeper() {
+    Release();
+}
+
+void JournalKeeper::Record(int index) {
+    if (!document_.IsModified())
+        return;
+    if (!journal_.IsStarted()) {
+        Restart(); // the base record holds this step already
+        return;
+    }
+    const auto failure =
+        journal_.AppendSprite(index, document_.Record(index), document_.OpenEditors());
+    Report(failure);
+}
+
+void JournalKeeper::Restart() {
+    const QString path = store_.ClaimJournal();
+    if (path.isEmpty()) {
+        Report(tr("The folder \"%1\" cannot be written.").arg(store_.Folder()));
+        return;
+    }
+    Report(journal_.Start(path, document_.Name(), document_.FilePath(), document_.Table()));
+}
+
+void JournalKeeper::Release() {
+    journal_.Close();
+    store_.Release();
+}
+
+void JournalKeeper::Report(const std::optional<QString>& failure) {
+    // Said once, not at every stroke; a later success lets a new failure be said again.
+    if (failure && !failed_)
+        emit Failed(*failure);
+    failed_ = failure.has_value();
+}
+
+} // namespace vellicor
