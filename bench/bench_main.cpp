@@ -22,6 +22,7 @@
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <chrono>
+#include <malloc.h>
 #include <unistd.h>
 
 using namespace vellicor;
@@ -109,6 +110,29 @@ void BM_PaintingMouseMove(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_PaintingMouseMove)->Unit(benchmark::kMicrosecond);
+
+// Memory of the undo history: 10,000 strokes of one pixel each on one sprite.
+void BM_HistoryOfOnePixelSteps(benchmark::State& state) {
+    const auto steps = state.range(0);
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        ProjectDocument document;
+        document.StartProject("Bench");
+        const int index = document.AppendSprite("Ball");
+        document.SetSize(index, 32);
+        const std::size_t before = mallinfo2().uordblks;
+        for (std::int64_t i = 0; i < steps; ++i) {
+            document.BeginStroke(index);
+            document.SetPixel(index, static_cast<int>(i % 32), static_cast<int>(i / 32 % 32),
+                              *BitsForColour(kPaletteColours[(i / 1024) % 4]));
+            document.EndStroke();
+        }
+        bytes = mallinfo2().uordblks - before;
+    }
+    state.counters["MB"] = static_cast<double>(bytes) / 1e6;
+    state.counters["bytes_per_step"] = static_cast<double>(bytes) / static_cast<double>(steps);
+}
+BENCHMARK(BM_HistoryOfOnePixelSteps)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 void BM_HeaderText(benchmark::State& state) {
     SpriteTable table;

@@ -17,6 +17,8 @@ class EditorHost {
     // The current colours of the left and right mouse buttons.
     virtual QColor ForeColour() const = 0;
     virtual QColor BackColour() const = 0;
+    // An editor window was closed by the user or by the program.
+    virtual void EditorClosed() = 0;
     // The status bar panel that shows the cell under the pointer.
     virtual void SetCellStatus(const QString& text) = 0;
 

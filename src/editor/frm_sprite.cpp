@@ -155,6 +155,7 @@ void frmSprite::closeEvent(QCloseEvent* event) {
     if (const auto index = Index()) {
         host_.Document().EndStroke(); // a stroke cut short by closing is still one step
         host_.Document().SetOpen(*index, false);
+        host_.EditorClosed();
     }
     QMdiSubWindow::closeEvent(event);
 }

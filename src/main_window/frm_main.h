@@ -87,6 +87,7 @@ class frmMain : public QMainWindow, public EditorHost {
     QColor ForeColour() const override;
     QColor BackColour() const override;
     void SetCellStatus(const QString& text) override;
+    void EditorClosed() override { FollowActiveEditor(); }
 
   protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -113,8 +113,13 @@ void frmMain::NewSprite() {
 void frmMain::FollowActiveEditor() {
     const auto* editor = qobject_cast<frmSprite*>(mdiArea_->activeSubWindow());
     const auto index = editor ? IndexFromTag(editor->Tag().toStdString()) : std::nullopt;
-    undoGroup_->setActiveStack(
-        index && *index < document_.Table().SpriteCount() ? document_.History(*index) : nullptr);
+    // A window that is closing still counts as active until another one takes over.
+    const bool open =
+        index && *index < document_.Table().SpriteCount() && document_.Record(*index).IsOpen;
+    QUndoStack* history = open ? document_.History(*index) : nullptr;
+    if (history != nullptr)
+        undoGroup_->addStack(history); // a history leaves the group by itself when dropped
+    undoGroup_->setActiveStack(history);
 }
 
 void frmMain::TreePopup(Qt::MouseButton button, QPoint globalPosition) {

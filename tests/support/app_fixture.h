@@ -19,7 +19,10 @@ struct AppFixture {
     QTemporaryDir recoveryFolder; // journals stay out of the user's own data folder
     std::unique_ptr<vellicor::frmMain> main;
 
-    AppFixture() : main(std::make_unique<vellicor::frmMain>(dialogs, recoveryFolder.path())) {
+    // `recovery` is the folder of recovery journals; a fresh temporary one when empty.
+    explicit AppFixture(const QString& recovery = {})
+        : main(std::make_unique<vellicor::frmMain>(
+              dialogs, recovery.isEmpty() ? recoveryFolder.path() : recovery)) {
         main->resize(1000, 700);
         main->show();
     }

@@ -1,0 +1,266 @@
+// Undo and redo through the Edit menu, and crash recovery through a real process that is killed.
+#include "editor/qt_colour.h"
+#include "export/header_text.h"
+#include "journal/recovery_journal.h"
+#include "model/colour_table.h"
+#include "support/app_fixture.h"
+#include "support/read_all.h"
+
+#include <QAction>
+#include <QDir>
+#include <QProcess>
+#include <QUndoStack>
+#include <csignal>
+
+using namespace vellicor;
+
+namespace {
+
+struct HistoryFixture : AppFixture {
+    Editor editor{nullptr};
+    QTemporaryDir files;
+
+    explicit HistoryFixture(const QString& recovery = {}) : AppFixture(recovery) {}
+    void StartSprite() {
+        NewProject("Demo");
+        editor.window = NewSprite("Ball");
+    }
+    QAction* Action(const char* name) const { return main->findChild<QAction*>(name); }
+    // A press on the first cell, moves over the others and a release on the last, at size n.
+    void Stroke(const QList<QPoint>& cells, int n, Qt::MouseButton button = Qt::LeftButton) {
+        QWidget* canvas = editor.Canvas();
+        auto at = [&](QPoint cell) { return Editor::CellCentre(canvas, cell.x(), cell.y(), n); };
+        QTest::mousePress(canvas, button, {}, at(cells.first()));
+        for (const QPoint& cell : cells)
+            QTest::mouseMove(canvas, at(cell));
+        QTest::mouseRelease(canvas, button, {}, at(cells.last()));
+    }
+    std::string Header() const { return HeaderText(main->Table()); }
+    QRgb CanvasCell(int column, int row, int n) const {
+        return Editor::PixelAt(editor.Canvas(),
+                               Editor::CellCentre(editor.Canvas(), column, row, n));
+    }
+};
+
+// The child process's side of the crash test: paint, say where things stand, wait to be killed.
+int PaintAndWait(const QString& recovery, const QString& headers, int strokes) {
+    HistoryFixture app(recovery);
+    app.StartSprite();
+    app.editor.ChooseSize(16);
+    for (int i = 0; i < strokes; ++i) {
+        if (i == strokes - 1) { // what recovery must give if the last step is torn
+            app.dialogs.saveAnswers << headers + "/before-last.h";
+            app.main->Compile();
+        }
+        app.main->SwatchPress(i % 5, i % 2 ? Qt::RightButton : Qt::LeftButton);
+        app.Stroke({{i % 16, i / 2}, {(i * 7) % 16, (i * 3) % 16}, {15 - i % 16, 15}}, 16,
+                   i % 2 ? Qt::RightButton : Qt::LeftButton);
+    }
+    app.dialogs.saveAnswers << headers + "/final.h";
+    app.main->Compile();
+    std::puts("painted");
+    std::fflush(stdout);
+    QTest::qWait(60000);
+    return 1; // never reached: the parent kills us first
+}
+
+// The restarted program: recovers, exports, and exits normally.
+int RecoverAndExport(const QString& recovery, const QString& header) {
+    HistoryFixture app(recovery);
+    app.dialogs.recoverAnswers << true;
+    app.main->RecoverUnsavedWork();
+    app.dialogs.saveAnswers << header;
+    app.main->Compile();
+    const auto& windows = app.main->EditorWindows();
+    std::printf("%s modified=%d open=%d asked=%s\n", qPrintable(app.main->ProjectName()),
+                app.main->Document().IsModified() ? 1 : 0,
+                windows.size() == 1 && windows[0] && windows[0]->isVisible() ? 1 : 0,
+                qPrintable(app.dialogs.Texts("recover").join('|').left(60)));
+    return 0;
+}
+
+QStringList Journals(const QString& folder) {
+    return QDir(folder).entryList({"*.journal"}, QDir::Files);
+}
+
+} // namespace
+
+class TestHistoryRecovery : public QObject {
+    Q_OBJECT
+  private slots:
+    void undoAndRedoStrokesAndSizes();
+    void modifiedFollowsTheHistory();
+    void killedProgramLosesNoCompletedStroke();
+    void damagedOrDiscardedJournals();
+};
+
+void TestHistoryRecovery::undoAndRedoStrokesAndSizes() {
+    HistoryFixture app;
+    app.StartSprite();
+    QAction* undo = app.Action("mnuEditUndo");
+    QAction* redo = app.Action("mnuEditRedo");
+    QVERIFY(!undo->isEnabled() && !redo->isEnabled());
+    QCOMPARE(undo->shortcuts(), QList<QKeySequence>{QKeySequence("Ctrl+Z")});
+    QCOMPARE(redo->shortcuts(),
+             QList<QKeySequence>({QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")}));
+
+    const std::string blank = app.Header();
+    app.editor.ChooseSize(8);
+    QCOMPARE(undo->text(), QString("&Undo Size 8"));
+    const std::string sized = app.Header();
+    app.Stroke({{0, 0}, {1, 0}, {2, 0}}, 8);
+    const std::string first = app.Header();
+    app.Stroke({{1, 0}}, 8); // black on black: no step
+    QCOMPARE(app.main->Document().History(0)->count(), 2);
+    app.Stroke({{0, 1}, {0, 2}}, 8);
+    const std::string second = app.Header();
+    QVERIFY(first != sized && second != first);
+
+    undo->trigger();
+    QCOMPARE(app.Header(), first);
+    QCOMPARE(app.CanvasCell(0, 1, 8), kWhite); // repainted at once, preview too
+    QCOMPARE(
+        Editor::PixelAt(app.editor.Preview(), Editor::CellCentre(app.editor.Preview(), 0, 1, 8)),
+        kWhite);
+    QCOMPARE(redo->text(), QString("&Redo Paint"));
+    undo->trigger();
+    QCOMPARE(app.Header(), sized);
+    undo->trigger(); // the first choice of a size: no option, no cells
+    QCOMPARE(app.Header(), blank);
+    QCOMPARE(app.editor.CheckedSize(), 0);
+    QCOMPARE(app.CanvasCell(0, 0, 8),
+             ToRgb(app.editor.Canvas()->palette().color(QPalette::WindowText)));
+    QVERIFY(!undo->isEnabled());
+    QCOMPARE(redo->text(), QString("&Redo Size 8"));
+
+    redo->trigger();
+    QCOMPARE(app.editor.CheckedSize(), 8);
+    redo->trigger();
+    redo->trigger();
+    QCOMPARE(app.Header(), second);
+    QCOMPARE(app.CanvasCell(0, 2, 8), kBlack);
+
+    // The history belongs to the sprite: it outlives its window.
+    app.editor.window->close();
+    QVERIFY(!undo->isEnabled());
+    app.Tree()->setCurrentItem(app.SpriteNode(0));
+    QTest::mouseDClick(app.Tree()->viewport(), Qt::LeftButton, {},
+                       app.Tree()->visualItemRect(app.SpriteNode(0)).center());
+    QVERIFY(app.editor.window->isVisible());
+    undo->trigger();
+    QCOMPARE(app.Header(), first);
+    QCOMPARE(app.CanvasCell(0, 2, 8), kWhite);
+}
+
+void TestHistoryRecovery::modifiedFollowsTheHistory() {
+    HistoryFixture app;
+    app.StartSprite();
+    app.editor.ChooseSize(8);
+    app.dialogs.saveAsAnswers << app.files.filePath("demo.vellicor");
+    QVERIFY(app.main->Save());
+    QAction* undo = app.Action("mnuEditUndo");
+    QAction* redo = app.Action("mnuEditRedo");
+
+    app.Stroke({{3, 3}}, 8);
+    QVERIFY(app.main->isWindowModified());
+    undo->trigger();
+    QVERIFY(!app.main->isWindowModified());
+    redo->trigger();
+    QVERIFY(app.main->isWindowModified());
+    undo->trigger();
+    undo->trigger(); // before the save: modified again
+    QVERIFY(app.main->isWindowModified());
+    redo->trigger();
+    QVERIFY(!app.main->isWindowModified());
+    app.Stroke({{4, 4}}, 8); // a new step after undoing
+    QVERIFY(app.main->isWindowModified());
+    QVERIFY(!redo->isEnabled());
+
+    // A new project starts with fresh histories.
+    app.dialogs.saveChangesAnswers << SaveChangesAnswer::Discard;
+    app.NewProject("Next");
+    QVERIFY(!undo->isEnabled() && !app.main->isWindowModified());
+}
+
+void TestHistoryRecovery::killedProgramLosesNoCompletedStroke() {
+    QTemporaryDir recovery;
+    QTemporaryDir headers;
+    QProcess painter;
+    painter.start(QCoreApplication::applicationFilePath(),
+                  {"--paint-and-wait", recovery.path(), headers.path(), "12"});
+    QVERIFY(painter.waitForStarted());
+    while (!painter.readAllStandardOutput().contains("painted"))
+        QVERIFY2(painter.waitForReadyRead(30000), qPrintable(painter.readAllStandardError()));
+    ::kill(static_cast<pid_t>(painter.processId()), SIGKILL);
+    QVERIFY(painter.waitForFinished());
+    QCOMPARE(painter.exitStatus(), QProcess::CrashExit);
+    const QStringList left = Journals(recovery.path());
+    QCOMPARE(left.size(), 1);
+
+    // Every byte of the last record torn off in turn: everything before it comes back.
+    const QByteArray journal = ReadAll(recovery.filePath(left.first()));
+    const qsizetype lastStart = journal.lastIndexOf('\n', journal.size() - 2) + 1;
+    const QByteArray beforeLast = ReadAll(headers.filePath("before-last.h"));
+    const QByteArray final = ReadAll(headers.filePath("final.h"));
+    QVERIFY(beforeLast != final);
+    for (qsizetype cut = lastStart; cut <= journal.size(); ++cut) {
+        const JournalRead read = ReadJournal(journal.left(cut));
+        QVERIFY(read.project);
+        const QByteArray header = QByteArray::fromStdString(HeaderText(read.project->table));
+        QCOMPARE(header, cut == journal.size() ? final : beforeLast);
+    }
+
+    QProcess restarted;
+    restarted.start(QCoreApplication::applicationFilePath(),
+                    {"--recover-and-export", recovery.path(), headers.filePath("recovered.h")});
+    QVERIFY(restarted.waitForFinished(30000));
+    QCOMPARE(restarted.exitCode(), 0);
+    QCOMPARE(QString::fromUtf8(restarted.readAllStandardOutput()).trimmed(),
+             QString("Demo modified=1 open=1 asked=Vellicor did not close normally. Recover the "
+                     "unsaved project"));
+    QCOMPARE(ReadAll(headers.filePath("recovered.h")), final);
+    QCOMPARE(Journals(recovery.path()), QStringList()); // a normal exit leaves none behind
+}
+
+void TestHistoryRecovery::damagedOrDiscardedJournals() {
+    QTemporaryDir recovery;
+    QFile garbage(recovery.filePath("20260101-000000-000-1.journal"));
+    QVERIFY(garbage.open(QIODevice::WriteOnly) && garbage.write("not a journal\n") > 0);
+    garbage.close();
+    {
+        HistoryFixture app(recovery.path());
+        app.main->RecoverUnsavedWork();
+        QCOMPARE(app.dialogs.Count("recover"), 0);
+        QCOMPARE(app.dialogs.shown.last().title, QString("Error"));
+        QVERIFY(app.dialogs.shown.last().text.contains("is damaged and was set aside"));
+        QCOMPARE(Journals(recovery.path()), QStringList());
+        QCOMPARE(QDir(recovery.path()).entryList({"*.damaged*"}).size(), 1);
+
+        // Unsaved work of this instance: a journal that lives only while there is some.
+        app.StartSprite();
+        QCOMPARE(Journals(recovery.path()).size(), 1);
+        app.dialogs.saveAsAnswers << app.files.filePath("demo.vellicor");
+        QVERIFY(app.main->Save());
+        QCOMPARE(Journals(recovery.path()), QStringList());
+        app.editor.ChooseSize(8);
+        QCOMPARE(Journals(recovery.path()).size(), 1);
+        app.main->RecoverUnsavedWork(); // its own journal is not an orphan
+        QCOMPARE(app.dialogs.Count("recover"), 0);
+    }
+    // The window was destroyed, as at a normal exit: nothing is left to offer.
+    QCOMPARE(Journals(recovery.path()), QStringList());
+}
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const QStringList args = QCoreApplication::arguments();
+    if (args.size() == 5 && args[1] == "--paint-and-wait")
+        return PaintAndWait(args[2], args[3], args[4].toInt());
+    if (args.size() == 4 && args[1] == "--recover-and-export")
+        return RecoverAndExport(args[2], args[3]);
+    TestHistoryRecovery test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_history_recovery.moc"
