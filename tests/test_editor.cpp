@@ -3,6 +3,8 @@
 #include "support/app_fixture.h"
 
 #include <QMouseEvent>
+#include <QStyleOptionSlider>
+#include <cmath>
 
 using namespace vellicor;
 
@@ -230,19 +232,41 @@ void TestEditor::zoomMovesTheHandles() {
 void TestEditor::sliderDragFollowsOnlyTheLeftButton() {
     EditorFixture app;
     QSlider* slider = app.editor.Zoom();
-    auto moveWith = [slider](Qt::MouseButtons buttons) {
-        QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), slider->mapToGlobal(QPointF(5, 5)),
-                         Qt::NoButton, buttons, {});
-        QApplication::sendEvent(slider, &move);
+    QWidget* canvas = app.editor.Canvas();
+    auto follows = [slider, canvas] {
+        return canvas->width() == std::lround(slider->value() * 1335 / 16.0 / 15);
     };
-    {
-        const QSignalBlocker quiet(slider);
-        slider->setValue(50);
-    }
-    moveWith(Qt::LeftButton | Qt::RightButton);
-    QCOMPARE(app.editor.Canvas()->width(), 139);
-    moveWith(Qt::LeftButton);
-    QCOMPARE(app.editor.Canvas()->width(), 278);
+    QStyleOptionSlider option;
+    option.initFrom(slider);
+    option.orientation = slider->orientation();
+    option.minimum = slider->minimum();
+    option.maximum = slider->maximum();
+    option.sliderPosition = slider->sliderPosition();
+    option.tickPosition = slider->tickPosition();
+    option.subControls = QStyle::SC_All;
+    const QPoint thumb =
+        slider->style()
+            ->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, slider)
+            .center();
+
+    QTest::mousePress(slider, Qt::LeftButton, {}, thumb);
+    QTest::mouseMove(slider, thumb + QPoint(10, 0));
+    const int heldWidth = canvas->width();
+    QVERIFY(slider->value() > 25 && follows());
+    QTest::mousePress(slider, Qt::RightButton, {}, thumb + QPoint(10, 0));
+    QTest::mouseMove(slider, thumb + QPoint(30, 0)); // the thumb moves, the canvas stays
+    QVERIFY(!follows());
+    QCOMPARE(canvas->width(), heldWidth);
+    QTest::mouseRelease(slider, Qt::RightButton, {}, thumb + QPoint(30, 0));
+    QTest::mouseMove(slider, thumb + QPoint(35, 0));
+    QVERIFY(follows());
+    QTest::mouseRelease(slider, Qt::LeftButton, {}, thumb + QPoint(35, 0));
+
+    const int dragged = slider->value();
+    QTest::keyClick(slider, Qt::Key_Left);
+    QVERIFY(slider->value() == dragged - 1 && follows());
+    QTest::mouseClick(slider, Qt::LeftButton, {}, QPoint(2, thumb.y())); // on the track
+    QVERIFY(slider->value() < dragged - 1 && follows());
 }
 
 void TestEditor::backgroundArea() {

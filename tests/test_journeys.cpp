@@ -6,8 +6,12 @@
 #include <QAction>
 #include <QFile>
 #include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStyleOptionTitleBar>
 #include <QTemporaryDir>
 #include <QToolBar>
+#include <QWindow>
 
 using namespace vellicor;
 
@@ -43,6 +47,37 @@ struct Journey : AppFixture {
         QTest::mouseDClick(Tree()->viewport(), Qt::LeftButton, {},
                            Tree()->visualItemRect(node).center());
     }
+    // Clicks an editor window's close button where the user sees it: in the menu bar's corner
+    // while the window is maximised, on its own title bar otherwise.
+    void ClickCloseButton(QMdiSubWindow* window) {
+        QWidget* target = window;
+        QRect button;
+        if (window->isMaximized()) {
+            target = main->menuBar()->cornerWidget(Qt::TopRightCorner);
+            QStyleOptionComplex option;
+            option.initFrom(target);
+            option.subControls = QStyle::SC_All;
+            button = target->style()->subControlRect(QStyle::CC_MdiControls, &option,
+                                                     QStyle::SC_MdiCloseButton, target);
+        } else {
+            QStyleOptionTitleBar option;
+            option.initFrom(window);
+            option.titleBarFlags = window->windowFlags();
+            option.titleBarState = window->windowState();
+            option.subControls = QStyle::SC_All;
+            option.rect.setHeight(
+                window->style()->pixelMetric(QStyle::PM_TitleBarHeight, &option, window));
+            button = window->style()->subControlRect(QStyle::CC_TitleBar, &option,
+                                                     QStyle::SC_TitleBarCloseButton, window);
+        }
+        QTest::mouseMove(target, button.center());
+        QTest::mouseClick(target, Qt::LeftButton, {}, button.center());
+    }
+    // What the window system shows of the main window.
+    QImage Screen() const {
+        QApplication::processEvents();
+        return main->screen()->grabWindow(main->winId()).toImage();
+    }
     QString Compile(const QString& fileName) {
         const QString path = dir.filePath(fileName);
         dialogs.saveAnswers << path;
@@ -62,6 +97,9 @@ class TestJourneys : public QObject {
     void nameRules();
     void newProjectClosesOpenEditors();
     void doubleClickReopensClosedSprites();
+    void reopenedWindowShowsTheSprite_data();
+    void reopenedWindowShowsTheSprite();
+    void captionShowsTheNameAsTyped();
     void treePopup();
     void toolButtonsExcludeOneAnother();
     void refusesSpritesBeyondTheCount();
@@ -223,6 +261,52 @@ void TestJourneys::doubleClickReopensClosedSprites() {
     QCOMPARE(editor.Zoom()->value(), 25);
     QCOMPARE(editor.CheckedSize(), 16);
     QCOMPARE(editor.Canvas()->width(), 139);
+}
+
+void TestJourneys::reopenedWindowShowsTheSprite_data() {
+    QTest::addColumn<bool>("maximised");
+    QTest::newRow("closed maximised") << true;
+    QTest::newRow("closed restored") << false;
+}
+
+void TestJourneys::reopenedWindowShowsTheSprite() {
+    QFETCH(bool, maximised);
+    Journey app;
+    app.NewProject("Game");
+    Editor editor{app.NewSprite("Ball")};
+    editor.ChooseSize(16);
+    QWidget* canvas = editor.Canvas();
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, Editor::CellCentre(canvas, 3, 5, 16));
+    if (!maximised)
+        editor.window->showNormal();
+    app.ClickCloseButton(editor.window);
+    QVERIFY(!editor.window->isVisible() && !app.main->Table().Record(0).IsOpen);
+    app.DoubleClick(app.SpriteNode(0));
+    QVERIFY(editor.window->isVisible());
+    const QImage screen = app.Screen();
+    for (QWidget* surface : {canvas, editor.Preview()}) {
+        auto shown = [&](int column, int row) {
+            const QPoint at = Editor::CellCentre(surface, column, row, 16);
+            return screen.pixel(surface->mapTo(app.main.get(), at)) & 0xFFFFFFU;
+        };
+        QCOMPARE(shown(3, 5), kBlack);
+        QCOMPARE(shown(4, 5), kWhite);
+    }
+}
+
+void TestJourneys::captionShowsTheNameAsTyped() {
+    Journey app;
+    app.NewProject("Game");
+    QList<QImage> titleBars;
+    for (const char* name : {"Ball", "Ba[*]ll", "B[*][*]", "B[*]*]"}) {
+        frmSprite* window = app.NewSprite(name); // maximised: its name joins the main caption
+        QCOMPARE(app.main->windowHandle()->title(), QString("Vellicor - [%1]").arg(name));
+        window->showNormal();
+        window->resize(300, 200);
+        const QImage shown = window->grab().toImage();
+        titleBars << shown.copy(0, 0, shown.width(), window->widget()->y());
+    }
+    QVERIFY(titleBars[1] != titleBars[0]); // "[*]" is not swallowed
 }
 
 void TestJourneys::treePopup() {

@@ -81,7 +81,7 @@ void frmMain::NewSprite() {
     auto* window = new frmSprite(*this, mdiArea_);
     mdiArea_->addSubWindow(window);
     editorWindows_[slot] = window;
-    window->setWindowTitle(*name);
+    window->SetCaption(*name);
     window->Load();
     window->showMaximized();
 }
@@ -109,7 +109,7 @@ void frmMain::OpenSprite() {
     if (record.IsOpen || slot >= editorWindows_.size() || !editorWindows_[slot])
         return;
     frmSprite* window = editorWindows_[slot];
-    window->setWindowTitle(QString::fromStdString(record.Name));
+    window->SetCaption(QString::fromStdString(record.Name));
     window->Load();
     window->showMaximized();
 }
