@@ -8,8 +8,10 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStyleOptionTitleBar>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QToolBar>
 #include <QWindow>
 
@@ -281,6 +283,9 @@ void TestJourneys::reopenedWindowShowsTheSprite() {
         editor.window->showNormal();
     app.ClickCloseButton(editor.window);
     QVERIFY(!editor.window->isVisible() && !app.main->Table().Record(0).IsOpen);
+    QTest::mouseDClick(app.Tree()->viewport(), Qt::MiddleButton, {},
+                       app.Tree()->visualItemRect(app.SpriteNode(0)).center());
+    QVERIFY(!editor.window->isVisible());
     app.DoubleClick(app.SpriteNode(0));
     QVERIFY(editor.window->isVisible());
     const QImage screen = app.Screen();
@@ -337,6 +342,21 @@ void TestJourneys::treePopup() {
     app.main->findChild<QAction*>("mnuRightClickSprite")->trigger();
     QCOMPARE(app.NodeKeys(), QStringList({"s0", "s1"}));
     QCOMPARE(app.SpriteNode(1)->text(0), QString("Bat"));
+
+    // The scroll bars are part of the tree too. A menu of their own would block in its own loop
+    // until the timer closes it.
+    QScrollBar* scrollBar = app.Tree()->verticalScrollBar();
+    while (!scrollBar->isVisible())
+        app.NewSprite("More");
+    QWidget* opened = nullptr;
+    QTimer::singleShot(0, [&opened] {
+        opened = QApplication::activePopupWidget();
+        if (opened != nullptr)
+            opened->close();
+    });
+    QTest::mousePress(scrollBar, Qt::RightButton, {}, scrollBar->rect().center());
+    QTRY_VERIFY(opened != nullptr);
+    QVERIFY(opened == popup); // compared, not printed: a menu of its own is gone by now
 }
 
 void TestJourneys::toolButtonsExcludeOneAnother() {

@@ -17,6 +17,7 @@ class TestMainWindow : public QObject {
     void menusAndSwatches();
     void statusPanelsFollowTheWindow();
     void aboutBoxAndExit();
+    void treeImagesAreNotTintedWhenSelected();
 };
 
 void TestMainWindow::startUp() {
@@ -148,6 +149,33 @@ void TestMainWindow::aboutBoxAndExit() {
     QVERIFY(!app.main->isVisible());
     QVERIFY(!app.main->Table().Record(0).IsOpen);
     QCOMPARE(app.dialogs.Count("message"), 0);
+}
+
+void TestMainWindow::treeImagesAreNotTintedWhenSelected() {
+    AppFixture app;
+    app.NewProject("Game");
+    app.NewSprite("Ball");
+    const QImage shown = app.Tree()->viewport()->grab().toImage();
+    // Whether the node's image appears, pixel for pixel, somewhere in its row.
+    auto showsItsImage = [&shown, &app](QTreeWidgetItem* node) {
+        const QImage image = node->icon(0).pixmap(16, 16).toImage();
+        const QRect row = app.Tree()->visualItemRect(node);
+        for (int top = row.top(); top + 16 <= row.bottom() + 1; ++top) {
+            for (int left = 0; left + 16 <= shown.width(); ++left) {
+                bool same = true;
+                for (int y = 0; y < 16 && same; ++y)
+                    for (int x = 0; x < 16 && same; ++x)
+                        same = qAlpha(image.pixel(x, y)) < 255 ||
+                               shown.pixel(left + x, top + y) == image.pixel(x, y);
+                if (same)
+                    return true;
+            }
+        }
+        return false;
+    };
+    QVERIFY(!app.Tree()->topLevelItem(0)->isSelected() && app.SpriteNode(0)->isSelected());
+    QVERIFY(showsItsImage(app.Tree()->topLevelItem(0)));
+    QVERIFY(showsItsImage(app.SpriteNode(0)));
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -12,6 +12,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QTreeWidget>
 
 namespace vellicor {
@@ -85,17 +86,19 @@ void frmMain::SetCellStatus(const QString& text) {
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == tvMain_->viewport()) {
-        if (event->type() == QEvent::MouseButtonPress) {
-            const auto* mouse = static_cast<QMouseEvent*>(event);
-            if (mouse->button() == Qt::RightButton) {
-                // The pop-up is the same wherever the press lands, and selects nothing.
-                TreePopup(mouse->button(), mouse->globalPosition().toPoint());
-                return true;
-            }
-        } else if (event->type() == QEvent::MouseButtonDblClick) {
-            OpenSprite();
+    const bool onTree = watched == tvMain_ || watched == tvMain_->viewport() ||
+                        watched == tvMain_->verticalScrollBar() ||
+                        watched == tvMain_->horizontalScrollBar();
+    if (onTree && event->type() == QEvent::MouseButtonPress) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::RightButton) {
+            // The pop-up is the same wherever the press lands, and selects nothing.
+            TreePopup(mouse->button(), mouse->globalPosition().toPoint());
+            return true;
         }
+    } else if (watched == tvMain_->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+        if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+            OpenSprite();
     }
     return QMainWindow::eventFilter(watched, event);
 }
