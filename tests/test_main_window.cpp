@@ -16,6 +16,7 @@ class TestMainWindow : public QObject {
     void startUp();
     void menusAndSwatches();
     void statusPanelsFollowTheWindow();
+    void rightPressOnBarsOpensNoMenu();
     void aboutBoxAndExit();
     void treeImagesAreNotTintedWhenSelected();
 };
@@ -105,22 +106,33 @@ void TestMainWindow::menusAndSwatches() {
 }
 
 void TestMainWindow::statusPanelsFollowTheWindow() {
-    AppFixture app;
-    auto* panels = app.Find<StatusPanels>("sbrMain");
+    ScriptedDialogs dialogs;
+    frmMain main(dialogs); // as the program starts it, before any resize of its own
+    main.showNormal();
+    QCOMPARE(QSize(main.width(), main.height() - main.menuBar()->height()), QSize(717, 568));
+    auto* panels = main.findChild<StatusPanels*>("sbrMain");
     QCOMPARE(panels->height(), 25);
-    auto panel1Fits = [&app, panels] {
-        return panels->PanelWidth(0) == app.main->frameGeometry().width() - 192;
-    };
-    app.main->resize(800, 600);
-    QVERIFY(panel1Fits());
-    app.main->setMinimumWidth(0);
-    app.main->resize(150, 600); // narrower than panels 2 and 3: refused, nothing said
-    QCOMPARE(panels->PanelWidth(1) + panels->PanelWidth(2), 192);
-    QVERIFY(panels->PanelWidth(0) >= 96);
-    app.main->showMinimized();
-    app.main->showNormal();
-    app.main->resize(700, 600);
-    QVERIFY(panel1Fits());
+    // Panel 1 takes what the outer width leaves of panels 2 and 3, down to the narrowest window.
+    for (int width : {800, 0}) {
+        main.resize(width, 600);
+        QCOMPARE(panels->PanelWidth(0), main.frameGeometry().width() - 192);
+    }
+}
+
+void TestMainWindow::rightPressOnBarsOpensNoMenu() {
+    AppFixture app;
+    QWidget* toolbar = app.Find("tbrMain");
+    QWidget* button =
+        app.Find<QToolBar>("tbrMain")->widgetForAction(app.main->ToolbarAction("pencil"));
+    QMenuBar* menuBar = app.main->menuBar();
+    const QList<QPair<QWidget*, QPoint>> presses{{menuBar, QPoint(menuBar->width() - 60, 5)},
+                                                 {toolbar, QPoint(toolbar->width() - 60, 5)},
+                                                 {button, QPoint(5, 5)}};
+    for (const auto& [widget, at] : presses) {
+        QTest::mousePress(widget, Qt::RightButton, {}, at);
+        QCOMPARE(QApplication::activePopupWidget(), nullptr);
+        QTest::mouseRelease(widget, Qt::RightButton, {}, at);
+    }
 }
 
 void TestMainWindow::aboutBoxAndExit() {

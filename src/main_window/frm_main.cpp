@@ -11,6 +11,7 @@
 #include <QHBoxLayout>
 #include <QMdiArea>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QTreeWidget>
@@ -35,7 +36,8 @@ frmMain::frmMain(DialogSeam& dialogs, QWidget* parent) : QMainWindow(parent), di
     BuildMenus();
     BuildToolbar();
     BuildStatusBar();
-    resize(717, 568);
+    // The designed size is that of the inside below the menu bar.
+    resize(717, 568 + menuBar()->sizeHint().height());
 
     // Start-up: the pencil is the current tool, the pop-up menu leaves the menu bar, and the
     // sprite table holds its one spare record.
@@ -101,6 +103,11 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
             OpenSprite();
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+QMenu* frmMain::createPopupMenu() {
+    // The toolbar is fixed in place: there is nothing to show or hide.
+    return nullptr;
 }
 
 } // namespace vellicor

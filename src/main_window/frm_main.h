@@ -70,6 +70,7 @@ class frmMain : public QMainWindow, public EditorHost {
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    QMenu* createPopupMenu() override;
 
   private:
     void BuildMenus();

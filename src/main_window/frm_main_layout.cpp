@@ -62,7 +62,7 @@ void frmMain::BuildMenus() {
 }
 
 void frmMain::BuildToolbar() {
-    tbrMain_ = addToolBar(QStringLiteral("tbrMain"));
+    tbrMain_ = addToolBar(tr("Toolbar"));
     tbrMain_->setObjectName(QStringLiteral("tbrMain"));
     tbrMain_->setMovable(false);
     tbrMain_->setFloatable(false);
