@@ -6,8 +6,14 @@
 #include <QAction>
 #include <QFile>
 #include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStyleOptionTitleBar>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QToolBar>
+#include <QWindow>
 
 using namespace vellicor;
 
@@ -20,18 +26,15 @@ struct Journey : AppFixture {
         QWidget* button = Find<QToolBar>("tbrMain")->widgetForAction(main->ToolbarAction(key));
         QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
     }
-    void PressSwatch(int index, Qt::MouseButton button) {
-        QTest::mouseClick(Swatch(index), button);
-    }
-    QStringList PressedTools() const {
-        QStringList pressed;
+    // The pressed tool buttons, then the colours of the left and right mouse buttons.
+    QString ToolAndColours() const {
+        QString shown;
         for (const char* key : {"pencil", "eraser", "circle", "rectangle", "fill"})
-            if (main->ToolbarAction(key)->isChecked())
-                pressed << key;
-        return pressed;
+            shown += main->ToolbarAction(key)->isChecked() ? QString(key) + " " : QString();
+        for (const char* swatch : {"picFore", "picBack"})
+            shown += QString::number(ToRgb(Find<ColourSwatch>(swatch)->Colour()), 16) + " ";
+        return shown.trimmed();
     }
-    QRgb Fore() const { return ToRgb(Find<ColourSwatch>("picFore")->Colour()); }
-    QRgb Back() const { return ToRgb(Find<ColourSwatch>("picBack")->Colour()); }
     QStringList NodeKeys() const {
         QStringList keys;
         QTreeWidgetItem* project = Tree()->topLevelItem(0);
@@ -39,9 +42,32 @@ struct Journey : AppFixture {
             keys << project->child(i)->data(0, frmMain::kKeyRole).toString();
         return keys;
     }
-    void DoubleClick(QTreeWidgetItem* node) {
-        QTest::mouseDClick(Tree()->viewport(), Qt::LeftButton, {},
-                           Tree()->visualItemRect(node).center());
+    void DoubleClick(QTreeWidgetItem* node, Qt::MouseButton button = Qt::LeftButton) {
+        QTest::mouseDClick(Tree()->viewport(), button, {}, Tree()->visualItemRect(node).center());
+    }
+    // Clicks an editor window's close button where the user sees it: in the menu bar's corner
+    // while the window is maximised, on its own title bar otherwise.
+    void ClickCloseButton(QMdiSubWindow* window) {
+        QWidget* target = window;
+        QRect button;
+        if (window->isMaximized()) {
+            target = main->menuBar()->cornerWidget(Qt::TopRightCorner);
+            QStyleOptionComplex option;
+            option.initFrom(target);
+            option.subControls = QStyle::SC_All;
+            button = target->style()->subControlRect(QStyle::CC_MdiControls, &option,
+                                                     QStyle::SC_MdiCloseButton, target);
+        } else {
+            QStyleOptionTitleBar option;
+            option.initFrom(window);
+            option.titleBarFlags = window->windowFlags();
+            option.rect.setHeight(
+                window->style()->pixelMetric(QStyle::PM_TitleBarHeight, &option, window));
+            button = window->style()->subControlRect(QStyle::CC_TitleBar, &option,
+                                                     QStyle::SC_TitleBarCloseButton, window);
+        }
+        QTest::mouseMove(target, button.center());
+        QTest::mouseClick(target, Qt::LeftButton, {}, button.center());
     }
     QString Compile(const QString& fileName) {
         const QString path = dir.filePath(fileName);
@@ -61,9 +87,10 @@ class TestJourneys : public QObject {
     void nameRules_data();
     void nameRules();
     void newProjectClosesOpenEditors();
-    void doubleClickReopensClosedSprites();
+    void reopenSprite();
+    void captionShowsTheNameAsTyped();
     void treePopup();
-    void toolButtonsExcludeOneAnother();
+    void toolButtonsAndSwatches();
     void refusesSpritesBeyondTheCount();
 };
 
@@ -74,29 +101,25 @@ void TestJourneys::workedExampleThroughTheUi() {
     app.ClickButton("new");
     app.main->ToolbarAction("new")->menu()->actions().at(1)->trigger();
     QCOMPARE(app.dialogs.shown.at(0).text, QString("Enter project name:"));
-    QCOMPARE(app.dialogs.shown.at(1).text, QString("Enter sprite name:"));
-    QCOMPARE(app.dialogs.shown.at(1).title, QString("Vellicor"));
+    QCOMPARE(app.dialogs.shown.at(1).text + app.dialogs.shown.at(1).title,
+             QString("Enter sprite name:Vellicor"));
     Editor editor{app.main->EditorWindows().at(0)};
     editor.ChooseSize(8);
     QWidget* canvas = editor.Canvas();
-    const int palette[3] = {0, 1, 2};
-    for (int column = 0; column < 3; ++column) {
-        app.PressSwatch(palette[column], Qt::LeftButton);
+    for (int column = 0; column < 3; ++column) { // black, dark grey, light grey
+        QTest::mouseClick(app.Swatch(column), Qt::LeftButton);
         QTest::mouseClick(canvas, Qt::LeftButton, {}, Editor::CellCentre(canvas, column, 0, 8));
     }
-    app.PressSwatch(4, Qt::RightButton);
+    QTest::mouseClick(app.Swatch(4), Qt::RightButton);
     QTest::mouseClick(canvas, Qt::RightButton, {}, Editor::CellCentre(canvas, 7, 7, 8));
 
-    const QString path = app.Compile("ball.h");
     const QByteArray expected =
         "Ball_PlaneDark = {{0xC0},{0x00},{0x00},{0x00},{0x00},{0x00},{0x00},{0x00}};\r\n"
         "Ball_PlaneLight = {{0xA0},{0x00},{0x00},{0x00},{0x00},{0x00},{0x00},{0x00}};\r\n"
         "Ball_PlaneMask = "
         "{{~0x00},{~0x00},{~0x00},{~0x00},{~0x00},{~0x00},{~0x00},{~0x01}};\r\n"
         "\r\n";
-    QCOMPARE(ReadAll(path), expected);
-    QCOMPARE(ReadAll(path).size(), 242);
-    QCOMPARE(app.PressedTools(), QStringList{"pencil"});
+    QCOMPARE(ReadAll(app.Compile("ball.h")), expected);
 }
 
 void TestJourneys::exportDialogAndItsAnswers() {
@@ -194,30 +217,65 @@ void TestJourneys::newProjectClosesOpenEditors() {
     QVERIFY(app.main->Table().Record(0).PlaneDark.IsClear());
 }
 
-void TestJourneys::doubleClickReopensClosedSprites() {
+void TestJourneys::reopenSprite() {
     Journey app;
     app.DoubleClick(nullptr); // nothing selected yet
     app.NewProject("s0");     // named like the first sprite's key
-    frmSprite* window = app.NewSprite("Ball");
-    Editor editor{window};
+    Editor editor{app.NewSprite("Ball")};
+    frmSprite* window = editor.window;
+    QWidget* canvas = editor.Canvas();
     editor.ChooseSize(16);
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, Editor::CellCentre(canvas, 3, 5, 16));
     editor.Zoom()->setValue(40);
     app.DoubleClick(app.SpriteNode(0)); // open: nothing happens
     QCOMPARE(editor.Zoom()->value(), 40);
     window->showMinimized(); // minimised still counts as open
     app.DoubleClick(app.SpriteNode(0));
     QVERIFY(window->isMinimized());
-    window->close();
-    QVERIFY(!app.main->Table().Record(0).IsOpen);
-    app.DoubleClick(app.Tree()->topLevelItem(0)); // the project node opens nothing
-    QVERIFY(!window->isVisible());
-    app.Tree()->expandAll(); // that double-click folded the project away
-    app.DoubleClick(app.SpriteNode(0));
-    QVERIFY(window->isVisible() && app.main->Table().Record(0).IsOpen);
-    QCOMPARE(window->windowTitle(), QString("Ball"));
-    QCOMPARE(editor.Zoom()->value(), 25);
-    QCOMPARE(editor.CheckedSize(), 16);
-    QCOMPARE(editor.Canvas()->width(), 139);
+
+    for (const bool maximised : {true, false}) {
+        maximised ? window->showMaximized() : window->showNormal();
+        app.ClickCloseButton(window);
+        QVERIFY(!window->isVisible() && !app.main->Table().Record(0).IsOpen);
+        app.DoubleClick(app.SpriteNode(0), Qt::MiddleButton); // only the left button reopens
+        app.DoubleClick(app.Tree()->topLevelItem(0));         // the project node opens nothing
+        QVERIFY(!window->isVisible());
+        app.Tree()->expandAll(); // that double-click folded the project away
+        app.DoubleClick(app.SpriteNode(0));
+        QVERIFY(app.main->Table().Record(0).IsOpen);
+        QCOMPARE(window->windowTitle(), QString("Ball"));
+        QCOMPARE(editor.Zoom()->value(), 25);
+        QCOMPARE(editor.CheckedSize(), 16);
+        QCOMPARE(canvas->width(), 139);
+        // The window shows its sprite on the screen, not just in its widgets.
+        auto shownCells = [&app, &editor] {
+            const QImage screen = app.main->screen()->grabWindow(app.main->winId()).toImage();
+            QStringList cells;
+            for (QWidget* surface : {editor.Canvas(), editor.Preview()})
+                for (int column : {3, 4}) {
+                    const QPoint cell = Editor::CellCentre(surface, column, 5, 16);
+                    const QRgb pixel = screen.pixel(surface->mapTo(app.main.get(), cell));
+                    cells << QString::number(pixel & 0xFFFFFFU, 16);
+                }
+            return cells.join(' ');
+        };
+        QTRY_COMPARE(shownCells(), QString("0 ffffff 0 ffffff"));
+    }
+}
+
+void TestJourneys::captionShowsTheNameAsTyped() {
+    Journey app;
+    app.NewProject("Game");
+    QList<QImage> titleBars;
+    for (const char* name : {"Ball", "Ba[*]ll", "B[*][*]", "B[*]*]"}) {
+        frmSprite* window = app.NewSprite(name); // maximised: its name joins the main caption
+        QCOMPARE(app.main->windowHandle()->title(), QString("Game* - Vellicor - [%1]").arg(name));
+        window->showNormal();
+        window->resize(300, 200);
+        const QImage shown = window->grab().toImage();
+        titleBars << shown.copy(0, 0, shown.width(), window->widget()->y());
+    }
+    QVERIFY(titleBars[1] != titleBars[0]); // "[*]" is not swallowed
 }
 
 void TestJourneys::treePopup() {
@@ -248,39 +306,40 @@ void TestJourneys::treePopup() {
     app.main->findChild<QAction*>("mnuRightClickSprite")->trigger();
     QCOMPARE(app.NodeKeys(), QStringList({"s0", "s1"}));
     QCOMPARE(app.SpriteNode(1)->text(0), QString("Bat"));
+
+    // The scroll bars are part of the tree too. A menu of their own would block in its own loop
+    // until the timer closes it.
+    QScrollBar* scrollBar = app.Tree()->verticalScrollBar();
+    while (!scrollBar->isVisible())
+        app.NewSprite("More");
+    QWidget* opened = nullptr;
+    QTimer::singleShot(0, [&opened] {
+        opened = QApplication::activePopupWidget();
+        if (opened != nullptr)
+            opened->close();
+    });
+    QTest::mousePress(scrollBar, Qt::RightButton, {}, scrollBar->rect().center());
+    QTRY_VERIFY(opened != nullptr);
+    QVERIFY(opened == popup); // compared, not printed: a menu of its own is gone by now
 }
 
-void TestJourneys::toolButtonsExcludeOneAnother() {
+void TestJourneys::toolButtonsAndSwatches() {
     Journey app;
     app.ClickButton("eraser");
-    QCOMPARE(app.PressedTools(), QStringList{"eraser"});
     app.ClickButton("fill");
-    QCOMPARE(app.PressedTools(), QStringList{"fill"});
+    QCOMPARE(app.ToolAndColours(), QString("fill 0 ffffff"));
     app.ClickButton("fill");
-    QCOMPARE(app.PressedTools(), QStringList());
-    app.NewProject("Game");
-    Editor editor{app.NewSprite("Ball")};
-    editor.ChooseSize(16);
-    const QPoint cell = Editor::CellCentre(editor.Canvas(), 3, 3, 16);
-    QTest::mouseClick(editor.Canvas(), Qt::LeftButton, {}, cell);
-    QCOMPARE(app.main->Table().Record(0).Bits(3, 3), *BitsForColour(kBlack));
+    QCOMPARE(app.ToolAndColours(), QString("0 ffffff"));
     app.ClickButton("circle");
-    app.ClickButton("compile"); // cancelled; the tool stays
-    QCOMPARE(app.PressedTools(), QStringList{"circle"});
-
     // Swatches act on the press; the middle button and the current-colour squares do nothing.
     QTest::mousePress(app.Swatch(1), Qt::LeftButton);
-    QCOMPARE(QString::number(app.Fore(), 16) + " " + QString::number(app.Back(), 16),
-             "808080 ffffff");
+    QCOMPARE(app.ToolAndColours(), QString("circle 808080 ffffff"));
     QTest::mouseRelease(app.Swatch(1), Qt::LeftButton);
-    app.PressSwatch(2, Qt::MiddleButton);
-    app.PressSwatch(4, Qt::RightButton);
+    QTest::mouseClick(app.Swatch(2), Qt::MiddleButton);
+    QTest::mouseClick(app.Swatch(4), Qt::RightButton);
     QTest::mouseClick(app.Find("picBack"), Qt::LeftButton);
-    QCOMPARE(QString::number(app.Fore(), 16) + " " + QString::number(app.Back(), 16),
-             "808080 ffff");
     app.NewProject("Other"); // tool and colours outlive the project
-    QCOMPARE(app.PressedTools(), QStringList{"circle"});
-    QCOMPARE(app.Fore(), kDarkGrey);
+    QCOMPARE(app.ToolAndColours(), QString("circle 808080 ffff"));
 }
 
 void TestJourneys::refusesSpritesBeyondTheCount() {

@@ -7,14 +7,13 @@
 #include "model/sprite_identity.h"
 #include "qt_colour.h"
 #include "sprite_canvas.h"
+#include "zoom_slider.h"
 
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QGroupBox>
-#include <QMouseEvent>
 #include <QRadioButton>
-#include <QSlider>
 #include <algorithm>
 #include <cmath>
 
@@ -99,7 +98,7 @@ void frmSprite::BuildControls() {
 
     auto* frame3 = MakeFrame(tr("Zoom"), {8, 232, 105, 57}, client_);
     frame3->setObjectName(QStringLiteral("Frame3"));
-    sldZoom_ = new QSlider(Qt::Horizontal, frame3);
+    sldZoom_ = new ZoomSlider(frame3);
     sldZoom_->setObjectName(QStringLiteral("sldZoom"));
     sldZoom_->setGeometry(8, 16, 89, 29);
     sldZoom_->setRange(1, 100);
@@ -108,8 +107,7 @@ void frmSprite::BuildControls() {
     sldZoom_->setPageStep(2);
     sldZoom_->setTickInterval(10);
     sldZoom_->setTickPosition(QSlider::TicksBelow);
-    sldZoom_->installEventFilter(this);
-    connect(sldZoom_, &QSlider::valueChanged, this, &frmSprite::ApplyZoom);
+    connect(sldZoom_, &ZoomSlider::ZoomChanged, this, &frmSprite::ApplyZoom);
 
     setTabOrder(opt8_, opt16_);
     setTabOrder(opt16_, opt32_);
@@ -130,6 +128,8 @@ const SpriteRecord* frmSprite::Record() const {
 
 void frmSprite::Load() {
     tag_ = QString::fromStdString(TagFromKey(host_.SelectedNodeKey().toStdString()));
+    // Closing the window hid its inside along with it.
+    client_->show();
 
     // Nothing of an earlier opening carries over.
     {
@@ -149,6 +149,11 @@ void frmSprite::Load() {
         option->setChecked(true); // runs the same handling as a click
     host_.Document().SetOpen(*index, true);
     ApplyZoom();
+}
+
+void frmSprite::SetCaption(const QString& name) {
+    // Qt reads "[*]" in a caption as the place of the modified marker; doubled, it shows as typed.
+    setWindowTitle(QString(name).replace(QLatin1String("[*]"), QLatin1String("[*][*]")));
 }
 
 void frmSprite::closeEvent(QCloseEvent* event) {
@@ -289,10 +294,6 @@ void frmSprite::PaintAt(int buttonState, QPointF position) {
 bool frmSprite::eventFilter(QObject* watched, QEvent* event) {
     if (watched == client_ && event->type() == QEvent::Resize) {
         OnClientResize();
-    } else if (watched == sldZoom_ && event->type() == QEvent::MouseMove) {
-        // The canvas follows a left-button drag of the thumb on every movement.
-        if (static_cast<QMouseEvent*>(event)->buttons() == Qt::LeftButton)
-            ApplyZoom();
     } else if (watched == picBackground_ && event->type() == QEvent::MouseMove) {
         host_.SetCellStatus(QString());
     }

@@ -8,7 +8,6 @@
 class QButtonGroup;
 class QGroupBox;
 class QRadioButton;
-class QSlider;
 
 namespace vellicor {
 
@@ -16,6 +15,7 @@ class EditorHost;
 class HandleSquare;
 class PictureSurface;
 class SpriteCanvas;
+class ZoomSlider;
 struct SpriteRecord;
 
 // The editor window of one sprite. It holds no pixels: everything it shows is painted from the
@@ -30,6 +30,8 @@ class frmSprite : public QMdiSubWindow {
     // Binds the window to the sprite of the tree's selected node and brings it to the design
     // state: zoom 25, the size option that matches the sprite's size.
     void Load();
+    // Captions the window with a sprite's name, shown exactly as typed.
+    void SetCaption(const QString& name);
     // Repaints every cell of canvas and preview from the record.
     void DrawSprite();
     // Sizes the square canvas from the zoom slider, places the handles and repaints.
@@ -67,7 +69,7 @@ class frmSprite : public QMdiSubWindow {
     QWidget* picBackground_ = nullptr;
     SpriteCanvas* picSprite_ = nullptr;
     std::array<HandleSquare*, 8> shape1_{};
-    QSlider* sldZoom_ = nullptr;
+    ZoomSlider* sldZoom_ = nullptr;
 };
 
 } // namespace vellicor

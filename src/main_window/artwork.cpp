@@ -188,7 +188,11 @@ QIcon ToolbarIcon(const QString& key) {
 }
 
 QIcon TreeIcon(const QString& key) {
-    return Lookup(kTreeArt, key);
+    QIcon icon = Lookup(kTreeArt, key);
+    // A selected node shows its image as it is, not tinted by the style.
+    if (!icon.isNull())
+        icon.addPixmap(icon.pixmap(kSide, kSide), QIcon::Selected);
+    return icon;
 }
 
 QPixmap AboutPicture() {

@@ -12,7 +12,9 @@
 #include <QHBoxLayout>
 #include <QMdiArea>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QSessionManager>
 #include <QTreeWidget>
 #include <QUndoGroup>
@@ -39,7 +41,8 @@ frmMain::frmMain(DialogSeam& dialogs, const QString& recoveryFolder, QWidget* pa
     BuildMenus();
     BuildToolbar();
     BuildStatusBar();
-    resize(717, 568);
+    // The designed size is that of the inside below the menu bar.
+    resize(717, 568 + menuBar()->sizeHint().height());
 
     // Start-up: the pencil is the current tool, the pop-up menu leaves the menu bar, and the
     // sprite table holds its one spare record.
@@ -130,19 +133,26 @@ void frmMain::SetCellStatus(const QString& text) {
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == tvMain_->viewport()) {
-        if (event->type() == QEvent::MouseButtonPress) {
-            const auto* mouse = static_cast<QMouseEvent*>(event);
-            if (mouse->button() == Qt::RightButton) {
-                // The pop-up is the same wherever the press lands, and selects nothing.
-                TreePopup(mouse->button(), mouse->globalPosition().toPoint());
-                return true;
-            }
-        } else if (event->type() == QEvent::MouseButtonDblClick) {
-            OpenSprite();
+    const bool onTree = watched == tvMain_ || watched == tvMain_->viewport() ||
+                        watched == tvMain_->verticalScrollBar() ||
+                        watched == tvMain_->horizontalScrollBar();
+    if (onTree && event->type() == QEvent::MouseButtonPress) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::RightButton) {
+            // The pop-up is the same wherever the press lands, and selects nothing.
+            TreePopup(mouse->button(), mouse->globalPosition().toPoint());
+            return true;
         }
+    } else if (watched == tvMain_->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+        if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+            OpenSprite();
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+QMenu* frmMain::createPopupMenu() {
+    // The toolbar is fixed in place: there is nothing to show or hide.
+    return nullptr;
 }
 
 } // namespace vellicor

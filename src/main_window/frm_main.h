@@ -94,6 +94,7 @@ class frmMain : public QMainWindow, public EditorHost {
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    QMenu* createPopupMenu() override;
 
   private:
     void BuildMenus();

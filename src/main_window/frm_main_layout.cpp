@@ -10,6 +10,7 @@
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollBar>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -89,7 +90,7 @@ void frmMain::BuildEditMenu() {
 }
 
 void frmMain::BuildToolbar() {
-    tbrMain_ = addToolBar(QStringLiteral("tbrMain"));
+    tbrMain_ = addToolBar(tr("Toolbar"));
     tbrMain_->setObjectName(QStringLiteral("tbrMain"));
     tbrMain_->setMovable(false);
     tbrMain_->setFloatable(false);
@@ -156,8 +157,13 @@ void frmMain::BuildLeftPanel(QWidget* parent) {
     tvMain_->setIndentation(12);
     tvMain_->setIconSize(QSize(16, 16));
     tvMain_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    tvMain_->setContextMenuPolicy(Qt::PreventContextMenu);
-    tvMain_->viewport()->installEventFilter(this);
+    // A right press anywhere on the tree, its scroll bars included, opens the tree's pop-up.
+    for (QWidget* part : {static_cast<QWidget*>(tvMain_), tvMain_->viewport(),
+                          static_cast<QWidget*>(tvMain_->verticalScrollBar()),
+                          static_cast<QWidget*>(tvMain_->horizontalScrollBar())}) {
+        part->setContextMenuPolicy(Qt::PreventContextMenu);
+        part->installEventFilter(this);
+    }
 
     auto* picture6 = new QWidget(picture1);
     picture6->setObjectName(QStringLiteral("Picture6"));

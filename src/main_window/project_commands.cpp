@@ -88,9 +88,10 @@ void frmMain::ShowEditor(int index) {
     }
     tvMain_->setCurrentItem(tvMain_->topLevelItem(0)->child(index));
     frmSprite* window = editorWindows_[slot];
-    window->setWindowTitle(QString::fromStdString(document_.Record(index).Name));
+    window->SetCaption(QString::fromStdString(document_.Record(index).Name));
     window->Load();
     window->showMaximized();
+    FollowActiveEditor(); // it may have become active before it was loaded
 }
 
 void frmMain::NewSprite() {
