@@ -3,6 +3,7 @@
 #include "document/project_document.h"
 #include "editor_host.h"
 #include "handle_square.h"
+#include "literal_title.h"
 #include "model/colour_table.h"
 #include "model/sprite_identity.h"
 #include "qt_colour.h"
@@ -152,8 +153,7 @@ void frmSprite::Load() {
 }
 
 void frmSprite::SetCaption(const QString& name) {
-    // Qt reads "[*]" in a caption as the place of the modified marker; doubled, it shows as typed.
-    setWindowTitle(QString(name).replace(QLatin1String("[*]"), QLatin1String("[*][*]")));
+    setWindowTitle(LiteralTitle(name));
 }
 
 void frmSprite::closeEvent(QCloseEvent* event) {

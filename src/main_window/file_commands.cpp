@@ -1,5 +1,6 @@
 // Keeping projects in files: open, save, the recent projects and the question before unsaved
 // work would be thrown away.
+#include "editor/literal_title.h"
 #include "frm_main.h"
 #include "project/project_file.h"
 
@@ -13,11 +14,6 @@ namespace {
 
 const QString kProjectFilter = QStringLiteral("Vellicor Projects (*.vellicor)");
 const QString kProjectSuffix = QStringLiteral("vellicor");
-
-// Qt reads "[*]" in a title as the modified mark; a doubled one shows as typed.
-QString TitleText(QString text) {
-    return text.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
-}
 
 } // namespace
 
@@ -124,7 +120,7 @@ void frmMain::UpdateTitle() {
         const QString shown = document_.FilePath().isEmpty()
                                   ? document_.Name()
                                   : QFileInfo(document_.FilePath()).fileName();
-        setWindowTitle(TitleText(shown) + QStringLiteral("[*] - Vellicor"));
+        setWindowTitle(LiteralTitle(shown) + QStringLiteral("[*] - Vellicor"));
     }
     setWindowModified(document_.IsModified());
 }
