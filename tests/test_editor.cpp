@@ -173,11 +173,13 @@ void TestEditor::dragOutOfTheCanvas() {
     QTest::mouseMove(canvas, QPoint(135, y));
     QTest::mouseMove(canvas, QPoint(170, y)); // past the right edge, over the background
     QCOMPARE(app.CellStatus(), QString("10 x 2"));
-    QTest::mouseMove(canvas, QPoint(-30, y)); // past the left edge
+    QCOMPARE(app.Record().PlaneDark.Row(1, 8), 0x07U); // columns 5 to 7 joined, nothing beyond
+    QTest::mouseMove(canvas, QPoint(-30, y)); // back across the whole row, past the left edge
     QCOMPARE(app.CellStatus(), QString("-1 x 2"));
     QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(-30, y));
-    QCOMPARE(app.Record().PlaneDark.Row(1, 8), 0x05U); // columns 5 and 7, nothing beyond
-    QCOMPARE(app.Cell(canvas, 7, 1, 8), kBlack);
+    QCOMPARE(app.Record().PlaneDark.Row(1, 8), 0xFFU);
+    QCOMPARE(app.Record().PlaneDark.Row(2, 8), 0x00U);
+    QCOMPARE(app.Cell(canvas, 0, 1, 8), kBlack);
 }
 
 void TestEditor::smallerSizeHidesPixelsWithoutLosingThem() {

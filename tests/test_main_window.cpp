@@ -54,7 +54,7 @@ void TestMainWindow::startUp() {
                      .arg(swatch->y())
                      .arg(Editor::PixelAt(swatch, QPoint(8, 8)), 6, 16, QChar('0'));
     // clang-format off
-    QCOMPARE(shown, QStringList({"&File", "&Edit", "&Help", "rightclick hidden",
+    QCOMPARE(shown, QStringList({"&File", "&Edit", "&View", "&Help", "rightclick hidden",
         "&Project ", "Sprite &Array Ctrl+R off", "&Sprite Ctrl+N off", "&Open Ctrl+O",
         "&Save Ctrl+S", "E&xit ", "&About ", "New &Project ", "New Sprite &Array  off",
         "New &Sprite ",

@@ -7,6 +7,9 @@ namespace vellicor {
 
 class ProjectDocument;
 
+// The drawing tools of the toolbar; with none pressed the canvas paints as the pencil does.
+enum class Tool { Pencil, Eraser, Circle, Rectangle, Fill };
+
 // What an editor window needs from the main window that hosts it.
 class EditorHost {
   public:
@@ -17,6 +20,14 @@ class EditorHost {
     // The current colours of the left and right mouse buttons.
     virtual QColor ForeColour() const = 0;
     virtual QColor BackColour() const = 0;
+    // The tool pressed on the toolbar, read at each press on a canvas.
+    virtual Tool CurrentTool() const = 0;
+    // Presses a tool's button, as its keyboard shortcut does.
+    virtual void SelectTool(Tool tool) = 0;
+    // A colour picked from the canvas for the left (1) or right (2) mouse button.
+    virtual void PickColour(int button, const QColor& colour) = 0;
+    // Whether the canvas shows lines between its cells.
+    virtual bool PixelGrid() const = 0;
     // An editor window was closed by the user or by the program.
     virtual void EditorClosed() = 0;
     // The status bar panel that shows the cell under the pointer.

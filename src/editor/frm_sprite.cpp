@@ -90,6 +90,7 @@ void frmSprite::BuildControls() {
     connect(picSprite_, &SpriteCanvas::MousePressed, this, &frmSprite::PressAt);
     connect(picSprite_, &SpriteCanvas::MouseMoved, this, &frmSprite::PaintAt);
     connect(picSprite_, &SpriteCanvas::MouseReleased, this, &frmSprite::Release);
+    connect(picSprite_, &SpriteCanvas::EscapePressed, this, &frmSprite::CancelShape);
     connect(&host_.Document(), &ProjectDocument::SpriteRestored, this, &frmSprite::ShowRestored);
 
     for (std::size_t i = 0; i < shape1_.size(); ++i) {
@@ -110,6 +111,7 @@ void frmSprite::BuildControls() {
     sldZoom_->setTickPosition(QSlider::TicksBelow);
     connect(sldZoom_, &ZoomSlider::ZoomChanged, this, &frmSprite::ApplyZoom);
 
+    BuildToolShortcuts();
     setTabOrder(opt8_, opt16_);
     setTabOrder(opt16_, opt32_);
     setTabOrder(opt32_, sldZoom_);
@@ -149,6 +151,9 @@ void frmSprite::Load() {
     if (QAbstractButton* option = sizeOptions_->button(host_.Document().Record(*index).Size))
         option->setChecked(true); // runs the same handling as a click
     host_.Document().SetOpen(*index, true);
+    drag_ = {};
+    lastPencilCell_.reset();
+    ShowGrid();
     ApplyZoom();
 }
 
@@ -165,9 +170,14 @@ void frmSprite::closeEvent(QCloseEvent* event) {
     QMdiSubWindow::closeEvent(event);
 }
 
+void frmSprite::ShowGrid() {
+    picSprite_->SetGrid(EdgeFromOptions(), host_.PixelGrid());
+}
+
 void frmSprite::OnSizeOption(int size) {
     if (const auto index = Index())
         host_.Document().SetSize(*index, size);
+    ShowGrid();
     DrawSprite();
 }
 
@@ -233,20 +243,6 @@ void frmSprite::DrawSprite() {
     }
 }
 
-void frmSprite::PressAt(int button, QPointF position) {
-    // Everything from the first press to the last release is one stroke, one undo step.
-    const auto index = Index();
-    if (index && !host_.Document().InStroke())
-        host_.Document().BeginStroke(*index);
-    PaintAt(button, position);
-}
-
-void frmSprite::Release(int stillHeld) {
-    if (stillHeld == 0)
-        host_.Document().EndStroke();
-    DrawSprite();
-}
-
 void frmSprite::ShowRestored(int index) {
     if (Index() != index || !isVisible())
         return;
@@ -265,30 +261,8 @@ void frmSprite::ShowRestored(int index) {
             picPreview_->Clear();
         }
     }
+    ShowGrid();
     DrawSprite();
-}
-
-void frmSprite::PaintAt(int buttonState, QPointF position) {
-    QColor colour = Qt::black;
-    if (buttonState == 1)
-        colour = host_.ForeColour();
-    else if (buttonState == 2)
-        colour = host_.BackColour();
-    const int n = EdgeFromOptions();
-    // Cell borders fall to the even neighbour: round half to even.
-    const double x = position.x();
-    const double y = position.y();
-    const int px = static_cast<int>(std::nearbyint(x / picSprite_->width() * n - 0.5));
-    const int py = static_cast<int>(std::nearbyint(y / picSprite_->height() * n - 0.5));
-    if (x > 0 && y > 0 && buttonState != 0 && px < n && py < n) {
-        const auto index = Index();
-        const auto bits = BitsForColour(ToRgb(colour));
-        if (index && bits)
-            host_.Document().SetPixel(*index, px, py, *bits);
-        picSprite_->FillCell(px, py, n, colour);
-        picPreview_->FillCell(px, py, n, colour);
-    }
-    host_.SetCellStatus(QStringLiteral("%1 x %2").arg(px + 1).arg(py + 1));
 }
 
 bool frmSprite::eventFilter(QObject* watched, QEvent* event) {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "editor_host.h"
+#include "tools/tool_geometry.h"
+
 #include <QMdiSubWindow>
 #include <QPointF>
 #include <array>
@@ -36,6 +39,8 @@ class frmSprite : public QMdiSubWindow {
     void DrawSprite();
     // Sizes the square canvas from the zoom slider, places the handles and repaints.
     void ApplyZoom();
+    // Lines between the canvas's cells, when the user wants them.
+    void ShowGrid();
 
     QString Tag() const { return tag_; }
 
@@ -48,9 +53,22 @@ class frmSprite : public QMdiSubWindow {
     void OnSizeOption(int size);
     void OnClientResize();
     void PlaceHandles();
-    void PressAt(int button, QPointF position);
+    void BuildToolShortcuts();
+    void PressAt(int button, QPointF position, Qt::KeyboardModifiers modifiers);
     void PaintAt(int buttonState, QPointF position);
     void Release(int stillHeld);
+    void CancelShape();
+    // The cell under a canvas position, and whether a press or drag there may paint it.
+    Cell CellAt(QPointF position) const;
+    bool MayPaint(QPointF position, int buttonState) const;
+    QColor ColourFor(int buttonState) const;
+    // Writes one cell into the record and paints it on both surfaces.
+    void PaintCell(Cell cell, const QColor& colour);
+    // Writes cells into the record as one step of the sprite's history.
+    void CommitCells(const std::vector<Cell>& cells, const QColor& colour, const QString& step);
+    std::vector<Cell> ShapeCells() const;
+    // The record as it is, with the shape being dragged drawn over it, nothing written yet.
+    void ShowShapePreview();
     // Undo or redo changed the sprite: show its size and pixels.
     void ShowRestored(int index);
     int EdgeFromOptions() const;
@@ -58,8 +76,21 @@ class frmSprite : public QMdiSubWindow {
     std::optional<int> Index() const;
     const SpriteRecord* Record() const;
 
+    // A press on the canvas and what follows it until the last button is released.
+    struct Drag {
+        enum class Kind { None, Freehand, Shape, Done };
+        Kind kind = Kind::None;
+        Tool tool = Tool::Pencil;
+        QColor colour;
+        Cell anchor;
+        Cell last;
+    };
+
     EditorHost& host_;
     QString tag_;
+    Drag drag_;
+    // The last pixel this window's pencil painted, where a Shift press draws a line from.
+    std::optional<Cell> lastPencilCell_;
     QWidget* client_ = nullptr;
     QButtonGroup* sizeOptions_ = nullptr;
     QRadioButton* opt8_ = nullptr;

@@ -6,13 +6,9 @@
 #include <cmath>
 
 namespace vellicor {
-namespace {
-
-int Border(int index, int side, int n) {
+int CellBorder(int index, int side, int n) {
     return static_cast<int>(std::lround(static_cast<double>(index) * side / n));
 }
-
-} // namespace
 
 PictureSurface::PictureSurface(QColor background, QWidget* parent)
     : QWidget(parent), background_(background) {
@@ -20,10 +16,10 @@ PictureSurface::PictureSurface(QColor background, QWidget* parent)
 }
 
 QRect PictureSurface::CellRect(int column, int row, int n) const {
-    const int left = Border(column, image_.width(), n);
-    const int top = Border(row, image_.height(), n);
-    const int right = Border(column + 1, image_.width(), n);
-    const int bottom = Border(row + 1, image_.height(), n);
+    const int left = CellBorder(column, image_.width(), n);
+    const int top = CellBorder(row, image_.height(), n);
+    const int right = CellBorder(column + 1, image_.width(), n);
+    const int bottom = CellBorder(row + 1, image_.height(), n);
     return {left, top, right - left, bottom - top};
 }
 

@@ -6,6 +6,10 @@
 
 namespace vellicor {
 
+// Where the border before cell `index` of an n-cell row falls on a surface `side` pixels long:
+// rounded from the exact real-valued position, so neighbouring cells meet without gap or overlap.
+int CellBorder(int index, int side, int n);
+
 // A drawing surface that keeps what was painted on it in an image of its own, so covering
 // and uncovering the window never loses the picture.
 class PictureSurface : public QWidget {

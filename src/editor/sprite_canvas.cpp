@@ -1,6 +1,7 @@
 #include "sprite_canvas.h"
 
 #include <QBitmap>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -29,10 +30,41 @@ SpriteCanvas::SpriteCanvas(QColor background, QWidget* parent)
     : PictureSurface(background, parent) {
     setCursor(PlusCursor());
     setMouseTracking(true);
+    setFocusPolicy(Qt::ClickFocus); // so Escape reaches a drag in progress
+}
+
+void SpriteCanvas::SetGrid(int n, bool shown) {
+    if (n == gridN_ && shown == gridShown_)
+        return;
+    gridN_ = n;
+    gridShown_ = shown;
+    update();
+}
+
+void SpriteCanvas::paintEvent(QPaintEvent* event) {
+    PictureSurface::paintEvent(event);
+    // Only where cells are wide enough for a line not to hide them.
+    if (!gridShown_ || gridN_ <= 0 || width() < 4 * gridN_)
+        return;
+    QPainter painter(this);
+    painter.setPen(QColor(0, 0, 0, 60));
+    for (int k = 1; k < gridN_; ++k) {
+        const int x = CellBorder(k, width(), gridN_);
+        const int y = CellBorder(k, height(), gridN_);
+        painter.drawLine(x, 0, x, height() - 1);
+        painter.drawLine(0, y, width() - 1, y);
+    }
+}
+
+void SpriteCanvas::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape)
+        emit EscapePressed();
+    else
+        PictureSurface::keyPressEvent(event);
 }
 
 void SpriteCanvas::mousePressEvent(QMouseEvent* event) {
-    emit MousePressed(static_cast<int>(event->button()), event->position());
+    emit MousePressed(static_cast<int>(event->button()), event->position(), event->modifiers());
 }
 
 void SpriteCanvas::mouseMoveEvent(QMouseEvent* event) {

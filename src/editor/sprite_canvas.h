@@ -13,16 +13,26 @@ class SpriteCanvas : public PictureSurface {
   public:
     SpriteCanvas(QColor background, QWidget* parent);
 
+    // Thin lines between the cells of an n x n grid, drawn over the picture (not into it).
+    void SetGrid(int n, bool shown);
+
   signals:
-    void MousePressed(int button, QPointF position);
+    void MousePressed(int button, QPointF position, Qt::KeyboardModifiers modifiers);
     void MouseMoved(int buttons, QPointF position);
     // `stillHeld` is the button state after the release.
     void MouseReleased(int stillHeld);
+    void EscapePressed();
 
   protected:
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+
+  private:
+    int gridN_ = 0;
+    bool gridShown_ = false;
 };
 
 } // namespace vellicor

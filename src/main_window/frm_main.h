@@ -88,6 +88,10 @@ class frmMain : public QMainWindow, public EditorHost {
     QColor BackColour() const override;
     void SetCellStatus(const QString& text) override;
     void EditorClosed() override { FollowActiveEditor(); }
+    Tool CurrentTool() const override;
+    void SelectTool(Tool tool) override;
+    void PickColour(int button, const QColor& colour) override;
+    bool PixelGrid() const override;
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -104,6 +108,7 @@ class frmMain : public QMainWindow, public EditorHost {
     void FitStatusPanels();
     void BuildRecentMenu();
     void BuildEditMenu();
+    void BuildViewMenu();
     // Undo and redo act on the active editor's sprite.
     void FollowActiveEditor();
     // Shows a project that replaced the current one: its tree and the editors it had open.
@@ -145,6 +150,7 @@ class frmMain : public QMainWindow, public EditorHost {
     std::array<ColourSwatch*, kPaletteSize> picture2_{};
     QMenu* mnuRightClick_ = nullptr;
     QMenu* mnuFileRecent_ = nullptr;
+    QAction* mnuViewPixelGrid_ = nullptr;
     QAction* mnuFileNewSprite_ = nullptr;
     QAction* mnuRightClickSpriteArray_ = nullptr;
     QAction* mnuRightClickSprite_ = nullptr;

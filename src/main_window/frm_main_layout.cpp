@@ -1,6 +1,7 @@
 // Building the main window's controls: menus, toolbar, left panel and status bar.
 #include "artwork.h"
 #include "colour_swatch.h"
+#include "editor/frm_sprite.h"
 #include "editor/qt_colour.h"
 #include "frm_main.h"
 #include "model/colour_table.h"
@@ -11,6 +12,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScrollBar>
+#include <QSettings>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -56,6 +58,7 @@ void frmMain::BuildMenus() {
     connect(exit, &QAction::triggered, this, &QWidget::close);
 
     BuildEditMenu();
+    BuildViewMenu();
 
     QMenu* mnuHelp = menuBar()->addMenu(tr("&Help"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
@@ -87,6 +90,26 @@ void frmMain::BuildEditMenu() {
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     mnuEdit->addAction(undo);
     mnuEdit->addAction(redo);
+}
+
+void frmMain::BuildViewMenu() {
+    QMenu* mnuView = menuBar()->addMenu(tr("&View"));
+    mnuView->setObjectName(QStringLiteral("mnuView"));
+    mnuViewPixelGrid_ = mnuView->addAction(tr("Pixel &Grid"));
+    mnuViewPixelGrid_->setObjectName(QStringLiteral("mnuViewPixelGrid"));
+    mnuViewPixelGrid_->setCheckable(true);
+    mnuViewPixelGrid_->setChecked(QSettings().value(QStringLiteral("view/pixelGrid")).toBool());
+    connect(mnuViewPixelGrid_, &QAction::toggled, this, [this](bool shown) {
+        QSettings().setValue(QStringLiteral("view/pixelGrid"), shown);
+        for (const QPointer<frmSprite>& window : editorWindows_) {
+            if (window)
+                window->ShowGrid();
+        }
+    });
+}
+
+bool frmMain::PixelGrid() const {
+    return mnuViewPixelGrid_->isChecked();
 }
 
 void frmMain::BuildToolbar() {

@@ -31,6 +31,30 @@ void frmMain::ButtonClick(const QString& key) {
     }
 }
 
+Tool frmMain::CurrentTool() const {
+    static constexpr Tool kTools[] = {Tool::Pencil, Tool::Eraser, Tool::Circle, Tool::Rectangle,
+                                      Tool::Fill};
+    for (int i = 0; i < kToolKeys.size(); ++i) {
+        if (ToolbarAction(kToolKeys[i])->isChecked())
+            return kTools[i];
+    }
+    return Tool::Pencil; // none pressed paints as the pencil
+}
+
+void frmMain::SelectTool(Tool tool) {
+    const QString& key = kToolKeys.at(static_cast<int>(tool));
+    // A shortcut presses its tool; it never releases one that is already pressed.
+    ToolbarAction(key)->setChecked(true);
+    ButtonClick(key);
+}
+
+void frmMain::PickColour(int button, const QColor& colour) {
+    if (button == Qt::LeftButton)
+        picFore_->SetColour(colour);
+    else if (button == Qt::RightButton)
+        picBack_->SetColour(colour);
+}
+
 void frmMain::ButtonMenuClick(int position) {
     if (position == 2)
         NewSprite();
