@@ -88,7 +88,8 @@ void frmSprite::BuildControls() {
     picSprite_->setObjectName(QStringLiteral("picSprite"));
     picSprite_->move(kCanvasOrigin);
     connect(picSprite_, &SpriteCanvas::MousePressed, this, &frmSprite::PressAt);
-    connect(picSprite_, &SpriteCanvas::MouseMoved, this, &frmSprite::PaintAt);
+    connect(picSprite_, &SpriteCanvas::MouseMoved, this, &frmSprite::MoveAt);
+    connect(picSprite_, &SpriteCanvas::ModifiersChanged, this, &frmSprite::SetSquare);
     connect(picSprite_, &SpriteCanvas::MouseReleased, this, &frmSprite::Release);
     connect(picSprite_, &SpriteCanvas::EscapePressed, this, &frmSprite::CancelShape);
     connect(&host_.Document(), &ProjectDocument::SpriteRestored, this, &frmSprite::ShowRestored);

@@ -56,8 +56,11 @@ class frmSprite : public QMdiSubWindow {
     void BuildToolShortcuts();
     void PressAt(int button, QPointF position, Qt::KeyboardModifiers modifiers);
     void PaintAt(int buttonState, QPointF position);
-    void Release(int stillHeld);
+    void MoveAt(int buttonState, QPointF position, Qt::KeyboardModifiers modifiers);
+    void Release(int stillHeld, Qt::KeyboardModifiers modifiers);
     void CancelShape();
+    // Shift keeps a shape square (or round) for as long as it is held.
+    void SetSquare(Qt::KeyboardModifiers modifiers);
     // The cell under a canvas position, and whether a press or drag there may paint it.
     Cell CellAt(QPointF position) const;
     bool MayPaint(QPointF position, int buttonState) const;
@@ -84,6 +87,7 @@ class frmSprite : public QMdiSubWindow {
         QColor colour;
         Cell anchor;
         Cell last;
+        bool square = false;
     };
 
     EditorHost& host_;

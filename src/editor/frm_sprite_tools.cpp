@@ -115,6 +115,7 @@ void frmSprite::PressAt(int button, QPointF position, Qt::KeyboardModifiers modi
     drag_.tool = host_.CurrentTool();
     drag_.colour = drag_.tool == Tool::Eraser ? ToQColor(kTransparentCyan) : ColourFor(button);
     drag_.anchor = drag_.last = cell;
+    drag_.square = modifiers & Qt::ShiftModifier;
     switch (drag_.tool) {
     case Tool::Pencil:
     case Tool::Eraser:
@@ -147,6 +148,20 @@ void frmSprite::PressAt(int button, QPointF position, Qt::KeyboardModifiers modi
     }
 }
 
+void frmSprite::MoveAt(int buttonState, QPointF position, Qt::KeyboardModifiers modifiers) {
+    SetSquare(modifiers);
+    PaintAt(buttonState, position);
+}
+
+void frmSprite::SetSquare(Qt::KeyboardModifiers modifiers) {
+    const bool square = modifiers & Qt::ShiftModifier;
+    if (square == drag_.square)
+        return;
+    drag_.square = square;
+    if (drag_.kind == Drag::Kind::Shape)
+        ShowShapePreview();
+}
+
 void frmSprite::PaintAt(int buttonState, QPointF position) {
     const Cell cell = CellAt(position);
     host_.SetCellStatus(QStringLiteral("%1 x %2").arg(cell.x + 1).arg(cell.y + 1));
@@ -171,8 +186,7 @@ void frmSprite::PaintAt(int buttonState, QPointF position) {
 }
 
 std::vector<Cell> frmSprite::ShapeCells() const {
-    const bool square = QApplication::keyboardModifiers() & Qt::ShiftModifier;
-    const Cell corner = square ? SquareCorner(drag_.anchor, drag_.last) : drag_.last;
+    const Cell corner = drag_.square ? SquareCorner(drag_.anchor, drag_.last) : drag_.last;
     std::vector<Cell> cells = drag_.tool == Tool::Rectangle ? RectangleCells(drag_.anchor, corner)
                                                             : EllipseCells(drag_.anchor, corner);
     return ClipToSprite(std::move(cells), EdgeFromOptions());
@@ -189,8 +203,9 @@ void frmSprite::ShowShapePreview() {
     }
 }
 
-void frmSprite::Release(int stillHeld) {
+void frmSprite::Release(int stillHeld, Qt::KeyboardModifiers modifiers) {
     if (stillHeld == 0) {
+        SetSquare(modifiers);
         if (drag_.kind == Drag::Kind::Shape)
             CommitCells(ShapeCells(), drag_.colour, StepName(drag_.tool));
         host_.Document().EndStroke();

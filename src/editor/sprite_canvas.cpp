@@ -59,8 +59,17 @@ void SpriteCanvas::paintEvent(QPaintEvent* event) {
 void SpriteCanvas::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape)
         emit EscapePressed();
+    else if (event->key() == Qt::Key_Shift)
+        emit ModifiersChanged(event->modifiers());
     else
         PictureSurface::keyPressEvent(event);
+}
+
+void SpriteCanvas::keyReleaseEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Shift)
+        emit ModifiersChanged(event->modifiers());
+    else
+        PictureSurface::keyReleaseEvent(event);
 }
 
 void SpriteCanvas::mousePressEvent(QMouseEvent* event) {
@@ -68,11 +77,12 @@ void SpriteCanvas::mousePressEvent(QMouseEvent* event) {
 }
 
 void SpriteCanvas::mouseMoveEvent(QMouseEvent* event) {
-    emit MouseMoved(static_cast<int>(event->buttons().toInt()), event->position());
+    emit MouseMoved(static_cast<int>(event->buttons().toInt()), event->position(),
+                    event->modifiers());
 }
 
 void SpriteCanvas::mouseReleaseEvent(QMouseEvent* event) {
-    emit MouseReleased(static_cast<int>(event->buttons().toInt()));
+    emit MouseReleased(static_cast<int>(event->buttons().toInt()), event->modifiers());
 }
 
 } // namespace vellicor

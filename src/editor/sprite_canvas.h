@@ -18,14 +18,17 @@ class SpriteCanvas : public PictureSurface {
 
   signals:
     void MousePressed(int button, QPointF position, Qt::KeyboardModifiers modifiers);
-    void MouseMoved(int buttons, QPointF position);
+    void MouseMoved(int buttons, QPointF position, Qt::KeyboardModifiers modifiers);
     // `stillHeld` is the button state after the release.
-    void MouseReleased(int stillHeld);
+    void MouseReleased(int stillHeld, Qt::KeyboardModifiers modifiers);
     void EscapePressed();
+    // Shift or another modifier went down or up while the canvas had the focus.
+    void ModifiersChanged(Qt::KeyboardModifiers modifiers);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
