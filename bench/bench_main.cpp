@@ -134,6 +134,25 @@ void BM_HistoryOfOnePixelSteps(benchmark::State& state) {
 }
 BENCHMARK(BM_HistoryOfOnePixelSteps)->Arg(10000)->Unit(benchmark::kMillisecond);
 
+// One frame of a circle being dragged over a 32 x 32 sprite at zoom 100: the sprite repainted
+// from the record with the outline drawn over it.
+void BM_CirclePreviewFrame(benchmark::State& state) {
+    OpenEditor editor;
+    editor.main.ToolbarAction("circle")->trigger();
+    const double cell = editor.canvas->width() / 32.0;
+    auto send = [&](QEvent::Type type, int column, Qt::MouseButton button, Qt::MouseButtons held) {
+        const QPointF at((column + 0.5) * cell, (column + 0.5) * cell);
+        QMouseEvent event(type, at, editor.canvas->mapToGlobal(at), button, held, {});
+        QApplication::sendEvent(editor.canvas, &event);
+    };
+    send(QEvent::MouseButtonPress, 0, Qt::LeftButton, Qt::LeftButton);
+    int step = 0;
+    for (auto _ : state)
+        send(QEvent::MouseMove, 30 + (step++ % 2), Qt::NoButton, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, 31, Qt::LeftButton, Qt::NoButton);
+}
+BENCHMARK(BM_CirclePreviewFrame)->Unit(benchmark::kMicrosecond);
+
 void BM_HeaderText(benchmark::State& state) {
     SpriteTable table;
     for (int i = 0; i < state.range(0); ++i) {
