@@ -39,6 +39,11 @@ std::vector<Cell> EllipseCells(Cell a, Cell b);
 // level with the anchor).
 Cell SquareCorner(Cell anchor, Cell pointer);
 
+// The 4-connected region of pixels with exactly the start pixel's three plane bits, within
+// the top-left size x size pixels, row by row from the top, each row from the left. Empty when
+// start lies outside them.
+std::vector<Cell> FillRegion(const SpriteRecord& record, int size, Cell start);
+
 // The cells inside 0 .. size - 1 in both axes, in their order.
 std::vector<Cell> ClipToSprite(std::vector<Cell> cells, int size);
 
