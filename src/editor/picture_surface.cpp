@@ -2,8 +2,10 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <QVarLengthArray>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace vellicor {
 namespace {
@@ -30,6 +32,44 @@ QRect PictureSurface::CellRect(int column, int row, int n) const {
 void PictureSurface::FillCell(int column, int row, int n, QColor colour) {
     CellPainter painter(*this, n);
     painter.Fill(column, row, colour);
+}
+
+void PictureSurface::FillCells(int n, std::span<const QRgb> colours) {
+    if (n > 0 && colours.size() >= static_cast<std::size_t>(n) * n)
+        FillBands(n, 0, n, colours);
+}
+
+void PictureSurface::FillCellRow(int n, int row, std::span<const QRgb> colours) {
+    if (n > 0 && row >= 0 && row < n && colours.size() >= static_cast<std::size_t>(n))
+        FillBands(n, row, row + 1, colours);
+}
+
+void PictureSurface::FillBands(int n, int first, int last, std::span<const QRgb> colours) {
+    FitImage();
+    if (image_.isNull())
+        return;
+    // Every scan line of a band of cells is the same: paint the band's first line cell by
+    // cell, then copy it down the band. The borders are those of CellRect.
+    QVarLengthArray<int, 33> columnBorders(n + 1);
+    for (int column = 0; column <= n; ++column)
+        columnBorders[column] = Border(column, image_.width(), n);
+    uchar* const bits = image_.bits(); // detaches once, not once per line
+    const qsizetype stride = image_.bytesPerLine();
+    const std::size_t lineBytes = static_cast<std::size_t>(image_.width()) * sizeof(QRgb);
+    for (int row = first; row < last; ++row) {
+        const int top = Border(row, image_.height(), n);
+        const int bottom = Border(row + 1, image_.height(), n);
+        if (top == bottom)
+            continue;
+        auto* line = reinterpret_cast<QRgb*>(bits + top * stride);
+        const QRgb* rowColours = colours.data() + static_cast<std::size_t>(row - first) * n;
+        for (int column = 0; column < n; ++column)
+            std::fill(line + columnBorders[column], line + columnBorders[column + 1],
+                      rowColours[column]);
+        for (int y = top + 1; y < bottom; ++y)
+            std::memcpy(bits + y * stride, line, lineBytes);
+    }
+    update();
 }
 
 void PictureSurface::Clear() {
