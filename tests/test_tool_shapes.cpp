@@ -55,8 +55,7 @@ int NeighbourCount(const CellSet& set, int x, int y) {
 
 bool Connected(const CellSet& set) {
     CellSet reached{*set.begin()};
-    std::vector<std::pair<int, int>> open{*set.begin()};
-    while (!open.empty()) {
+    for (std::vector open{*set.begin()}; !open.empty();) {
         const auto [x, y] = open.back();
         open.pop_back();
         for (int dy = -1; dy <= 1; ++dy)
@@ -175,59 +174,26 @@ void TestToolShapes::ellipses_data() {
     QTest::newRow("1 x 1") << QPoint(4, 4) << QPoint(4, 4) << QStringList{"#"};
     QTest::newRow("2 x 2") << QPoint(1, 1) << QPoint(0, 0) << QStringList{"##", "##"};
     QTest::newRow("1 x 4") << QPoint(0, 0) << QPoint(0, 3) << QStringList{"#", "#", "#", "#"};
-    QTest::newRow("5 x 1") << QPoint(0, 0) << QPoint(4, 0) << QStringList{"#####"};
-    QTest::newRow("2 x 5") << QPoint(0, 0) << QPoint(1, 4)
-                           << QStringList{"##", "##", "##", "##", "##"};
+    QTest::newRow("2 x 3") << QPoint(0, 0) << QPoint(1, 2) << QStringList{"##", "##", "##"};
     QTest::newRow("3 x 3") << QPoint(0, 0) << QPoint(2, 2) << QStringList{".#.", "#.#", ".#."};
-    QTest::newRow("4 x 4") << QPoint(0, 0) << QPoint(3, 3)
-                           << QStringList{".##.", "#..#", "#..#", ".##."};
+    QTest::newRow("4 x 4") << QPoint(0, 0) << QPoint(3, 3) << QStringList{".##.", "#..#", "#..#", ".##."};
     QTest::newRow("5 x 5") << QPoint(0, 0) << QPoint(4, 4)
                            << QStringList{".###.", "#...#", "#...#", "#...#", ".###."};
-    QTest::newRow("7 x 7") << QPoint(6, 6) << QPoint(0, 0)
-                           << QStringList{"..###..",
-                                          ".#...#.",
-                                          "#.....#",
-                                          "#.....#",
-                                          "#.....#",
-                                          ".#...#.",
-                                          "..###.."};
-    QTest::newRow("8 x 8") << QPoint(0, 7) << QPoint(7, 0)
-                           << QStringList{"..####..",
-                                          ".#....#.",
-                                          "#......#",
-                                          "#......#",
-                                          "#......#",
-                                          "#......#",
-                                          ".#....#.",
-                                          "..####.."};
-    QTest::newRow("8 x 5") << QPoint(0, 0) << QPoint(7, 4)
-                           << QStringList{"..####..", ".#....#.", "#......#", ".#....#.", "..####.."};
     QTest::newRow("3 x 6") << QPoint(0, 0) << QPoint(2, 5)
                            << QStringList{".#.", "#.#", "#.#", "#.#", "#.#", ".#."};
-    QTest::newRow("13 x 7") << QPoint(0, 0) << QPoint(12, 6)
-                            << QStringList{"...#######...",
-                                           ".##.......##.",
-                                           "#...........#",
-                                           "#...........#",
-                                           "#...........#",
-                                           ".##.......##.",
-                                           "...#######..."};
+    QTest::newRow("8 x 5") << QPoint(0, 0) << QPoint(7, 4)
+                           << QStringList{"..####..", ".#....#.", "#......#", ".#....#.", "..####.."};
     // Ends thinner than two pixels: the two middle rows each reach the side.
     QTest::newRow("9 x 4") << QPoint(0, 0) << QPoint(8, 3)
                            << QStringList{"..#####..", "##.....##", "##.....##", "..#####.."};
+    QTest::newRow("7 x 7") << QPoint(6, 6) << QPoint(0, 0)
+                           << QStringList{"..###..", ".#...#.", "#.....#", "#.....#", "#.....#",
+                                          ".#...#.", "..###.."};
     QTest::newRow("12 x 12") << QPoint(-3, -3) << QPoint(8, 8)
-                             << QStringList{"....####....",
-                                            "..##....##..",
-                                            ".#........#.",
-                                            ".#........#.",
-                                            "#..........#",
-                                            "#..........#",
-                                            "#..........#",
-                                            "#..........#",
-                                            ".#........#.",
-                                            ".#........#.",
-                                            "..##....##..",
-                                            "....####...."};
+                             << QStringList{"....####....", "..##....##..", ".#........#.",
+                                            ".#........#.", "#..........#", "#..........#",
+                                            "#..........#", "#..........#", ".#........#.",
+                                            ".#........#.", "..##....##..", "....####...."};
     // clang-format on
 }
 
@@ -290,18 +256,10 @@ void TestToolShapes::squareCorner() {
 }
 
 void TestToolShapes::clipToSprite() {
-    // A circle dragged past the top left corner of an 8 x 8 sprite.
+    // A circle dragged past the top left corner of a sprite.
     const std::vector<Cell> circle = EllipseCells({-2, -2}, SquareCorner({-2, -2}, {4, 1}));
-    // clang-format off
-    QCOMPARE(Picture(ClipToSprite(circle, 8), {0, 0}, {7, 7}), (QStringList{"....#...",
-                                                                          "....#...",
-                                                                          "....#...",
-                                                                          "...#....",
-                                                                          "###.....",
-                                                                          "........",
-                                                                          "........",
-                                                                          "........"}));
-    // clang-format on
+    QCOMPARE(Picture(ClipToSprite(circle, 5), {0, 0}, {4, 4}),
+             (QStringList{"....#", "....#", "....#", "...#.", "###.."}));
     const std::vector<Cell> line = LineCells({-1, 7}, {9, 7});
     const std::vector<Cell> kept = ClipToSprite(line, 8);
     QVERIFY(std::equal(kept.begin(), kept.end(), line.begin() + 1, line.end() - 2));
