@@ -49,25 +49,32 @@ void PictureSurface::FillBands(int n, int first, int last, std::span<const QRgb>
     if (image_.isNull())
         return;
     // Every scan line of a band of cells is the same: paint the band's first line cell by
-    // cell, then copy it down the band. The borders are those of CellRect.
+    // cell, then copy it down the band, the lines done so far at once, doubling each time: a
+    // few long copies run close to the speed of a plain memory fill. The borders are those of
+    // CellRect.
     QVarLengthArray<int, 33> columnBorders(n + 1);
     for (int column = 0; column <= n; ++column)
         columnBorders[column] = Border(column, image_.width(), n);
     uchar* const bits = image_.bits(); // detaches once, not once per line
     const qsizetype stride = image_.bytesPerLine();
-    const std::size_t lineBytes = static_cast<std::size_t>(image_.width()) * sizeof(QRgb);
     for (int row = first; row < last; ++row) {
         const int top = Border(row, image_.height(), n);
         const int bottom = Border(row + 1, image_.height(), n);
         if (top == bottom)
             continue;
-        auto* line = reinterpret_cast<QRgb*>(bits + top * stride);
+        uchar* const band = bits + top * stride;
+        auto* const line = reinterpret_cast<QRgb*>(band);
         const QRgb* rowColours = colours.data() + static_cast<std::size_t>(row - first) * n;
         for (int column = 0; column < n; ++column)
             std::fill(line + columnBorders[column], line + columnBorders[column + 1],
                       rowColours[column]);
-        for (int y = top + 1; y < bottom; ++y)
-            std::memcpy(bits + y * stride, line, lineBytes);
+        // Whole lines, padding included, so the copied lines lie end to end.
+        const qsizetype bandBytes = (bottom - top) * stride;
+        for (qsizetype done = stride; done < bandBytes;) {
+            const qsizetype chunk = std::min(done, bandBytes - done);
+            std::memcpy(band + done, band, static_cast<std::size_t>(chunk));
+            done += chunk;
+        }
     }
     update();
 }
