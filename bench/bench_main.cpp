@@ -10,6 +10,7 @@
 #include "main_window/frm_main.h"
 #include "model/colour_table.h"
 #include "project/project_file.h"
+#include "tools/tool_geometry.h"
 
 #include <QApplication>
 #include <QDir>
@@ -22,6 +23,7 @@
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <chrono>
+#include <cstring>
 #include <malloc.h>
 #include <unistd.h>
 
@@ -87,6 +89,16 @@ struct OpenEditor {
         canvas = window->findChild<QWidget*>("picSprite");
         QApplication::processEvents();
     }
+
+    // What a full repaint writes: the canvas's and the preview's images.
+    std::size_t SurfaceBytes() const {
+        std::size_t bytes = 0;
+        for (const char* name : {"picSprite", "picPreview"}) {
+            const QSize size = window->findChild<QWidget*>(name)->size();
+            bytes += static_cast<std::size_t>(size.width()) * size.height() * sizeof(QRgb);
+        }
+        return bytes;
+    }
 };
 
 void BM_DrawSpriteZoom100(benchmark::State& state) {
@@ -94,8 +106,44 @@ void BM_DrawSpriteZoom100(benchmark::State& state) {
     for (auto _ : state)
         editor.window->DrawSprite();
     state.SetItemsProcessed(state.iterations() * 2 * 32 * 32);
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(editor.SurfaceBytes()));
 }
 BENCHMARK(BM_DrawSpriteZoom100)->Unit(benchmark::kMicrosecond);
+
+// The floor under the full repaint: a plain memset of as many bytes as DrawSprite writes.
+void BM_MemsetOfDrawSpriteBytes(benchmark::State& state) {
+    const std::size_t bytes = OpenEditor().SurfaceBytes();
+    std::vector<unsigned char> image(bytes);
+    int value = 0;
+    for (auto _ : state) {
+        std::memset(image.data(), ++value & 0xFF, image.size());
+        benchmark::DoNotOptimize(image.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(bytes));
+    state.counters["MB"] = static_cast<double>(bytes) / 1e6;
+}
+BENCHMARK(BM_MemsetOfDrawSpriteBytes)->Unit(benchmark::kMicrosecond);
+
+// Filling a whole 32 x 32 sprite: one region of all 1024 pixels, and a comb of one-pixel
+// teeth whose region winds down and up through every column.
+void BM_FillRegion(benchmark::State& state) {
+    SpriteRecord record;
+    record.Size = 32;
+    const bool comb = state.range(0) != 0;
+    for (int y = 0; comb && y < 32; ++y)
+        for (int x = 1; x < 32; x += 2)
+            if ((x % 4 == 1 && y < 31) || (x % 4 == 3 && y > 0))
+                record.SetBits(x, y, *BitsForColour(kBlack));
+    std::size_t filled = 0;
+    for (auto _ : state) {
+        const std::vector<Cell> cells = FillRegion(record, 32, {0, 0});
+        filled = cells.size();
+        benchmark::DoNotOptimize(cells.data());
+    }
+    state.counters["pixels"] = static_cast<double>(filled);
+}
+BENCHMARK(BM_FillRegion)->ArgName("comb")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 void BM_PaintingMouseMove(benchmark::State& state) {
     OpenEditor editor;

@@ -232,16 +232,18 @@ void frmSprite::DrawSprite() {
     const SpriteRecord* record = Record();
     if (record == nullptr)
         return;
-    const int n = record->Size;
-    PictureSurface::CellPainter canvas(*picSprite_, n);
-    PictureSurface::CellPainter preview(*picPreview_, n);
-    for (int x = 0; x < n; ++x) {
-        for (int y = 0; y < n; ++y) {
-            const QColor colour = ToQColor(ColourForBits(record->Bits(x, y)));
-            canvas.Fill(x, y, colour);
-            preview.Fill(x, y, colour);
-        }
-    }
+    const int n = std::clamp<int>(record->Size, 0, kPlaneSide);
+    if (n == 0)
+        return;
+    // Every pixel has a colour, so painting the whole grid at once ends with what painting
+    // cell by cell would show, only far faster.
+    std::array<QRgb, kPlaneSide * kPlaneSide> colours;
+    for (int y = 0; y < n; ++y)
+        for (int x = 0; x < n; ++x)
+            colours[y * n + x] = ToQRgb(ColourForBits(record->Bits(x, y)));
+    const std::span<const QRgb> grid(colours.data(), static_cast<std::size_t>(n) * n);
+    picSprite_->FillCells(n, grid);
+    picPreview_->FillCells(n, grid);
 }
 
 void frmSprite::ShowRestored(int index) {

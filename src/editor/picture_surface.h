@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QImage>
 #include <QWidget>
+#include <span>
 
 namespace vellicor {
 
@@ -23,10 +24,16 @@ class PictureSurface : public QWidget {
     // Fills one cell of an n x n grid that covers the whole surface. Cell borders are rounded
     // from the exact real-valued corners, so neighbouring cells meet without gap or overlap.
     void FillCell(int column, int row, int n, QColor colour);
+    // Fills every cell of the n x n grid, exactly as FillCell would: `colours` holds n x n
+    // opaque colours, row by row from the top, each row from the left. The fast path of a full
+    // repaint, as close to a plain memory fill as the cells allow.
+    void FillCells(int n, std::span<const QRgb> colours);
+    // Fills the one row of cells `row` of the n x n grid from n colours, left to right.
+    void FillCellRow(int n, int row, std::span<const QRgb> colours);
     // Back to the plain background.
     void Clear();
 
-    // Paints many cells with one painter; the fast path of a full repaint.
+    // Paints single cells with one look at the image each time, for a few cells at once.
     class CellPainter;
 
   protected:
@@ -35,6 +42,9 @@ class PictureSurface : public QWidget {
 
   private:
     QRect CellRect(int column, int row, int n) const;
+    // The rows of cells from `first` up to `last` (excluded) of the n x n grid, colours starting
+    // at the first row's.
+    void FillBands(int n, int first, int last, std::span<const QRgb> colours);
     // Brings the image to the widget's size, keeping what is painted.
     void FitImage();
 

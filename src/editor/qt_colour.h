@@ -7,8 +7,11 @@
 namespace vellicor {
 
 // Between the model's exact 24-bit colours and Qt's; alpha plays no part in comparisons.
+inline QRgb ToQRgb(Rgb rgb) {
+    return 0xFF000000U | rgb; // opaque
+}
 inline QColor ToQColor(Rgb rgb) {
-    return QColor::fromRgb(0xFF000000U | rgb);
+    return QColor::fromRgb(ToQRgb(rgb));
 }
 inline Rgb ToRgb(const QColor& colour) {
     return colour.rgb() & 0xFFFFFFU;
