@@ -8,10 +8,12 @@
 #include "journal/recovery_journal.h"
 #include "journal/recovery_store.h"
 #include "main_window/frm_main.h"
+#include "main_window/header_dock.h"
 #include "model/colour_table.h"
 #include "project/project_file.h"
 #include "tools/tool_geometry.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -350,10 +352,28 @@ void BM_ReadJournal(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadJournal)->Arg(1000)->Unit(benchmark::kMillisecond);
 
+// The live header of a 300-sprite project brought up to date after a stroke on one sprite.
+void BM_HeaderViewAfterStroke(benchmark::State& state) {
+    QTemporaryDir recovery;
+    BenchDialogs dialogs;
+    frmMain main(dialogs, recovery.path());
+    main.resize(1200, 900);
+    main.show();
+    main.findChild<QAction*>("mnuViewHeader")->trigger();
+    main.Document().ReplaceProject("Bench", ScribbledTable(state.range(0)), QString());
+    auto* dock = main.findChild<HeaderDock*>();
+    int sprite = 0;
+    for (auto _ : state)
+        dock->RefreshSprite(sprite++ % static_cast<int>(state.range(0)));
+    main.findChild<QAction*>("mnuViewHeader")->trigger();
+}
+BENCHMARK(BM_HeaderViewAfterStroke)->Arg(300)->Unit(benchmark::kMicrosecond);
+
 } // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    QStandardPaths::setTestModeEnabled(true); // the user's settings stay as they are
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

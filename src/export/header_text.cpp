@@ -58,16 +58,19 @@ std::string ToLatin1(std::string_view utf8) {
     return out;
 }
 
+void AppendSpriteHeader(std::string& out, const SpriteRecord& sprite) {
+    const std::string name = ToLatin1(sprite.Name);
+    const int size = sprite.Size;
+    AppendPlaneLine(out, name, "_PlaneDark", sprite.PlaneDark, size, "0x");
+    AppendPlaneLine(out, name, "_PlaneLight", sprite.PlaneLight, size, "0x");
+    AppendPlaneLine(out, name, "_PlaneMask", sprite.PlaneMask, size, "~0x");
+    out += kLineEnd;
+}
+
 std::string HeaderText(const SpriteTable& table) {
     std::string out;
-    for (const SpriteRecord& sprite : table.Sprites()) {
-        const std::string name = ToLatin1(sprite.Name);
-        const int size = sprite.Size;
-        AppendPlaneLine(out, name, "_PlaneDark", sprite.PlaneDark, size, "0x");
-        AppendPlaneLine(out, name, "_PlaneLight", sprite.PlaneLight, size, "0x");
-        AppendPlaneLine(out, name, "_PlaneMask", sprite.PlaneMask, size, "~0x");
-        out += kLineEnd;
-    }
+    for (const SpriteRecord& sprite : table.Sprites())
+        AppendSpriteHeader(out, sprite);
     return out;
 }
 

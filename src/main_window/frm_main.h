@@ -25,6 +25,7 @@ class QUndoGroup;
 namespace vellicor {
 
 class ColourSwatch;
+class HeaderDock;
 class StatusPanels;
 class frmSprite;
 
@@ -151,6 +152,7 @@ class frmMain : public QMainWindow, public EditorHost {
     QMenu* mnuRightClick_ = nullptr;
     QMenu* mnuFileRecent_ = nullptr;
     QAction* mnuViewPixelGrid_ = nullptr;
+    HeaderDock* headerDock_ = nullptr;
     QAction* mnuFileNewSprite_ = nullptr;
     QAction* mnuRightClickSpriteArray_ = nullptr;
     QAction* mnuRightClickSprite_ = nullptr;

@@ -4,6 +4,7 @@
 #include "editor/frm_sprite.h"
 #include "editor/qt_colour.h"
 #include "frm_main.h"
+#include "header_dock.h"
 #include "model/colour_table.h"
 #include "status_panels.h"
 
@@ -106,6 +107,23 @@ void frmMain::BuildViewMenu() {
                 window->ShowGrid();
         }
     });
+    // The header beside the workspace, hidden until asked for, as the user last left it.
+    headerDock_ = new HeaderDock(document_, this);
+    addDockWidget(Qt::RightDockWidgetArea, headerDock_);
+    headerDock_->setVisible(QSettings().value(QStringLiteral("view/header")).toBool());
+    QAction* header = headerDock_->toggleViewAction();
+    header->setObjectName(QStringLiteral("mnuViewHeader"));
+    header->setText(tr("&Header"));
+    // Kept when the user shows or hides it; closing the window hides it too, which is no choice.
+    connect(header, &QAction::triggered, this,
+            [](bool shown) { QSettings().setValue(QStringLiteral("view/header"), shown); });
+    connect(headerDock_, &QDockWidget::visibilityChanged, this, [this](bool shown) {
+        if (!shown && isVisible() && headerDock_->isHidden())
+            QSettings().setValue(QStringLiteral("view/header"), false);
+    });
+    mnuView->addAction(header);
+    connect(&document_, &ProjectDocument::StepCompleted, headerDock_, &HeaderDock::RefreshSprite);
+    connect(&document_, &ProjectDocument::IdentityChanged, headerDock_, &HeaderDock::RefreshAll);
 }
 
 bool frmMain::PixelGrid() const {

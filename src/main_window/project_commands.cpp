@@ -2,6 +2,7 @@
 #include "artwork.h"
 #include "editor/frm_sprite.h"
 #include "frm_main.h"
+#include "header_dock.h"
 #include "model/sprite_identity.h"
 
 #include <QAction>
@@ -121,6 +122,7 @@ void frmMain::FollowActiveEditor() {
     if (history != nullptr)
         undoGroup_->addStack(history); // a history leaves the group by itself when dropped
     undoGroup_->setActiveStack(history);
+    headerDock_->SetActiveSprite(open ? *index : -1);
 }
 
 void frmMain::TreePopup(Qt::MouseButton button, QPoint globalPosition) {
