@@ -3,6 +3,7 @@
 #include "journal/recovery_journal.h"
 #include "journal/recovery_store.h"
 #include "model/colour_table.h"
+#include "project/row_hex.h"
 #include "support/read_all.h"
 
 #include <QCoreApplication>
@@ -325,7 +326,7 @@ void TestRecoveryJournal::garbageIsRefusedWhole_data() {
     QTest::newRow("text") << QByteArray("hello\nworld\n") << "checksum";
     QTest::newRow("torn base record") << good.chopped(1) << "incomplete";
     QTest::newRow("bad checksum") << badChecksum << "checksum does not match";
-    QTest::newRow("JSON array") << Hex8(Crc32("[]")).toLatin1() + " []\n" << "not a JSON object";
+    QTest::newRow("JSON array") << RowText(Crc32("[]")).toLatin1() + " []\n" << "not a JSON object";
     QTest::newRow("a step first") << JournalLine(StepRecord(0, 1, 0, table.Record(0), {}))
                                   << "not a Vellicor recovery journal";
     QTest::newRow("other format") << JournalLine(Edited(base, "format", "x")) << "not a Vellicor";

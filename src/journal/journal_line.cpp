@@ -1,5 +1,7 @@
 #include "journal_line.h"
 
+#include "project/row_hex.h"
+
 #include <QJsonDocument>
 #include <QJsonParseError>
 #include <array>
@@ -21,16 +23,6 @@ constexpr std::array<std::uint32_t, 256> MakeCrcTable() {
 }
 constexpr auto kCrcTable = MakeCrcTable();
 
-int HexDigitValue(char16_t c) {
-    if (c >= u'0' && c <= u'9')
-        return c - u'0';
-    if (c >= u'A' && c <= u'F')
-        return c - u'A' + 10;
-    if (c >= u'a' && c <= u'f')
-        return c - u'a' + 10;
-    return -1;
-}
-
 } // namespace
 
 std::uint32_t Crc32(QByteArrayView bytes) {
@@ -40,30 +32,9 @@ std::uint32_t Crc32(QByteArrayView bytes) {
     return crc ^ 0xFFFFFFFFU;
 }
 
-QString Hex8(std::uint32_t value) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    QString text(kHexDigits, Qt::Uninitialized);
-    for (int i = kHexDigits - 1; i >= 0; --i, value >>= 4)
-        text[i] = QLatin1Char(kDigits[value & 0xFU]);
-    return text;
-}
-
-std::optional<std::uint32_t> ParseHex8(QStringView text) {
-    if (text.size() != kHexDigits)
-        return std::nullopt;
-    std::uint32_t value = 0;
-    for (const QChar c : text) {
-        const int digit = HexDigitValue(c.unicode());
-        if (digit < 0)
-            return std::nullopt;
-        value = (value << 4) | static_cast<std::uint32_t>(digit);
-    }
-    return value;
-}
-
 QByteArray JournalLine(const QJsonObject& record) {
     const QByteArray json = QJsonDocument(record).toJson(QJsonDocument::Compact);
-    QByteArray line = Hex8(Crc32(json)).toLatin1();
+    QByteArray line = RowText(Crc32(json)).toLatin1();
     line.reserve(kHexDigits + 2 + json.size());
     line += ' ';
     line += json;
@@ -76,7 +47,7 @@ std::optional<QJsonObject> ParseJournalLine(QByteArrayView line, QString& error)
         error = QStringLiteral("it does not start with a checksum");
         return std::nullopt;
     }
-    const auto checksum = ParseHex8(QString::fromLatin1(line.first(kHexDigits)));
+    const auto checksum = ParseRow(QString::fromLatin1(line.first(kHexDigits)));
     const QByteArrayView json = line.sliced(kHexDigits + 1);
     if (!checksum || *checksum != Crc32(json)) {
         error = QStringLiteral("its checksum does not match");

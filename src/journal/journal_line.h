@@ -24,9 +24,4 @@ QByteArray JournalLine(const QJsonObject& record);
 // The record carried by one line given without its newline, or nullopt with `error` set.
 std::optional<QJsonObject> ParseJournalLine(QByteArrayView line, QString& error);
 
-// Rows of 32 pixels as 8 hex digits, column 0 in the most significant bit. Writing gives
-// upper case; reading takes either case and nothing but exactly 8 digits.
-QString Hex8(std::uint32_t value);
-std::optional<std::uint32_t> ParseHex8(QStringView text);
-
 } // namespace vellicor

@@ -1,6 +1,7 @@
 #include "journal_records.h"
 
 #include "journal_line.h"
+#include "project/row_hex.h"
 
 #include <QJsonArray>
 #include <array>
@@ -34,7 +35,7 @@ QJsonObject SpriteObject(const SpriteRecord& record) {
     for (const PlaneKey& plane : kPlanes) {
         QJsonArray rows;
         for (int y = 0; y < kPlaneSide; ++y)
-            rows.append(Hex8((record.*plane.plane).FullRow(y)));
+            rows.append(RowText((record.*plane.plane).FullRow(y)));
         sprite.insert(plane.key, rows);
     }
     return sprite;
@@ -68,7 +69,7 @@ std::optional<SpriteRecord> ReadSprite(const QJsonValue& value, QString& error) 
             return std::nullopt;
         }
         for (int y = 0; y < kPlaneSide; ++y) {
-            const auto row = ParseHex8(rows[y].toString());
+            const auto row = ParseRow(rows[y].toString());
             if (!row) {
                 error = QStringLiteral("a sprite's %1 row is not 8 hex digits").arg(plane.key);
                 return std::nullopt;

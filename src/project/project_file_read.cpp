@@ -2,6 +2,7 @@
 // first fault found is reported in one line that a user can act on.
 #include "project_file.h"
 #include "project_keys.h"
+#include "row_hex.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -83,31 +84,8 @@ class Fields {
     QString where_;
 };
 
-int HexValue(char16_t c) {
-    if (c >= u'0' && c <= u'9')
-        return c - u'0';
-    if (c >= u'A' && c <= u'F')
-        return c - u'A' + 10;
-    if (c >= u'a' && c <= u'f')
-        return c - u'a' + 10;
-    return -1;
-}
-
-// Exactly eight hex digits of either case; signs, blanks and "0x" are refused.
 std::optional<std::uint32_t> HexRow(const QJsonValue& value) {
-    if (!value.isString())
-        return std::nullopt;
-    const QString text = value.toString();
-    if (text.size() != 8)
-        return std::nullopt;
-    std::uint32_t bits = 0;
-    for (const QChar c : text) {
-        const int digit = HexValue(c.unicode());
-        if (digit < 0)
-            return std::nullopt;
-        bits = (bits << 4) | static_cast<std::uint32_t>(digit);
-    }
-    return bits;
+    return value.isString() ? ParseRow(value.toString()) : std::nullopt;
 }
 
 void ReadPlane(const Fields& sprite, QLatin1String key, Plane& plane) {

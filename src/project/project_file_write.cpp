@@ -2,6 +2,7 @@
 #include "export/header_file.h"
 #include "project_file.h"
 #include "project_keys.h"
+#include "row_hex.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -14,14 +15,9 @@ namespace {
 using namespace project_keys;
 
 QJsonArray Rows(const Plane& plane) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
     QJsonArray rows;
     for (int y = 0; y < kPlaneSide; ++y) {
-        // All eight digits, upper case, so every row has the same width.
-        std::array<char, 8> text;
-        std::uint32_t bits = plane.FullRow(y);
-        for (auto digit = text.rbegin(); digit != text.rend(); ++digit, bits >>= 4)
-            *digit = kDigits[bits & 0xFU];
+        const std::array<char, 8> text = RowDigits(plane.FullRow(y));
         // Straight from Latin-1, without a QString in between: building these values is
         // most of what a large save costs.
         rows.append(QJsonValue(QLatin1String(text.data(), text.size())));
