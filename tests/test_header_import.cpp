@@ -1,9 +1,13 @@
 // Headers read back into sprites: the round trip through the export, the forms people write
-// by hand, and the faults that refuse a header.
+// by hand, the faults that refuse a header, and the command line as a child process.
 #include "export/header_text.h"
 #include "header_import/header_import.h"
 #include "model/colour_table.h"
+#include "project/project_file.h"
+#include "support/read_all.h"
 
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace vellicor;
@@ -65,6 +69,8 @@ class TestHeaderImport : public QObject {
     void handEdited();
     void refused_data();
     void refused();
+    void commandLine_data();
+    void commandLine();
 };
 
 void TestHeaderImport::roundTrip_data() {
@@ -188,6 +194,78 @@ void TestHeaderImport::refused() {
     const HeaderImport imported = ReadHeader(header);
     QCOMPARE(imported.error, error);
     QVERIFY(imported.sprites.empty());
+}
+
+void TestHeaderImport::commandLine_data() {
+    // In arguments and messages, "@" stands for the test's folder. The outcome is what the
+    // output then holds: the header's sprites alone, after the old project's, or what it held.
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("err"); // what stderr starts with; empty: nothing at all
+    QTest::addColumn<QString>("outcome");
+    // clang-format off
+    QTest::newRow("new project") << QStringList{"--import-header", "@/in.h", "--output", "@/New.vellicor"} << 0 << "" << "new";
+    QTest::newRow("appended") << QStringList{"--import-header", "@/in.h", "--output", "@/Demo.vellicor"} << 0 << "" << "appended";
+    QTest::newRow("refused header") << QStringList{"--import-header", "@/bad.h", "--output", "@/Demo.vellicor"} << 1
+        << "vellicor: could not read the header \"@/bad.h\": Line 2: Ball_PlaneLight is missing before Ball_PlaneMask.\n" << "untouched";
+    QTest::newRow("missing header") << QStringList{"--import-header", "@/none.h", "--output", "@/New.vellicor"} << 1
+        << "vellicor: could not read the header \"@/none.h\": No such file or directory\n" << "untouched";
+    QTest::newRow("output not a project") << QStringList{"--import-header", "@/in.h", "--output", "@/bad.h"} << 1
+        << "vellicor: could not read the project \"@/bad.h\": It is not valid JSON: " << "untouched";
+    QTest::newRow("unwritable output") << QStringList{"--import-header", "@/in.h", "--output", "@/none/New.vellicor"} << 1
+        << "vellicor: could not write the project \"@/none/New.vellicor\": " << "untouched";
+    QTest::newRow("no output") << QStringList{"--import-header", "@/in.h"} << 2
+        << "vellicor: --import-header needs --output.\n\nUsage: " << "untouched";
+    // clang-format on
+}
+
+void TestHeaderImport::commandLine() {
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, err);
+    QFETCH(QString, outcome);
+    QTemporaryDir dir;
+    const auto write = [&dir](const QString& name, const QByteArray& bytes) {
+        QFile file(dir.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    };
+    const QByteArray header = kBall + kEmptyBall;
+    write("in.h", header);
+    write("bad.h",
+          kBall.left(kBall.indexOf('\n') + 1) + kBall.mid(kBall.indexOf("Ball_PlaneMask")));
+    SpriteTable old;
+    old.Record(old.Append("Old")).Size = 16;
+    QCOMPARE(SaveProjectFile(dir.filePath("Demo.vellicor"), "Demo", old), std::nullopt);
+    arguments.replaceInStrings("@", dir.path());
+    const int outputAt = arguments.indexOf("--output");
+    const QString output = outputAt < 0 ? dir.filePath("New.vellicor") : arguments[outputAt + 1];
+    const QByteArray before = ReadAll(output);
+
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(name);
+    program.setProcessEnvironment(environment);
+    program.start(VELLICOR_PROGRAM, arguments);
+    QVERIFY(program.waitForFinished(30000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    const QString stdErr = QString::fromLocal8Bit(program.readAllStandardError());
+    err.replace("@", dir.path());
+    QVERIFY2(err.isEmpty() ? stdErr.isEmpty() : stdErr.startsWith(err) && stdErr.endsWith('\n'),
+             qPrintable(stdErr));
+    if (exitCode == 1)
+        QCOMPARE(stdErr.count('\n'), 1);
+    QCOMPARE(program.readAllStandardOutput(), QByteArray());
+    QCOMPARE(program.exitCode(), exitCode);
+
+    if (outcome == "untouched") {
+        QCOMPARE(ReadAll(output), before);
+        return;
+    }
+    const ProjectRead read = LoadProjectFile(output);
+    QVERIFY2(read.project, qPrintable(read.error));
+    QCOMPARE(read.project->name, QString(outcome == "new" ? "New" : "Demo"));
+    QCOMPARE(Header(read.project->table), (outcome == "new" ? QByteArray() : Header(old)) + header);
 }
 
 QTEST_GUILESS_MAIN(TestHeaderImport)
