@@ -14,6 +14,10 @@ constexpr HeadlessCommand kCommands[] = {
      QLatin1String("Writes the C header of <project> to the file given by --output, without "
                    "opening a window."),
      &ExportHeader},
+    {QLatin1String("import-header"), QLatin1String("header"),
+     QLatin1String("Reads the sprites of the C header <header> into the project given by --output: "
+                   "added to it when it exists, or to a new project named after the file."),
+     &ImportHeader},
 };
 
 // One line whatever the reason says, so scripts can read one fault per line.

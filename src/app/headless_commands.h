@@ -31,4 +31,8 @@ std::span<const HeadlessCommand> HeadlessCommands();
 // --export PROJECT --output HEADER: the header that Compile writes for the project.
 int ExportHeader(const HeadlessArguments& arguments, QTextStream& errors);
 
+// --import-header HEADER --output PROJECT: the header's sprites added to the project, which is
+// created when it does not exist.
+int ImportHeader(const HeadlessArguments& arguments, QTextStream& errors);
+
 } // namespace vellicor

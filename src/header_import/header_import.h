@@ -1,0 +1,39 @@
+#pragma once
+
+#include "model/sprite_record.h"
+
+#include <QByteArray>
+#include <QString>
+#include <string>
+#include <vector>
+
+namespace vellicor {
+
+// One sprite as a header holds it. The planes' rows keep column 0 in the most significant bit,
+// as the model does; pixels beyond `size` are clear.
+struct ImportedSprite {
+    std::string name; // UTF-8
+    int size = 0;     // 0, 8, 16 or 32: the number of entries of each of its three lines
+    Plane dark, light, mask;
+};
+
+struct HeaderImport {
+    std::vector<ImportedSprite> sprites; // in file order; empty when refused
+    QString error; // empty on success; otherwise one line naming the line and the fault
+};
+
+// Reads a header in the form the export writes, and the forms people make of it by hand: any
+// line ends and white space, comments, preprocessor lines and other statements, a declaration
+// before the name, a statement over several lines. The data itself is checked whole before
+// anything is returned: every sprite has its dark, light and mask lines in that order, with
+// the same number of entries (0, 8, 16 or 32), values that fit the size, and a name that the
+// sprite-name rules accept.
+HeaderImport ReadHeader(const QByteArray& bytes);
+
+// Reads the file (an unreadable file's reason is the system's), then ReadHeader.
+HeaderImport LoadHeaderFile(const QString& path);
+
+// The record an imported sprite becomes: its name, size and planes; its editor closed.
+SpriteRecord ToRecord(const ImportedSprite& sprite);
+
+} // namespace vellicor
