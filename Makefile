@@ -1,8 +1,11 @@
 # `make run` and `make test` do all set-up on a fresh Debian 12 machine.
 BUILD_DIR ?= build
 JOBS ?= 2
+# `make install` puts Vellicor under PREFIX; DESTDIR stages it elsewhere, as packagers do.
+PREFIX ?= /usr/local
+DESTDIR ?=
 
-.PHONY: all deps configure build run test bench format clean
+.PHONY: all deps configure build run test bench install uninstall format clean
 
 all: build
 
@@ -30,6 +33,27 @@ test: build
 
 bench: build
 	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/bench/vellicor_bench
+
+# Installs the program, its menu entry, icons, metainfo, MIME type and manual page. Installing
+# straight onto this machine also refreshes the desktop's caches, so the menu entry and the
+# project files' type show at once; staged installs leave that to the package manager.
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
+	@if [ -z "$(DESTDIR)" ]; then scripts/refresh-desktop-caches.sh "$(PREFIX)"; fi
+
+# Removes every file the last install wrote, as listed in its manifest, then refreshes the
+# caches under the prefix it was installed to.
+uninstall:
+	@manifest=$(BUILD_DIR)/install_manifest.txt; \
+	if [ ! -f $$manifest ]; then \
+	  echo "Nothing to uninstall: $$manifest is missing (run make install first)."; \
+	  exit 1; \
+	fi; \
+	while IFS= read -r file || [ -n "$$file" ]; do rm -fv -- "$(DESTDIR)$$file"; done < $$manifest; \
+	if [ -z "$(DESTDIR)" ]; then \
+	  prefix=$$(sed -n 's|/share/applications/[^/]*$$||p' $$manifest); \
+	  scripts/refresh-desktop-caches.sh "$${prefix:-$(PREFIX)}"; \
+	fi
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

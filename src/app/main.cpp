@@ -13,6 +13,8 @@ int main(int argc, char* argv[]) {
     // Where the user's settings and recovery files live.
     QApplication::setOrganizationName(QStringLiteral("Vellicor"));
     QApplication::setApplicationName(QStringLiteral("Vellicor"));
+    // So the desktop matches the windows to the installed menu entry and its icon.
+    QApplication::setDesktopFileName(QStringLiteral(VELLICOR_APP_ID));
     vellicor::QtDialogs dialogs;
     vellicor::frmMain window(dialogs);
     window.showMaximized();

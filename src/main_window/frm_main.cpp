@@ -26,7 +26,8 @@ frmMain::frmMain(DialogSeam& dialogs, const QString& recoveryFolder, QWidget* pa
     setObjectName(QStringLiteral("frmMain"));
     undoGroup_ = new QUndoGroup(this);
     setWindowTitle(QStringLiteral("Vellicor"));
-    setWindowIcon(TreeIcon(QStringLiteral("Item")));
+    setWindowIcon(
+        QIcon::fromTheme(QStringLiteral(VELLICOR_APP_ID), TreeIcon(QStringLiteral("Item"))));
 
     auto* centre = new QWidget(this);
     auto* layout = new QHBoxLayout(centre);

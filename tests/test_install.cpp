@@ -1,0 +1,296 @@
+// An install as a packager makes it: `cmake --install` into a temporary DESTDIR under a prefix
+// of its own, then the desktop's own validators and readers on what it wrote.
+#include "main_window/frm_main.h"
+#include "model/sprite_table.h"
+#include "project/project_file.h"
+#include "support/read_all.h"
+#include "support/scripted_dialogs.h"
+
+#include <QDirIterator>
+#include <QIcon>
+#include <QImage>
+#include <QMimeDatabase>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace vellicor;
+
+namespace {
+
+const QString kAppId = QStringLiteral(VELLICOR_APP_ID);
+const QString kPrefix = QStringLiteral("/opt/vellicor");
+const QString kProjectType = QStringLiteral("application/x-vellicor-project");
+const QList<int> kIconSizes = {16, 32, 48, 64, 128, 256};
+
+struct Run {
+    int exitCode = -1;
+    QByteArray output; // stdout and stderr together
+};
+
+Run RunProgram(const QString& program, const QStringList& arguments,
+               const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+        return {-1, program.toUtf8() + " did not run: " + process.errorString().toUtf8()};
+    return {process.exitCode(), process.readAll()};
+}
+
+QString IconPath(int size) {
+    return QStringLiteral("share/icons/hicolor/%1x%1/apps/%2.png").arg(size).arg(kAppId);
+}
+
+// Installed paths below the prefix, as the desktop looks for them.
+QStringList ExpectedFiles() {
+    QStringList files = {
+        QStringLiteral("bin/vellicor"),
+        QStringLiteral("share/applications/%1.desktop").arg(kAppId),
+        QStringLiteral("share/metainfo/%1.metainfo.xml").arg(kAppId),
+        QStringLiteral("share/mime/packages/%1.xml").arg(kAppId),
+        QStringLiteral("share/man/man1/vellicor.1"),
+        QStringLiteral("share/icons/hicolor/scalable/apps/%1.svg").arg(kAppId),
+    };
+    for (int size : kIconSizes)
+        files.append(IconPath(size));
+    files.sort();
+    return files;
+}
+
+// "Key=value" lines of the desktop entry's one group.
+QMap<QString, QString> DesktopEntry(const QByteArray& text) {
+    QMap<QString, QString> entry;
+    for (const QByteArray& line : text.split('\n')) {
+        const qsizetype equals = line.indexOf('=');
+        if (equals > 0)
+            entry.insert(QString::fromUtf8(line.left(equals)),
+                         QString::fromUtf8(line.mid(equals + 1)));
+    }
+    return entry;
+}
+
+} // namespace
+
+class TestInstall : public QObject {
+    Q_OBJECT
+    QTemporaryDir stage_;    // the DESTDIR
+    QTemporaryDir mimeRoot_; // a data folder holding only our MIME package, compiled
+    QByteArray mimeProblem_;
+
+    QString Installed(const QString& relative) const {
+        return stage_.path() + kPrefix + u'/' + relative;
+    }
+
+  private slots:
+    void initTestCase();
+    void installsEveryFileAndNothingElse();
+    void validatorsPass_data();
+    void validatorsPass();
+    void menuEntryAndMetainfoAgree();
+    void projectFilesAreKnownByNameAndContent_data();
+    void projectFilesAreKnownByNameAndContent();
+    void iconsAreCrispAtEverySize_data();
+    void iconsAreCrispAtEverySize();
+    void windowUsesTheInstalledIcon();
+    void manualDescribesEveryOption();
+};
+
+void TestInstall::initTestCase() {
+    QVERIFY(stage_.isValid());
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DESTDIR"), stage_.path());
+    // The component keeps this install's manifest apart from that of a real `make install`,
+    // which `make uninstall` reads.
+    const Run install = RunProgram(QStringLiteral(CMAKE_COMMAND),
+                                   {QStringLiteral("--install"), QStringLiteral(BUILD_DIR),
+                                    QStringLiteral("--component"), QStringLiteral("Unspecified"),
+                                    QStringLiteral("--prefix"), kPrefix},
+                                   environment);
+    QVERIFY2(install.exitCode == 0, install.output.constData());
+
+    // The MIME package as the desktop reads it: compiled by update-mime-database. Qt finds it
+    // in the data folders, ours before the system's.
+    const QString mime = mimeRoot_.path() + QStringLiteral("/mime");
+    QVERIFY(QDir().mkpath(mime + QStringLiteral("/packages")));
+    QVERIFY(QFile::copy(Installed(QStringLiteral("share/mime/packages/%1.xml").arg(kAppId)),
+                        mime + QStringLiteral("/packages/%1.xml").arg(kAppId)));
+    qputenv("XDG_DATA_DIRS", (mimeRoot_.path() + QStringLiteral(":/usr/share")).toUtf8());
+    const Run update = RunProgram(QStringLiteral("update-mime-database"), {mime});
+    if (update.exitCode != 0 || !update.output.isEmpty())
+        mimeProblem_ = "update-mime-database: " + update.output;
+}
+
+// Uninstalling removes what the manifest lists, so it must list every file the install made.
+void TestInstall::installsEveryFileAndNothingElse() {
+    QStringList onDisk;
+    QDirIterator files(stage_.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (files.hasNext())
+        onDisk.append(files.next().mid(stage_.path().size() + kPrefix.size() + 1));
+    onDisk.sort();
+    QCOMPARE(onDisk, ExpectedFiles());
+
+    const QByteArray manifest =
+        ReadAll(QStringLiteral(BUILD_DIR "/install_manifest_Unspecified.txt"));
+    QStringList listed = QString::fromUtf8(manifest).split(u'\n', Qt::SkipEmptyParts);
+    for (QString& path : listed) // the manifest's paths leave out DESTDIR
+        path = path.startsWith(kPrefix + u'/') ? path.mid(kPrefix.size() + 1) : u'?' + path;
+    listed.sort();
+    QCOMPARE(listed, ExpectedFiles());
+
+    QVERIFY(QFileInfo(Installed(QStringLiteral("bin/vellicor"))).isExecutable());
+}
+
+void TestInstall::validatorsPass_data() {
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("mustBeSilent"); // a warning fails too
+
+    QTest::newRow("menu entry") << "desktop-file-validate" << QStringList()
+                                << QStringLiteral("share/applications/%1.desktop").arg(kAppId)
+                                << true;
+    QTest::newRow("metainfo") << "appstreamcli" << QStringList{"validate", "--no-net"}
+                              << QStringLiteral("share/metainfo/%1.metainfo.xml").arg(kAppId)
+                              << false;
+    QTest::newRow("MIME package") << "xmllint" << QStringList{"--noout"}
+                                  << QStringLiteral("share/mime/packages/%1.xml").arg(kAppId)
+                                  << true;
+    QTest::newRow("manual page") << "groff" << QStringList{"-man", "-Tutf8", "-ww", "-z"}
+                                 << QStringLiteral("share/man/man1/vellicor.1") << true;
+}
+
+void TestInstall::validatorsPass() {
+    QFETCH(QString, program);
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, file);
+    QFETCH(bool, mustBeSilent);
+    if (QStandardPaths::findExecutable(program).isEmpty())
+        QFAIL(qPrintable(program + " is missing: scripts/install-deps.sh installs it"));
+    const Run check = RunProgram(program, arguments << Installed(file));
+    QVERIFY2(check.exitCode == 0, check.output.constData());
+    if (mustBeSilent)
+        QVERIFY2(check.output.isEmpty(), check.output.constData());
+}
+
+// The desktop ties the pieces together by name: a mismatch leaves the entry without its icon,
+// its file type or its catalogue page, and no validator notices.
+void TestInstall::menuEntryAndMetainfoAgree() {
+    const auto entry = DesktopEntry(
+        ReadAll(Installed(QStringLiteral("share/applications/%1.desktop").arg(kAppId))));
+    QCOMPARE(entry.value(QStringLiteral("Exec")), QStringLiteral("vellicor %f"));
+    QCOMPARE(entry.value(QStringLiteral("Icon")), kAppId);
+    QVERIFY(entry.value(QStringLiteral("Categories")).split(u';').contains(u"Graphics"));
+    QCOMPARE(entry.value(QStringLiteral("MimeType")), kProjectType + u';');
+
+    const QByteArray metainfo =
+        ReadAll(Installed(QStringLiteral("share/metainfo/%1.metainfo.xml").arg(kAppId)));
+    QVERIFY(metainfo.contains("<id>" + kAppId.toUtf8() + "</id>"));
+    QVERIFY(metainfo.contains("<launchable type=\"desktop-id\">" + kAppId.toUtf8() +
+                              ".desktop</launchable>"));
+    QVERIFY(metainfo.contains("<binary>vellicor</binary>"));
+    QVERIFY(metainfo.contains("<mediatype>" + kProjectType.toUtf8() + "</mediatype>"));
+    QVERIFY(metainfo.contains("<release version=\"" VELLICOR_VERSION "\""));
+}
+
+void TestInstall::projectFilesAreKnownByNameAndContent_data() {
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("isProject");
+
+    SpriteTable table;
+    table.Append("Ball");
+    QTest::newRow("as Vellicor saves it") << ProjectFileBytes("Demo", table) << true;
+    QTest::newRow("by hand, format last")
+        << QByteArray(R"({"name": "Demo", "version": 1, "sprites": [], )"
+                      R"("format": "vellicor-project"})")
+        << true;
+    QTest::newRow("other JSON") << QByteArray(R"({"format": "other", "name": "Demo"})") << false;
+}
+
+void TestInstall::projectFilesAreKnownByNameAndContent() {
+    QFETCH(QByteArray, content);
+    QFETCH(bool, isProject);
+    QVERIFY2(mimeProblem_.isEmpty(), mimeProblem_.constData());
+
+    const QMimeDatabase database;
+    const QMimeType byName =
+        database.mimeTypeForFile(QStringLiteral("Demo.vellicor"), QMimeDatabase::MatchExtension);
+    QCOMPARE(byName.name(), kProjectType);
+    QVERIFY(byName.inherits(QStringLiteral("application/json")));
+    QCOMPARE(database.mimeTypeForData(content).name() == kProjectType, isProject);
+}
+
+void TestInstall::iconsAreCrispAtEverySize_data() {
+    QTest::addColumn<int>("size");
+    for (int size : kIconSizes)
+        QTest::addRow("%d px", size) << size;
+}
+
+// Drawn on a 16-pixel grid, every size is the smallest one enlarged: no pixel blurred, and only
+// the editor's own colours.
+void TestInstall::iconsAreCrispAtEverySize() {
+    QFETCH(int, size);
+    const QImage smallest = QImage(Installed(IconPath(16))).convertToFormat(QImage::Format_ARGB32);
+    const QImage icon = QImage(Installed(IconPath(size))).convertToFormat(QImage::Format_ARGB32);
+    QCOMPARE(icon.size(), QSize(size, size));
+    QCOMPARE(icon, smallest.scaled(size, size, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+
+    const QList<QRgb> inks = {qRgb(0, 0, 0),       qRgb(128, 128, 128), qRgb(192, 192, 192),
+                              qRgb(255, 255, 255), qRgb(0, 255, 255),   qRgba(0, 0, 0, 0)};
+    int transparent = 0;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) {
+            const QRgb pixel = smallest.pixel(x, y);
+            QVERIFY2(inks.contains(pixel),
+                     qPrintable(QStringLiteral("pixel %1, %2").arg(x).arg(y)));
+            transparent += qAlpha(pixel) == 0 ? 1 : 0;
+        }
+    QVERIFY(transparent > 0 && transparent < 16 * 16 / 2); // a shape, not a square or a speck
+}
+
+void TestInstall::windowUsesTheInstalledIcon() {
+    ScriptedDialogs dialogs;
+    const QTemporaryDir recovery;
+    QIcon::setThemeName(QStringLiteral("hicolor"));
+    const QTemporaryDir noIcons;
+    QIcon::setThemeSearchPaths({noIcons.path()});
+    {
+        const frmMain window(dialogs, recovery.path());
+        QVERIFY(window.windowIcon().name().isEmpty()); // the one the program draws itself
+        QVERIFY(!window.windowIcon().pixmap(16, 16).isNull());
+    }
+    QIcon::setThemeSearchPaths({Installed(QStringLiteral("share/icons")), "/usr/share/icons"});
+    const frmMain window(dialogs, recovery.path());
+    QCOMPARE(window.windowIcon().name(), kAppId);
+    QCOMPARE(window.windowIcon().pixmap(48, 48).toImage().convertToFormat(QImage::Format_ARGB32),
+             QImage(Installed(IconPath(48))).convertToFormat(QImage::Format_ARGB32));
+}
+
+// The installed program's own list of options is what the manual page must cover.
+void TestInstall::manualDescribesEveryOption() {
+    QProcessEnvironment noDisplay = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        noDisplay.remove(QString::fromLatin1(name));
+    const Run help = RunProgram(Installed(QStringLiteral("bin/vellicor")),
+                                {QStringLiteral("--help")}, noDisplay);
+    QCOMPARE(help.exitCode, 0);
+
+    const QByteArray manual = ReadAll(Installed(QStringLiteral("share/man/man1/vellicor.1")));
+    static const QRegularExpression option(QStringLiteral(R"((?<![\w-])(--?[a-z][a-z-]*))"));
+    QStringList options;
+    for (const auto& match : option.globalMatch(QString::fromUtf8(help.output)))
+        options.append(match.captured(1));
+    QVERIFY(options.contains(QStringLiteral("--export")));
+    for (const QString& name : options) {
+        // Roff writes each dash of an option as "\-".
+        QByteArray roff = name.toUtf8();
+        roff.replace("-", "\\-");
+        QVERIFY2(manual.contains(roff), qPrintable(name + " is missing from vellicor.1"));
+    }
+}
+
+QTEST_MAIN(TestInstall)
+#include "test_install.moc"
