@@ -1,7 +1,7 @@
 // Names as users type and paste them: the rules, and pasted text through the real input box.
 #include "main_window/dialog_seam.h"
 #include "main_window/frm_main.h"
-#include "main_window/name_rules.h"
+#include "project/name_rules.h"
 
 #include <QApplication>
 #include <QClipboard>

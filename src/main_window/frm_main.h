@@ -4,7 +4,7 @@
 #include "document/journal_keeper.h"
 #include "document/project_document.h"
 #include "editor/editor_host.h"
-#include "name_rules.h"
+#include "project/name_rules.h"
 #include "recent_projects.h"
 
 #include <QHash>
