@@ -156,7 +156,9 @@ void TestCommandLine::png_data() {
     QTest::newRow("import, too large") << QStringList{"--import-png", "@/Wide.png", "--output", "@/good.vellicor"} << 1
         << "vellicor: could not import the image \"@/Wide.png\": The image is 33 x 1 pixels; a sprite holds at most 32 x 32.\n" << "";
     QTest::newRow("import, not an image") << QStringList{"--import-png", "@/good.vellicor", "--output", "@/Game.vellicor"} << 1
-        << "vellicor: could not import the image \"@/good.vellicor\": It is not an image that Vellicor can read" << "";
+        << "vellicor: could not import the image \"@/good.vellicor\": It is not a PNG image, or it is damaged.\n" << "";
+    QTest::newRow("import, damaged") << QStringList{"--import-png", "@/Cut.png", "--output", "@/good.vellicor"} << 1
+        << "vellicor: could not import the image \"@/Cut.png\": It is not a PNG image, or it is damaged.\n" << "";
     QTest::newRow("import, refused project") << QStringList{"--import-png", "@/Ball.png", "--output", "@/out.png"} << 1
         << "vellicor: could not read the project \"@/out.png\": " << "";
     QTest::newRow("import, no project name") << QStringList{"--import-png", "@/Ball.png", "--output", "@/2024.vellicor"} << 1
@@ -181,6 +183,8 @@ void TestCommandLine::png() {
     for (const char* name : {"Ball.png", "2 balls.png"})
         QVERIFY(ball.save(dir.filePath(name)));
     QVERIFY(QImage(33, 1, QImage::Format_ARGB32).save(dir.filePath("Wide.png")));
+    const QByteArray ballBytes = ReadAll(dir.filePath("Ball.png"));
+    WriteFile(dir.filePath("Cut.png"), ballBytes.left(ballBytes.size() / 2));
     WriteFile(dir.filePath("out.png"), "old image");
 
     const Finished finished = RunProgram(arguments, dir.path());

@@ -7,6 +7,7 @@
 #include "support/read_all.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QImageReader>
 #include <QUndoStack>
 
@@ -101,40 +102,56 @@ class TestPng : public QObject {
 };
 
 void TestPng::import_data() {
-    QTest::addColumn<QImage>("image"); // null: the file holds text
-    QTest::addColumn<int>("size");     // 0: refused
+    QTest::addColumn<QImage>("image");
+    // As the file holds it; "cut": half a PNG; "flipped": a PNG with one bit of its pixels wrong.
+    QTest::addColumn<QByteArray>("format");
+    QTest::addColumn<int>("size"); // 0: refused
     QTest::addColumn<QString>("pixels");
     QTest::addColumn<QString>("error");
     const QRgb black = Grey(0);
+    const QByteArray png = "png";
     // clang-format off
-    QTest::newRow("each grey") << Row({Grey(0), Grey(128), Grey(192), Grey(255)}) << 8 << "BDLW" << "";
-    QTest::newRow("nearest grey, halfway to the lighter") << Row({Grey(63), Grey(64), Grey(159), Grey(160), Grey(223), Grey(224)}) << 8 << "BDDLLW" << "";
-    QTest::newRow("colours by luminance") << Row({qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(255, 255, 0)}) << 8 << "DDBW" << "";
-    QTest::newRow("alpha 127 and 128") << Row({Grey(0, 127), Grey(0, 128), Grey(255, 127), Grey(128, 128)}) << 8 << "TBTD" << "";
-    QTest::newRow("1 x 1") << Row({black}) << 8 << "B" << "";
-    QTest::newRow("8 x 8") << Filled(8, 8, Grey(128)) << 8 << Rows(8, 8, 'D') << "";
-    QTest::newRow("9 x 9") << Filled(9, 9, black) << 16 << Rows(9, 9, 'B') << "";
-    QTest::newRow("1 x 17") << Filled(1, 17, Grey(192)) << 32 << Rows(1, 17, 'L') << "";
-    QTest::newRow("32 x 32") << Filled(32, 32, Grey(0, 0)) << 32 << Rows(32, 32, 'T') << "";
-    QTest::newRow("33 x 1") << Filled(33, 1, black) << 0 << "" << "The image is 33 x 1 pixels; a sprite holds at most 32 x 32.";
-    QTest::newRow("1 x 33") << Filled(1, 33, black) << 0 << "" << "The image is 1 x 33 pixels; a sprite holds at most 32 x 32.";
-    QTest::newRow("not an image") << QImage() << 0 << "" << "It is not an image that Vellicor can read";
+    QTest::newRow("each grey") << Row({Grey(0), Grey(128), Grey(192), Grey(255)}) << png << 8 << "BDLW" << "";
+    QTest::newRow("nearest grey, halfway to the lighter") << Row({Grey(63), Grey(64), Grey(159), Grey(160), Grey(223), Grey(224)}) << png << 8 << "BDDLLW" << "";
+    QTest::newRow("colours by luminance") << Row({qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(255, 255, 0)}) << png << 8 << "DDBW" << "";
+    QTest::newRow("alpha 127 and 128") << Row({Grey(0, 127), Grey(0, 128), Grey(255, 127), Grey(128, 128)}) << png << 8 << "TBTD" << "";
+    QTest::newRow("1 x 1") << Row({black}) << png << 8 << "B" << "";
+    QTest::newRow("8 x 8") << Filled(8, 8, Grey(128)) << png << 8 << Rows(8, 8, 'D') << "";
+    QTest::newRow("9 x 9") << Filled(9, 9, black) << png << 16 << Rows(9, 9, 'B') << "";
+    QTest::newRow("1 x 17") << Filled(1, 17, Grey(192)) << png << 32 << Rows(1, 17, 'L') << "";
+    QTest::newRow("32 x 32") << Filled(32, 32, Grey(0, 0)) << png << 32 << Rows(32, 32, 'T') << "";
+    QTest::newRow("33 x 1") << Filled(33, 1, black) << png << 0 << "" << "The image is 33 x 1 pixels; a sprite holds at most 32 x 32.";
+    QTest::newRow("1 x 33") << Filled(1, 33, black) << png << 0 << "" << "The image is 1 x 33 pixels; a sprite holds at most 32 x 32.";
+    QTest::newRow("not an image") << QImage() << QByteArray("text") << 0 << "" << "It is not a PNG image, or it is damaged.";
+    QTest::newRow("another format") << Row({black}) << QByteArray("bmp") << 0 << "" << "It is not a PNG image, or it is damaged.";
+    QTest::newRow("cut short") << Filled(9, 9, black) << QByteArray("cut") << 0 << "" << "It is not a PNG image, or it is damaged.";
+    QTest::newRow("one bit wrong") << Filled(9, 9, black) << QByteArray("flipped") << 0 << "" << "It is not a PNG image, or it is damaged.";
     // clang-format on
 }
 
 void TestPng::import() {
     QFETCH(QImage, image);
+    QFETCH(QByteArray, format);
     QFETCH(int, size);
     QFETCH(QString, pixels);
     QFETCH(QString, error);
     QTemporaryDir dir;
     const QString path = dir.filePath("Picture.png");
+    QByteArray bytes = "not an image\n";
+    if (format != "text") {
+        QBuffer buffer(&bytes);
+        QVERIFY(buffer.open(QIODevice::WriteOnly) &&
+                image.save(&buffer, format == "bmp" ? "bmp" : "png"));
+    }
+    if (format == "cut")
+        bytes.chop(bytes.size() / 2);
+    if (format == "flipped")
+        bytes[bytes.indexOf("IDAT") + 6] ^= 1;
     QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QVERIFY(image.isNull() ? file.write("not an image\n") > 0 : image.save(&file, "png"));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
     file.close();
 
-    const ImageImport import = LoadImageSprite(path);
+    const ImageImport import = LoadPngSprite(path);
     QCOMPARE(import.sprite.has_value(), size != 0);
     if (!import.sprite) {
         QVERIFY2(import.error.startsWith(error), qPrintable(import.error));
@@ -232,7 +249,7 @@ void TestPng::roundTrip() {
     const QString path = dir.filePath("Ball.png");
     const SpriteRecord sprite = Pattern(size);
     QCOMPARE(SaveSpritePng(path, sprite, 1), std::nullopt);
-    const ImageImport import = LoadImageSprite(path);
+    const ImageImport import = LoadPngSprite(path);
     QVERIFY2(import.sprite, qPrintable(import.error));
     QCOMPARE(int{import.sprite->Size}, size);
     for (int y = 0; y < kPlaneSide; ++y) {
@@ -260,7 +277,7 @@ void TestPng::importThroughTheMenu_data() {
     QTest::newRow("too large") << "Wide.png" << Filled(33, 1, 0) << false << "" << ""
         << refused.arg("Wide.png", "The image is 33 x 1 pixels; a sprite holds at most 32 x 32.");
     QTest::newRow("not an image") << "Text.png" << QImage() << false << "" << ""
-        << refused.arg("Text.png", "It is not an image that Vellicor can read (Unsupported image format).");
+        << refused.arg("Text.png", "It is not a PNG image, or it is damaged.");
     // clang-format on
 }
 

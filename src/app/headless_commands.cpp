@@ -160,7 +160,7 @@ int ExportPng(const HeadlessArguments& arguments, QTextStream& errors) {
 }
 
 int ImportPng(const HeadlessArguments& arguments, QTextStream& errors) {
-    const ImageImport import = LoadImageSprite(arguments.input);
+    const ImageImport import = LoadPngSprite(arguments.input);
     if (!import.sprite) {
         Report(errors, QStringLiteral("could not import the image"), arguments.input, import.error);
         return kExitFailed;

@@ -33,7 +33,7 @@ void frmMain::ImportPng() {
     const auto chosen = dialogs_.OpenFileName(this, kPngFilter);
     if (!chosen)
         return;
-    const ImageImport import = LoadImageSprite(*chosen);
+    const ImageImport import = LoadPngSprite(*chosen);
     if (!import.sprite) {
         ShowError(tr("The image \"%1\" could not be imported.\n%2")
                       .arg(QDir::toNativeSeparators(*chosen), import.error));

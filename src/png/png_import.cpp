@@ -1,15 +1,21 @@
 #include "png_import.h"
 
+#include "png_container.h"
 #include "project/name_rules.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
 #include <algorithm>
+#include <variant>
 
 namespace vellicor {
 namespace {
+
+// Far more than any image of at most 32 x 32 pixels needs, even with its colour profile.
+constexpr qint64 kMaxPngFileBytes = qint64{16} * 1024 * 1024;
 
 QString TooLarge(QSize size) {
     return QStringLiteral("The image is %1 x %2 pixels; a sprite holds at most %3 x %3.")
@@ -43,6 +49,33 @@ PlaneBits NearestGrey(QRgb pixel) {
     return *BitsForColour(kWhite);
 }
 
+QString NotPng() {
+    return QStringLiteral("It is not a PNG image, or it is damaged.");
+}
+
+// The file's bytes when they are a whole PNG file, or why not. The decoder tells of a damaged
+// file on stderr as well, so only whole files may reach it.
+std::variant<QByteArray, QString> ReadPngFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return file.errorString();
+    // One byte past the limit tells a file that is too large; a plain file is read no further
+    // than its size, so the buffer is never larger than the file.
+    const qint64 wanted =
+        (file.isSequential() ? kMaxPngFileBytes : std::min(file.size(), kMaxPngFileBytes)) + 1;
+    QByteArray bytes = file.read(wanted);
+    if (bytes.size() > kMaxPngFileBytes)
+        return QStringLiteral("The file is too large for an image of at most %1 x %1 pixels "
+                              "(over %2 MB).")
+            .arg(kMaxImageSide)
+            .arg(kMaxPngFileBytes / (1024 * 1024));
+    if (file.error() != QFile::NoError)
+        return file.errorString();
+    if (!IsWholePng(bytes))
+        return NotPng();
+    return bytes;
+}
+
 } // namespace
 
 ImageImport SpriteFromImage(const QImage& image) {
@@ -65,11 +98,15 @@ ImageImport SpriteFromImage(const QImage& image) {
     return {sprite, QString()};
 }
 
-ImageImport LoadImageSprite(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {std::nullopt, file.errorString()};
-    QImageReader reader(&file);
+ImageImport LoadPngSprite(const QString& path) {
+    auto read = ReadPngFile(path);
+    if (const auto* reason = std::get_if<QString>(&read))
+        return {std::nullopt, *reason};
+    QBuffer buffer(&std::get<QByteArray>(read));
+    buffer.open(QIODevice::ReadOnly);
+    // PNG alone: other formats would bring plugins that may want a screen, such as SVG's fonts.
+    QImageReader reader(&buffer, "png");
+    reader.setAutoDetectImageFormat(false);
     // The size comes from the header, so a huge image is refused before it is decoded.
     const QSize announced = reader.size();
     if (announced.isValid() &&
@@ -77,8 +114,7 @@ ImageImport LoadImageSprite(const QString& path) {
         return {std::nullopt, TooLarge(announced)};
     const QImage image = reader.read();
     if (image.isNull())
-        return {std::nullopt, QStringLiteral("It is not an image that Vellicor can read (%1).")
-                                  .arg(reader.errorString())};
+        return {std::nullopt, NotPng()};
     ImageImport import = SpriteFromImage(image);
     if (import.sprite)
         import.sprite->Name = SpriteNameFromFile(path).toStdString();

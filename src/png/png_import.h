@@ -24,8 +24,8 @@ struct ImageImport {
 // Images larger than 32 x 32 are refused.
 ImageImport SpriteFromImage(const QImage& image);
 
-// Reads and checks the whole file before anything is made of it.
-ImageImport LoadImageSprite(const QString& path);
+// Reads and checks the whole PNG file before anything is made of it.
+ImageImport LoadPngSprite(const QString& path);
 
 // The file's base name ("Ball" for ".../Ball.png") when it is a sprite name the rules accept;
 // empty otherwise.
