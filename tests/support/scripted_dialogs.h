@@ -12,7 +12,7 @@ class ScriptedDialogs final : public vellicor::DialogSeam {
   public:
     struct Shown {
         QString kind; // "input", "message", "save", "modal", "scale" ...
-        QString text; // prompt, message, filter or dialog title
+        QString text; // prompt, message, filter, dialog title or the scale offered
         QString title;
     };
 
