@@ -51,6 +51,7 @@ class BenchDialogs final : public DialogSeam {
     }
     bool AskRecover(QWidget*, const QString&) override { return false; }
     void ShowModal(QDialog&) override {}
+    std::optional<int> AskScale(QWidget*, int) override { return std::nullopt; }
 };
 
 Rgb ScribbleColour(int x, int y) {

@@ -48,6 +48,8 @@ void AddOptions(QCommandLineParser& parser) {
         parser.addOption({command.option, command.description, command.valueName});
     parser.addOption(
         {kOutput, QStringLiteral("The file that a command such as --export writes."), "file"});
+    for (const HeadlessOption& option : HeadlessOptions())
+        parser.addOption({option.name, option.description, option.valueName});
     const auto addHidden = [&parser](const char* names, const QString& valueName) {
         for (const QString& name : QString::fromLatin1(names).split(u' ')) {
             QCommandLineOption option(name, {}, valueName);
@@ -61,6 +63,35 @@ void AddOptions(QCommandLineParser& parser) {
 
 QString Dashed(const QString& option) {
     return QStringLiteral("--") + option;
+}
+
+bool Takes(const HeadlessCommand& command, const QString& option) {
+    return QString(command.takes).split(u' ').contains(option);
+}
+
+// The options that go with some commands only, by name; a problem when one is given twice or
+// without a command that takes it (`chosen` is null when no command was given).
+std::variant<QHash<QString, QString>, WrongUsage> FurtherOptions(const QCommandLineParser& parser,
+                                                                 const HeadlessCommand* chosen) {
+    QHash<QString, QString> options;
+    for (const HeadlessOption& option : HeadlessOptions()) {
+        const QStringList values = parser.values(option.name);
+        if (values.isEmpty())
+            continue;
+        if (values.size() > 1)
+            return WrongUsage{Dashed(option.name) + QStringLiteral(" is given more than once.")};
+        if (chosen == nullptr || !Takes(*chosen, option.name)) {
+            QStringList takers;
+            for (const HeadlessCommand& command : HeadlessCommands()) {
+                if (Takes(command, option.name))
+                    takers << Dashed(command.option);
+            }
+            return WrongUsage{QStringLiteral("%1 goes with %2.")
+                                  .arg(Dashed(option.name), takers.join(QStringLiteral(" or ")))};
+        }
+        options.insert(option.name, values.front());
+    }
+    return options;
 }
 
 Request Decide(const QCommandLineParser& parser) {
@@ -87,8 +118,20 @@ Request Decide(const QCommandLineParser& parser) {
             return WrongUsage{option + QStringLiteral(" needs --output.")};
         if (!positional.isEmpty())
             return WrongUsage{QStringLiteral("Unexpected argument \"%1\".").arg(positional[0])};
-        return RunHeadless{chosen, {parser.value(chosen->option), parser.value(kOutput)}};
+        auto further = FurtherOptions(parser, chosen);
+        if (const auto* usage = std::get_if<WrongUsage>(&further))
+            return *usage;
+        HeadlessArguments arguments{parser.value(chosen->option), parser.value(kOutput),
+                                    std::get<QHash<QString, QString>>(std::move(further))};
+        if (chosen->usageProblem != nullptr) {
+            if (const QString problem = chosen->usageProblem(arguments); !problem.isEmpty())
+                return WrongUsage{problem};
+        }
+        return RunHeadless{chosen, std::move(arguments)};
     }
+    if (const auto further = FurtherOptions(parser, nullptr);
+        const auto* usage = std::get_if<WrongUsage>(&further))
+        return *usage;
     if (parser.isSet(kOutput))
         return WrongUsage{QStringLiteral("--output goes with a command such as --export.")};
     if (positional.size() > 1)
@@ -143,7 +186,8 @@ StartUp HandleCommandLine(int& argc, char** argv) {
     if (const auto* editor = std::get_if<StartEditor>(&request))
         return {std::nullopt, editor->projectFile};
 
-    // QtCore only: no platform plugin, so this works with no display at all.
+    // No QGuiApplication, so no platform plugin: this works with no display at all. QImage
+    // reads and writes PNG without one.
     const QCoreApplication app(argc, argv);
     return {Run(request, parser), QString()};
 }

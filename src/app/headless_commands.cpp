@@ -2,22 +2,76 @@
 
 #include "export/header_file.h"
 #include "export/header_text.h"
+#include "png/png_export.h"
+#include "png/png_import.h"
+#include "model/name_rules.h"
 #include "project/project_file.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <variant>
 
 namespace vellicor {
 namespace {
+
+const QString kSprite = QStringLiteral("sprite");
+const QString kScale = QStringLiteral("scale");
+const QString kName = QStringLiteral("name");
+
+// The scale's value, when it is a whole number in range.
+std::optional<int> ScaleValue(const QString& text) {
+    bool number = false;
+    const int scale = text.toInt(&number);
+    if (!number || scale < kMinPngScale || scale > kMaxPngScale)
+        return std::nullopt;
+    return scale;
+}
+
+QString ExportPngUsage(const HeadlessArguments& arguments) {
+    if (!arguments.options.contains(kSprite))
+        return QStringLiteral("--export-png needs --sprite.");
+    if (arguments.options.contains(kScale) && !ScaleValue(arguments.options.value(kScale)))
+        return QStringLiteral("--scale needs a whole number from %1 to %2.")
+            .arg(kMinPngScale)
+            .arg(kMaxPngScale);
+    return {};
+}
+
+QString ImportPngUsage(const HeadlessArguments& arguments) {
+    const QString name = arguments.options.value(kName);
+    if (arguments.options.contains(kName) &&
+        CheckName(name, NameKind::Sprite) != NameVerdict::Accept)
+        return QStringLiteral("--name \"%1\": %2").arg(name, kNameErrorText);
+    return {};
+}
 
 constexpr HeadlessCommand kCommands[] = {
     {QLatin1String("export"), QLatin1String("project"),
      QLatin1String("Writes the C header of <project> to the file given by --output, without "
                    "opening a window."),
-     &ExportHeader},
+     QLatin1String(""), nullptr, &ExportHeader},
+    {QLatin1String("export-png"), QLatin1String("project"),
+     QLatin1String("Writes the sprite given by --sprite of <project> as a PNG image to the file "
+                   "given by --output."),
+     QLatin1String("sprite scale"), &ExportPngUsage, &ExportPng},
+    {QLatin1String("import-png"), QLatin1String("image"),
+     QLatin1String("Adds <image> (at most 32 x 32 pixels) as a new sprite to the project given "
+                   "by --output, which is created when it does not exist."),
+     QLatin1String("name"), &ImportPngUsage, &ImportPng},
     {QLatin1String("import-header"), QLatin1String("header"),
      QLatin1String("Reads the sprites of the C header <header> into the project given by --output: "
                    "added to it when it exists, or to a new project named after the file."),
-     &ImportHeader},
+     QLatin1String(""), nullptr, &ImportHeader},
+};
+
+constexpr HeadlessOption kOptions[] = {
+    {QLatin1String("sprite"), QLatin1String("sprite"),
+     QLatin1String("The sprite that --export-png writes: its name, or its index counted from 0.")},
+    {QLatin1String("scale"), QLatin1String("n"),
+     QLatin1String("For --export-png: each sprite pixel becomes n x n image pixels, n from 1 to "
+                   "32 (default 1).")},
+    {QLatin1String("name"), QLatin1String("name"),
+     QLatin1String("For --import-png: the new sprite's name (default: the image's file name).")},
 };
 
 // One line whatever the reason says, so scripts can read one fault per line.
@@ -27,10 +81,45 @@ void Report(QTextStream& errors, const QString& what, const QString& path, const
            << Qt::endl;
 }
 
+// The index of the sprite a --sprite value names, or why there is none. Digits are an index:
+// a sprite name never starts with a digit.
+std::variant<int, QString> FindSprite(const SpriteTable& table, const QString& wanted) {
+    bool isIndex = false;
+    const int index = wanted.toInt(&isIndex);
+    if (isIndex && wanted.front().isDigit()) {
+        if (index < table.SpriteCount())
+            return index;
+        return table.SpriteCount() == 0
+                   ? QStringLiteral("It holds no sprites.")
+                   : QStringLiteral("It has no sprite %1: its sprites are 0 to %2.")
+                         .arg(wanted)
+                         .arg(table.SpriteCount() - 1);
+    }
+    QList<int> named;
+    for (int i = 0; i < table.SpriteCount(); ++i) {
+        if (QString::fromStdString(table.Record(i).Name) == wanted)
+            named.append(i);
+    }
+    if (named.size() == 1)
+        return named.front();
+    if (named.isEmpty())
+        return QStringLiteral("It has no sprite named \"%1\".").arg(wanted);
+    QStringList indexes;
+    for (const int i : named)
+        indexes << QString::number(i);
+    return QStringLiteral("%1 sprites are named \"%2\"; give the index of one: %3.")
+        .arg(named.size())
+        .arg(wanted, indexes.join(QStringLiteral(", ")));
+}
+
 } // namespace
 
 std::span<const HeadlessCommand> HeadlessCommands() {
     return kCommands;
+}
+
+std::span<const HeadlessOption> HeadlessOptions() {
+    return kOptions;
 }
 
 int ExportHeader(const HeadlessArguments& arguments, QTextStream& errors) {
@@ -42,6 +131,81 @@ int ExportHeader(const HeadlessArguments& arguments, QTextStream& errors) {
     if (const auto reason =
             WriteFileAtomically(arguments.output, HeaderText(read.project->table))) {
         Report(errors, QStringLiteral("could not write the header"), arguments.output, *reason);
+        return kExitFailed;
+    }
+    return kExitOk;
+}
+
+int ExportPng(const HeadlessArguments& arguments, QTextStream& errors) {
+    const ProjectRead read = LoadProjectFile(arguments.input);
+    if (!read.project) {
+        Report(errors, QStringLiteral("could not read the project"), arguments.input, read.error);
+        return kExitFailed;
+    }
+    const SpriteTable& table = read.project->table;
+    const auto found = FindSprite(table, arguments.options.value(kSprite));
+    if (const auto* reason = std::get_if<QString>(&found)) {
+        Report(errors, QStringLiteral("could not find the sprite in the project"), arguments.input,
+               *reason);
+        return kExitFailed;
+    }
+    const SpriteRecord& sprite = table.Record(std::get<int>(found));
+    if (const auto refusal = PngExportRefusal(sprite)) {
+        Report(errors, QStringLiteral("could not export from the project"), arguments.input,
+               *refusal);
+        return kExitFailed;
+    }
+    const int scale = ScaleValue(arguments.options.value(kScale, QStringLiteral("1"))).value_or(1);
+    if (const auto reason = SaveSpritePng(arguments.output, sprite, scale)) {
+        Report(errors, QStringLiteral("could not write the image"), arguments.output, *reason);
+        return kExitFailed;
+    }
+    return kExitOk;
+}
+
+int ImportPng(const HeadlessArguments& arguments, QTextStream& errors) {
+    const ImageImport import = LoadPngSprite(arguments.input);
+    if (!import.sprite) {
+        Report(errors, QStringLiteral("could not import the image"), arguments.input, import.error);
+        return kExitFailed;
+    }
+    SpriteRecord sprite = *import.sprite;
+    if (arguments.options.contains(kName))
+        sprite.Name = arguments.options.value(kName).toStdString();
+    if (sprite.Name.empty()) {
+        Report(errors, QStringLiteral("could not import the image"), arguments.input,
+               QStringLiteral("Its file name is no sprite name, which must start with a letter "
+                              "and have no spaces; give one with --name."));
+        return kExitFailed;
+    }
+
+    Project project;
+    if (QFileInfo::exists(arguments.output)) {
+        ProjectRead read = LoadProjectFile(arguments.output);
+        if (!read.project) {
+            Report(errors, QStringLiteral("could not read the project"), arguments.output,
+                   read.error);
+            return kExitFailed;
+        }
+        project = std::move(*read.project);
+    } else {
+        project.name = QFileInfo(arguments.output).completeBaseName();
+        if (CheckName(project.name, NameKind::Project) != NameVerdict::Accept) {
+            Report(errors, QStringLiteral("could not create the project"), arguments.output,
+                   QStringLiteral("Its file name gives no project name: a project name must "
+                                  "start with a letter."));
+            return kExitFailed;
+        }
+    }
+    if (project.table.IsFull()) {
+        Report(errors, QStringLiteral("could not add to the project"), arguments.output,
+               QStringLiteral("It already holds %1 sprites, the most it can hold.")
+                   .arg(SpriteTable::kMaxSprites));
+        return kExitFailed;
+    }
+    project.table.Record(project.table.Append(sprite.Name)) = sprite;
+    if (const auto reason = SaveProjectFile(arguments.output, project.name, project.table)) {
+        Report(errors, QStringLiteral("could not write the project"), arguments.output, *reason);
         return kExitFailed;
     }
     return kExitOk;

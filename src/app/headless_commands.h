@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QLatin1String>
 #include <QString>
 #include <QTextStream>
@@ -13,8 +14,16 @@ constexpr int kExitFailed = 1; // a file was refused or could not be written
 constexpr int kExitUsage = 2;  // the command line itself was wrong
 
 struct HeadlessArguments {
-    QString input;  // the value of the command's own option
-    QString output; // the value of --output
+    QString input;                   // the value of the command's own option
+    QString output;                  // the value of --output
+    QHash<QString, QString> options; // further options given, by name without the dashes
+};
+
+// An option that only some commands take, besides --output.
+struct HeadlessOption {
+    QLatin1String name;
+    QLatin1String valueName;
+    QLatin1String description;
 };
 
 // A command that runs to the end without a display, for build pipelines. It reports a fault
@@ -23,13 +32,25 @@ struct HeadlessCommand {
     QLatin1String option;    // the option that selects it, e.g. "export"
     QLatin1String valueName; // what the option's value is, e.g. "project"
     QLatin1String description;
+    QLatin1String takes; // the further options it may be given, separated by spaces
+    // What is wrong with the arguments as a matter of usage; empty when nothing. May be null.
+    QString (*usageProblem)(const HeadlessArguments& arguments);
     int (*run)(const HeadlessArguments& arguments, QTextStream& errors);
 };
 
 std::span<const HeadlessCommand> HeadlessCommands();
+std::span<const HeadlessOption> HeadlessOptions();
 
 // --export PROJECT --output HEADER: the header that Compile writes for the project.
 int ExportHeader(const HeadlessArguments& arguments, QTextStream& errors);
+
+// --export-png PROJECT --sprite NAME_OR_INDEX --output IMAGE [--scale N]: one sprite as a PNG.
+// An index counts from 0; a name must belong to one sprite only.
+int ExportPng(const HeadlessArguments& arguments, QTextStream& errors);
+
+// --import-png IMAGE --output PROJECT [--name NAME]: the image as a new, last sprite of the
+// project, which is made (named after its file) when it does not exist yet.
+int ImportPng(const HeadlessArguments& arguments, QTextStream& errors);
 
 // --import-header HEADER --output PROJECT: the header's sprites added to the project, which is
 // created when it does not exist.

@@ -60,6 +60,39 @@ int ProjectDocument::AppendSprite(const QString& name) {
     return index;
 }
 
+int ProjectDocument::ImportSprite(const QString& name, const SpriteRecord& picture) {
+    const int index = table_.Append(name.toStdString());
+    SpriteRecord& record = table_.Record(index);
+    std::vector<PixelChange> changes;
+    for (int y = 0; y < kPlaneSide; ++y) {
+        for (int x = 0; x < kPlaneSide; ++x) {
+            const PlaneBits bits = picture.Bits(x, y);
+            if (bits == PlaneBits{})
+                continue; // a new sprite is white already
+            record.SetBits(x, y, bits);
+            changes.push_back({static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y),
+                               PackBits(PlaneBits{}), PackBits(bits)});
+        }
+    }
+    record.Size = picture.Size;
+    structureChanged_ = true;
+
+    // Both parts were made above, so pushing them runs no redo that changes anything.
+    if (!changes.empty() || picture.Size != 0) {
+        const QString text = QStringLiteral("Import PNG");
+        QUndoStack* history = History(index);
+        history->beginMacro(text);
+        if (!changes.empty())
+            history->push(new PaintStep(*this, index, text, std::move(changes)));
+        if (picture.Size != 0)
+            history->push(new SizeStep(*this, index, 0, picture.Size));
+        history->endMacro();
+    }
+    ReportModified();
+    emit StepCompleted(index); // one journal entry holds the sprite whole
+    return index;
+}
+
 QUndoStack* ProjectDocument::History(int index) {
     const auto slot = static_cast<std::size_t>(index);
     if (histories_.size() <= slot)

@@ -41,6 +41,11 @@ class ProjectDocument : public QObject, private SpriteStepTarget {
 
     // Appends a sprite and returns its index.
     int AppendSprite(const QString& name);
+    // Appends a sprite with the size and pixels of `picture` and returns its index. The picture
+    // is one step of the new sprite's history, "Import PNG": sprites are never removed one by
+    // one, so undoing it leaves the sprite in the project as New Sprite makes it, blank and
+    // without a size, and redo brings the picture back.
+    int ImportSprite(const QString& name, const SpriteRecord& picture);
     // Pixels written between BeginStroke and EndStroke make one step of the sprite's history;
     // a pixel written outside a stroke is a step of its own.
     void BeginStroke(int index, const QString& text = QStringLiteral("Paint"));

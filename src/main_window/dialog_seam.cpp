@@ -1,5 +1,7 @@
 #include "dialog_seam.h"
 
+#include "png/png_export.h"
+
 #include <QDialog>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -73,6 +75,16 @@ bool QtDialogs::AskRecover(QWidget* parent, const QString& text) {
 
 void QtDialogs::ShowModal(QDialog& dialog) {
     dialog.exec();
+}
+
+std::optional<int> QtDialogs::AskScale(QWidget* parent, int initial) {
+    bool accepted = false;
+    const int scale =
+        QInputDialog::getInt(parent, QObject::tr("Export PNG"), QObject::tr("Scale (1 to 32):"),
+                             initial, kMinPngScale, kMaxPngScale, 1, &accepted);
+    if (!accepted)
+        return std::nullopt;
+    return scale;
 }
 
 } // namespace vellicor

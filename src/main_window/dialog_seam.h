@@ -35,6 +35,9 @@ class DialogSeam {
     virtual bool AskRecover(QWidget* parent, const QString& text) = 0;
     // Runs a dialog of the application's own modally.
     virtual void ShowModal(QDialog& dialog) = 0;
+    // A whole scale from 1 to 32 for an exported image, `initial` offered; nullopt when
+    // cancelled.
+    virtual std::optional<int> AskScale(QWidget* parent, int initial) = 0;
 };
 
 // The real dialogs.
@@ -50,6 +53,7 @@ class QtDialogs final : public DialogSeam {
     SaveChangesAnswer AskSaveChanges(QWidget* parent, const QString& text) override;
     bool AskRecover(QWidget* parent, const QString& text) override;
     void ShowModal(QDialog& dialog) override;
+    std::optional<int> AskScale(QWidget* parent, int initial) override;
 };
 
 } // namespace vellicor

@@ -50,6 +50,9 @@ class frmMain : public QMainWindow, public EditorHost {
     void NewSprite();
     void Compile();
     void ShowAbout();
+    // A new sprite from a small image; the active editor's sprite as a PNG file.
+    void ImportPng();
+    void ExportPng();
     // Asks about unsaved changes first; each returns whether the project was opened or saved.
     bool Open();
     bool OpenRecent(const QString& path);
@@ -110,8 +113,13 @@ class frmMain : public QMainWindow, public EditorHost {
     void BuildRecentMenu();
     void BuildEditMenu();
     void BuildViewMenu();
+    void AddPngCommands(QMenu* mnuFile);
     // Undo and redo act on the active editor's sprite.
     void FollowActiveEditor();
+    // The sprite of the active editor window, while that window is open.
+    std::optional<int> ActiveSprite() const;
+    // Says so when the project cannot take one more sprite.
+    bool HasRoomForSprite();
     // Shows a project that replaced the current one: its tree and the editors it had open.
     void ShowReplacedProject();
     void UpdateTitle();
@@ -139,6 +147,8 @@ class frmMain : public QMainWindow, public EditorHost {
     bool changesSettled_ = false;
     std::vector<QPointer<frmSprite>> editorWindows_;
     QString lastHeaderName_;
+    QString lastPngName_;
+    int lastPngScale_ = 1;
 
     QMdiArea* mdiArea_ = nullptr;
     QToolBar* tbrMain_ = nullptr;
@@ -154,6 +164,7 @@ class frmMain : public QMainWindow, public EditorHost {
     QAction* mnuViewPixelGrid_ = nullptr;
     HeaderDock* headerDock_ = nullptr;
     QAction* mnuFileNewSprite_ = nullptr;
+    QAction* mnuFileExportPng_ = nullptr;
     QAction* mnuRightClickSpriteArray_ = nullptr;
     QAction* mnuRightClickSprite_ = nullptr;
 };

@@ -55,6 +55,7 @@ void frmMain::BuildMenus() {
     QAction* saveAs = AddMenuAction(mnuFile, "mnuFileSaveAs", tr("Save &As..."),
                                     QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     connect(saveAs, &QAction::triggered, this, &frmMain::SaveAs);
+    AddPngCommands(mnuFile);
     QAction* exit = AddMenuAction(mnuFile, "mnuFileExit", tr("E&xit"));
     connect(exit, &QAction::triggered, this, &QWidget::close);
 

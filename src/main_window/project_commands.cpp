@@ -95,14 +95,19 @@ void frmMain::ShowEditor(int index) {
     FollowActiveEditor(); // it may have become active before it was loaded
 }
 
+bool frmMain::HasRoomForSprite() {
+    if (!document_.Table().IsFull())
+        return true;
+    dialogs_.MessageBox(this,
+                        tr("This project already holds %1 sprites, the most it can hold.")
+                            .arg(SpriteTable::kMaxSprites),
+                        QStringLiteral("Error"));
+    return false;
+}
+
 void frmMain::NewSprite() {
-    if (document_.Table().IsFull()) {
-        dialogs_.MessageBox(this,
-                            tr("This project already holds %1 sprites, the most it can hold.")
-                                .arg(SpriteTable::kMaxSprites),
-                            QStringLiteral("Error"));
+    if (!HasRoomForSprite())
         return;
-    }
     const auto name = AskName(tr("Enter sprite name:"), NameKind::Sprite);
     if (!name || tvMain_->topLevelItemCount() == 0)
         return;
@@ -112,17 +117,23 @@ void frmMain::NewSprite() {
     ShowEditor(index);
 }
 
-void frmMain::FollowActiveEditor() {
+std::optional<int> frmMain::ActiveSprite() const {
     const auto* editor = qobject_cast<frmSprite*>(mdiArea_->activeSubWindow());
     const auto index = editor ? IndexFromTag(editor->Tag().toStdString()) : std::nullopt;
     // A window that is closing still counts as active until another one takes over.
     const bool open =
         index && *index < document_.Table().SpriteCount() && document_.Record(*index).IsOpen;
-    QUndoStack* history = open ? document_.History(*index) : nullptr;
+    return open ? index : std::nullopt;
+}
+
+void frmMain::FollowActiveEditor() {
+    const auto index = ActiveSprite();
+    mnuFileExportPng_->setEnabled(index.has_value());
+    QUndoStack* history = index ? document_.History(*index) : nullptr;
     if (history != nullptr)
         undoGroup_->addStack(history); // a history leaves the group by itself when dropped
     undoGroup_->setActiveStack(history);
-    headerDock_->SetActiveSprite(open ? *index : -1);
+    headerDock_->SetActiveSprite(index.value_or(-1));
 }
 
 void frmMain::TreePopup(Qt::MouseButton button, QPoint globalPosition) {

@@ -11,8 +11,8 @@
 class ScriptedDialogs final : public vellicor::DialogSeam {
   public:
     struct Shown {
-        QString kind; // "input", "message", "save" or "modal"
-        QString text; // prompt, message, filter or dialog title
+        QString kind; // "input", "message", "save", "modal", "scale" ...
+        QString text; // prompt, message, filter, dialog title or the scale offered
         QString title;
     };
 
@@ -23,7 +23,8 @@ class ScriptedDialogs final : public vellicor::DialogSeam {
     QList<std::optional<QString>> openAnswers;   // likewise
     // An exhausted script discards, so work is thrown away without a fuss as before.
     QList<vellicor::SaveChangesAnswer> saveChangesAnswers;
-    QList<bool> recoverAnswers; // true recovers; an exhausted script discards
+    QList<bool> recoverAnswers;             // true recovers; an exhausted script discards
+    QList<std::optional<int>> scaleAnswers; // an exhausted script cancels
     QList<Shown> shown;
     QStringList offeredNames;
 
@@ -64,6 +65,11 @@ class ScriptedDialogs final : public vellicor::DialogSeam {
         dialog.show();
         if (onModal)
             onModal(dialog);
+    }
+
+    std::optional<int> AskScale(QWidget*, int initial) override {
+        shown.append({"scale", QString::number(initial), QString()});
+        return scaleAnswers.isEmpty() ? std::nullopt : scaleAnswers.takeFirst();
     }
 
     QStringList Texts(const QString& kind) const {

@@ -1,0 +1,129 @@
+#include "png_import.h"
+
+#include "png_container.h"
+#include "model/name_rules.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QImageReader>
+#include <algorithm>
+#include <variant>
+
+namespace vellicor {
+namespace {
+
+// Far more than any image of at most 32 x 32 pixels needs, even with its colour profile.
+constexpr qint64 kMaxPngFileBytes = qint64{16} * 1024 * 1024;
+
+QString TooLarge(QSize size) {
+    return QStringLiteral("The image is %1 x %2 pixels; a sprite holds at most %3 x %3.")
+        .arg(size.width())
+        .arg(size.height())
+        .arg(kMaxImageSide);
+}
+
+int SpriteSizeFor(QSize size) {
+    const int side = std::max(size.width(), size.height());
+    for (const int spriteSize : {8, 16})
+        if (side <= spriteSize)
+            return spriteSize;
+    return kMaxImageSide;
+}
+
+// Luminance weights (ITU-R BT.601) in thousandths: a grey's luminance is its own level.
+int Luminance1000(QRgb pixel) {
+    return 299 * qRed(pixel) + 587 * qGreen(pixel) + 114 * qBlue(pixel);
+}
+
+// The grey whose level (0, 128, 192, 255) lies nearest; a tie goes to the lighter one.
+PlaneBits NearestGrey(QRgb pixel) {
+    const int luminance = Luminance1000(pixel);
+    if (luminance < 64000) // halfway between black (0) and dark grey (128)
+        return *BitsForColour(kBlack);
+    if (luminance < 160000) // between dark grey and light grey (192)
+        return *BitsForColour(kDarkGrey);
+    if (luminance < 223500) // between light grey and white (255)
+        return *BitsForColour(kLightGrey);
+    return *BitsForColour(kWhite);
+}
+
+QString NotPng() {
+    return QStringLiteral("It is not a PNG image, or it is damaged.");
+}
+
+// The file's bytes when they are a whole PNG file, or why not. The decoder tells of a damaged
+// file on stderr as well, so only whole files may reach it.
+std::variant<QByteArray, QString> ReadPngFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return file.errorString();
+    // One byte past the limit tells a file that is too large; a plain file is read no further
+    // than its size, so the buffer is never larger than the file.
+    const qint64 wanted =
+        (file.isSequential() ? kMaxPngFileBytes : std::min(file.size(), kMaxPngFileBytes)) + 1;
+    QByteArray bytes = file.read(wanted);
+    if (bytes.size() > kMaxPngFileBytes)
+        return QStringLiteral("The file is too large for an image of at most %1 x %1 pixels "
+                              "(over %2 MB).")
+            .arg(kMaxImageSide)
+            .arg(kMaxPngFileBytes / (1024 * 1024));
+    if (file.error() != QFile::NoError)
+        return file.errorString();
+    if (!IsWholePng(bytes))
+        return NotPng();
+    return bytes;
+}
+
+} // namespace
+
+ImageImport SpriteFromImage(const QImage& image) {
+    if (image.isNull())
+        return {std::nullopt, QStringLiteral("It is not an image.")};
+    if (image.width() > kMaxImageSide || image.height() > kMaxImageSide)
+        return {std::nullopt, TooLarge(image.size())};
+    // Straight, not premultiplied, colours: a half-transparent pixel keeps its own grey.
+    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+    SpriteRecord sprite;
+    sprite.Size = static_cast<std::int16_t>(SpriteSizeFor(argb.size()));
+    for (int y = 0; y < argb.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+        for (int x = 0; x < argb.width(); ++x) {
+            const QRgb pixel = line[x];
+            sprite.SetBits(
+                x, y, qAlpha(pixel) < 128 ? *BitsForColour(kTransparentCyan) : NearestGrey(pixel));
+        }
+    }
+    return {sprite, QString()};
+}
+
+ImageImport LoadPngSprite(const QString& path) {
+    auto read = ReadPngFile(path);
+    if (const auto* reason = std::get_if<QString>(&read))
+        return {std::nullopt, *reason};
+    QBuffer buffer(&std::get<QByteArray>(read));
+    buffer.open(QIODevice::ReadOnly);
+    // PNG alone: other formats would bring plugins that may want a screen, such as SVG's fonts.
+    QImageReader reader(&buffer, "png");
+    reader.setAutoDetectImageFormat(false);
+    // The size comes from the header, so a huge image is refused before it is decoded.
+    const QSize announced = reader.size();
+    if (announced.isValid() &&
+        (announced.width() > kMaxImageSide || announced.height() > kMaxImageSide))
+        return {std::nullopt, TooLarge(announced)};
+    const QImage image = reader.read();
+    if (image.isNull())
+        return {std::nullopt, NotPng()};
+    ImageImport import = SpriteFromImage(image);
+    if (import.sprite)
+        import.sprite->Name = SpriteNameFromFile(path).toStdString();
+    return import;
+}
+
+QString SpriteNameFromFile(const QString& path) {
+    const QString name = QFileInfo(path).completeBaseName();
+    return CheckName(name, NameKind::Sprite) == NameVerdict::Accept ? name : QString();
+}
+
+} // namespace vellicor

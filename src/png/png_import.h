@@ -1,0 +1,34 @@
+#pragma once
+
+#include "model/sprite_record.h"
+
+#include <QString>
+#include <optional>
+
+class QImage;
+
+namespace vellicor {
+
+// The largest image that fits a sprite, in either direction.
+constexpr int kMaxImageSide = kPlaneSide;
+
+struct ImageImport {
+    // Set when the image was accepted: its Size and planes, and its Name when the file's name
+    // passes the sprite name rules (empty otherwise, so the caller asks or refuses).
+    std::optional<SpriteRecord> sprite;
+    QString error; // why it was refused, one sentence, when it was (does not name the file)
+};
+
+// The sprite an image becomes: the smallest size of 8, 16 or 32 that holds it, the rest white;
+// each pixel the nearest of the four greys by luminance, or transparent where alpha is below 128.
+// Images larger than 32 x 32 are refused.
+ImageImport SpriteFromImage(const QImage& image);
+
+// Reads and checks the whole PNG file before anything is made of it.
+ImageImport LoadPngSprite(const QString& path);
+
+// The file's base name ("Ball" for ".../Ball.png") when it is a sprite name the rules accept;
+// empty otherwise.
+QString SpriteNameFromFile(const QString& path);
+
+} // namespace vellicor

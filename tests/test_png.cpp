@@ -1,0 +1,402 @@
+// Sprites in and out of PNG files: hand-made images imported, exported images read back pixel by
+// pixel, the round trip, and both commands through the main window's menu.
+#include "model/colour_table.h"
+#include "png/png_export.h"
+#include "png/png_import.h"
+#include "support/app_fixture.h"
+#include "support/read_all.h"
+
+#include <QAction>
+#include <QBuffer>
+#include <QImageReader>
+#include <QUndoStack>
+
+using namespace vellicor;
+
+namespace {
+
+// Expected sprite pixels, one letter each: Black, Dark grey, Light grey, White, Transparent.
+char Letter(PlaneBits bits) {
+    if (bits.mask && !bits.light && !bits.dark)
+        return 'T';
+    switch (ColourForBits(bits)) {
+    case kBlack:
+        return 'B';
+    case kDarkGrey:
+        return 'D';
+    case kLightGrey:
+        return 'L';
+    default:
+        return 'W';
+    }
+}
+
+QRgb Grey(int level, int alpha = 255) {
+    return qRgba(level, level, level, alpha);
+}
+
+QImage Row(std::initializer_list<QRgb> pixels) {
+    QImage image(static_cast<int>(pixels.size()), 1, QImage::Format_ARGB32);
+    int x = 0;
+    for (const QRgb pixel : pixels)
+        image.setPixel(x++, 0, pixel);
+    return image;
+}
+
+QImage Filled(int width, int height, QRgb pixel) {
+    QImage image(width, height, QImage::Format_ARGB32);
+    image.fill(pixel);
+    return image;
+}
+
+// Each row of an image of width x height in one letter.
+QString Rows(int width, int height, char letter) {
+    return (QString(width, QLatin1Char(letter)) + '/').repeated(height).chopped(1);
+}
+
+// A sprite of the given size using all five colours.
+SpriteRecord Pattern(int size) {
+    SpriteRecord sprite;
+    sprite.Name = "Ball";
+    sprite.Size = static_cast<std::int16_t>(size);
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x)
+            sprite.SetBits(x, y, *BitsForColour(kPaletteColours[(x + 2 * y) % 5]));
+    return sprite;
+}
+
+// What an exported pixel must be for each palette colour.
+QRgb Exported(Rgb colour) {
+    return colour == kTransparentCyan ? 0 : 0xFF000000U | colour;
+}
+
+struct PngFixture : AppFixture {
+    QTemporaryDir dir;
+
+    QString Path(const QString& name) const { return dir.filePath(name); }
+    QAction* Action(const char* name) const { return main->findChild<QAction*>(name); }
+    QString SaveImage(const QString& name, const QImage& image) const {
+        image.save(Path(name), "png");
+        return Path(name);
+    }
+};
+
+} // namespace
+
+class TestPng : public QObject {
+    Q_OBJECT
+  private slots:
+    void import_data();
+    void import();
+    void nameFromFile_data();
+    void nameFromFile();
+    void exportReadBack_data();
+    void exportReadBack();
+    void exportRefusals();
+    void roundTrip_data();
+    void roundTrip();
+    void importThroughTheMenu_data();
+    void importThroughTheMenu();
+    void importIsOneUndoableStep();
+    void exportThroughTheMenu();
+};
+
+void TestPng::import_data() {
+    QTest::addColumn<QImage>("image");
+    // As the file holds it; "cut": half a PNG; "flipped": a PNG with one bit of its pixels wrong.
+    QTest::addColumn<QByteArray>("format");
+    QTest::addColumn<int>("size"); // 0: refused
+    QTest::addColumn<QString>("pixels");
+    QTest::addColumn<QString>("error");
+    const QRgb black = Grey(0);
+    const QByteArray png = "png";
+    // clang-format off
+    QTest::newRow("each grey") << Row({Grey(0), Grey(128), Grey(192), Grey(255)}) << png << 8 << "BDLW" << "";
+    QTest::newRow("nearest grey, halfway to the lighter") << Row({Grey(63), Grey(64), Grey(159), Grey(160), Grey(223), Grey(224)}) << png << 8 << "BDDLLW" << "";
+    QTest::newRow("colours by luminance") << Row({qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(255, 255, 0)}) << png << 8 << "DDBW" << "";
+    QTest::newRow("alpha 127 and 128") << Row({Grey(0, 127), Grey(0, 128), Grey(255, 127), Grey(128, 128)}) << png << 8 << "TBTD" << "";
+    QTest::newRow("1 x 1") << Row({black}) << png << 8 << "B" << "";
+    QTest::newRow("8 x 8") << Filled(8, 8, Grey(128)) << png << 8 << Rows(8, 8, 'D') << "";
+    QTest::newRow("9 x 9") << Filled(9, 9, black) << png << 16 << Rows(9, 9, 'B') << "";
+    QTest::newRow("1 x 17") << Filled(1, 17, Grey(192)) << png << 32 << Rows(1, 17, 'L') << "";
+    QTest::newRow("32 x 32") << Filled(32, 32, Grey(0, 0)) << png << 32 << Rows(32, 32, 'T') << "";
+    QTest::newRow("33 x 1") << Filled(33, 1, black) << png << 0 << "" << "The image is 33 x 1 pixels; a sprite holds at most 32 x 32.";
+    QTest::newRow("1 x 33") << Filled(1, 33, black) << png << 0 << "" << "The image is 1 x 33 pixels; a sprite holds at most 32 x 32.";
+    QTest::newRow("not an image") << QImage() << QByteArray("text") << 0 << "" << "It is not a PNG image, or it is damaged.";
+    QTest::newRow("another format") << Row({black}) << QByteArray("bmp") << 0 << "" << "It is not a PNG image, or it is damaged.";
+    QTest::newRow("cut short") << Filled(9, 9, black) << QByteArray("cut") << 0 << "" << "It is not a PNG image, or it is damaged.";
+    QTest::newRow("one bit wrong") << Filled(9, 9, black) << QByteArray("flipped") << 0 << "" << "It is not a PNG image, or it is damaged.";
+    // clang-format on
+}
+
+void TestPng::import() {
+    QFETCH(QImage, image);
+    QFETCH(QByteArray, format);
+    QFETCH(int, size);
+    QFETCH(QString, pixels);
+    QFETCH(QString, error);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Picture.png");
+    QByteArray bytes = "not an image\n";
+    if (format != "text") {
+        QBuffer buffer(&bytes);
+        QVERIFY(buffer.open(QIODevice::WriteOnly) &&
+                image.save(&buffer, format == "bmp" ? "bmp" : "png"));
+    }
+    if (format == "cut")
+        bytes.chop(bytes.size() / 2);
+    if (format == "flipped")
+        bytes[bytes.indexOf("IDAT") + 6] ^= 1;
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    file.close();
+
+    const ImageImport import = LoadPngSprite(path);
+    QCOMPARE(import.sprite.has_value(), size != 0);
+    if (!import.sprite) {
+        QVERIFY2(import.error.startsWith(error), qPrintable(import.error));
+        return;
+    }
+    QCOMPARE(int{import.sprite->Size}, size);
+    QCOMPARE(QString::fromStdString(import.sprite->Name), QString("Picture"));
+    const QStringList rows = pixels.split('/');
+    for (int y = 0; y < kPlaneSide; ++y) {
+        QString row;
+        for (int x = 0; x < kPlaneSide; ++x)
+            row += Letter(import.sprite->Bits(x, y));
+        // The image's pixels, and white beyond them.
+        const QString wanted = rows.value(y).leftJustified(kPlaneSide, 'W');
+        QVERIFY2(row == wanted, qPrintable(QString("row %1: %2").arg(y).arg(row)));
+    }
+}
+
+void TestPng::nameFromFile_data() {
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("plain") << "/tmp/Ball.png"
+                           << "Ball";
+    QTest::newRow("two dots") << "/tmp/ball.big.png"
+                              << "ball.big";
+    QTest::newRow("digit first") << "/tmp/2ball.png"
+                                 << "";
+    QTest::newRow("space") << "/tmp/red ball.png"
+                           << "";
+    QTest::newRow("underscore first") << "/tmp/_ball.png"
+                                      << "";
+}
+
+void TestPng::nameFromFile() {
+    QFETCH(QString, path);
+    QFETCH(QString, name);
+    QCOMPARE(SpriteNameFromFile(path), name);
+}
+
+void TestPng::exportReadBack_data() {
+    QTest::addColumn<int>("scale");
+    QTest::newRow("scale 1") << 1;
+    QTest::newRow("scale 3") << 3;
+}
+
+void TestPng::exportReadBack() {
+    QFETCH(int, scale);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("ball.png");
+    SpriteRecord sprite = Pattern(8);
+    sprite.SetBits(20, 20, *BitsForColour(kBlack)); // hidden by the size
+    QCOMPARE(SaveSpritePng(path, sprite, scale), std::nullopt);
+
+    QImageReader reader(path);
+    QCOMPARE(reader.format(), QByteArray("png"));
+    const QImage image = reader.read().convertToFormat(QImage::Format_ARGB32);
+    QCOMPARE(image.size(), QSize(8 * scale, 8 * scale));
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb wanted = Exported(kPaletteColours[(x / scale + 2 * (y / scale)) % 5]);
+            const QRgb pixel = image.pixel(x, y);
+            // A transparent pixel's colour is of no account.
+            if (qAlpha(pixel) != qAlpha(wanted) || (qAlpha(wanted) != 0 && pixel != wanted))
+                QFAIL(qPrintable(QString("(%1, %2) is %3").arg(x).arg(y).arg(pixel, 8, 16)));
+        }
+    }
+}
+
+void TestPng::exportRefusals() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("ball.png");
+    QFile old(path);
+    QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+    old.close();
+    SpriteRecord sprite = Pattern(8);
+    sprite.Size = 0;
+    QCOMPARE(SaveSpritePng(path, sprite, 1).value_or(""),
+             QString("The sprite \"Ball\" has no size yet: choose 8, 16 or 32 first."));
+    QCOMPARE(SaveSpritePng(path, Pattern(8), 33).value_or(""),
+             QString("The scale 33 is not a whole number from 1 to 32."));
+    QCOMPARE(ReadAll(path), QByteArray("old"));
+    QCOMPARE(SaveSpritePng(dir.filePath("none/ball.png"), Pattern(8), 1).value_or(""),
+             QString("No such file or directory"));
+}
+
+void TestPng::roundTrip_data() {
+    QTest::addColumn<int>("size");
+    for (const int size : {8, 16, 32})
+        QTest::addRow("%d", size) << size;
+}
+
+void TestPng::roundTrip() {
+    QFETCH(int, size);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Ball.png");
+    const SpriteRecord sprite = Pattern(size);
+    QCOMPARE(SaveSpritePng(path, sprite, 1), std::nullopt);
+    const ImageImport import = LoadPngSprite(path);
+    QVERIFY2(import.sprite, qPrintable(import.error));
+    QCOMPARE(int{import.sprite->Size}, size);
+    for (int y = 0; y < kPlaneSide; ++y) {
+        QCOMPARE(import.sprite->PlaneDark.FullRow(y), sprite.PlaneDark.FullRow(y));
+        QCOMPARE(import.sprite->PlaneLight.FullRow(y), sprite.PlaneLight.FullRow(y));
+        QCOMPARE(import.sprite->PlaneMask.FullRow(y), sprite.PlaneMask.FullRow(y));
+    }
+}
+
+void TestPng::importThroughTheMenu_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QImage>("image"); // null: the file holds text
+    QTest::addColumn<bool>("asked");   // the sprite-name box
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("name"); // of the new sprite; empty: none is made
+    QTest::addColumn<QString>("message");
+    const QImage image = Filled(9, 9, Grey(0));
+    const QString nameError = "Sprite name must start with a letter and have no spaces.";
+    const QString refused = "The image \"@/%1\" could not be imported.\n%2";
+    // clang-format off
+    QTest::newRow("named after its file") << "Ball.png" << image << false << "" << "Ball" << "";
+    QTest::newRow("typed name") << "red ball.png" << image << true << "Red" << "Red" << "";
+    QTest::newRow("name box cancelled") << "red ball.png" << image << true << "" << "" << "";
+    QTest::newRow("typed name refused") << "2ball.png" << image << true << "2ball" << "" << nameError;
+    QTest::newRow("too large") << "Wide.png" << Filled(33, 1, 0) << false << "" << ""
+        << refused.arg("Wide.png", "The image is 33 x 1 pixels; a sprite holds at most 32 x 32.");
+    QTest::newRow("not an image") << "Text.png" << QImage() << false << "" << ""
+        << refused.arg("Text.png", "It is not a PNG image, or it is damaged.");
+    // clang-format on
+}
+
+void TestPng::importThroughTheMenu() {
+    QFETCH(QString, file);
+    QFETCH(QImage, image);
+    QFETCH(bool, asked);
+    QFETCH(QString, typed);
+    QFETCH(QString, name);
+    QFETCH(QString, message);
+    PngFixture app;
+    QVERIFY(!app.Action("mnuFileImportPng")->isEnabled()); // nothing to import into yet
+    app.NewProject("Demo");
+    QFile text(app.Path(file));
+    QVERIFY(image.isNull() ? text.open(QIODevice::WriteOnly) && text.write("text") > 0
+                           : image.save(app.Path(file), "png"));
+    text.close();
+    app.dialogs.shown.clear();
+    app.dialogs.openAnswers << app.Path(file);
+    if (!typed.isEmpty())
+        app.dialogs.inputAnswers << typed;
+
+    app.Action("mnuFileImportPng")->trigger();
+
+    QCOMPARE(app.dialogs.Texts("open"), QStringList{"PNG Images (*.png)"});
+    QCOMPARE(app.dialogs.Texts("input"), asked ? QStringList{"Enter sprite name:"} : QStringList());
+    QCOMPARE(app.dialogs.Texts("message"),
+             message.isEmpty() ? QStringList() : QStringList{message.replace("@", app.dir.path())});
+    QCOMPARE(app.main->Table().SpriteCount(), name.isEmpty() ? 0 : 1);
+    QCOMPARE(app.main->Document().IsModified(), !name.isEmpty());
+    if (name.isEmpty())
+        return;
+    const SpriteRecord& sprite = app.main->Table().Record(0);
+    QCOMPARE(QString::fromStdString(sprite.Name), name);
+    QCOMPARE(int{sprite.Size}, 16);
+    QCOMPARE(Letter(sprite.Bits(8, 8)), 'B');
+    QCOMPARE(Letter(sprite.Bits(9, 8)), 'W');
+    QCOMPARE(app.SpriteNode(0)->text(0), name);
+    Editor editor{app.main->EditorWindows().at(0)};
+    QVERIFY(editor.window->isVisible());
+    QCOMPARE(editor.window->windowTitle(), name);
+    QCOMPARE(editor.CheckedSize(), 16);
+}
+
+void TestPng::importIsOneUndoableStep() {
+    PngFixture app;
+    app.NewProject("Demo");
+    QImage image = Filled(9, 9, Grey(255));
+    image.setPixel(0, 0, Grey(0));
+    image.setPixel(8, 8, Grey(0, 0));
+    app.dialogs.openAnswers << app.SaveImage("Ball.png", image);
+    app.Action("mnuFileImportPng")->trigger();
+    Editor editor{app.main->EditorWindows().at(0)};
+    const SpriteRecord& sprite = app.main->Table().Record(0);
+    QAction* undo = app.Action("mnuEditUndo");
+    QAction* redo = app.Action("mnuEditRedo");
+    QCOMPARE(undo->text(), QString("&Undo Import PNG"));
+    QCOMPARE(app.main->Document().History(0)->count(), 1);
+
+    // The sprite stays, as New Sprite makes it: blank and without a size.
+    undo->trigger();
+    QCOMPARE(app.main->Table().SpriteCount(), 1);
+    QCOMPARE(int{sprite.Size}, 0);
+    QVERIFY(sprite.PlaneDark.IsClear() && sprite.PlaneLight.IsClear() &&
+            sprite.PlaneMask.IsClear());
+    QCOMPARE(editor.CheckedSize(), 0);
+    QVERIFY(!undo->isEnabled());
+    QVERIFY(app.main->Document().IsModified()); // the sprite itself is new
+
+    redo->trigger();
+    QCOMPARE(int{sprite.Size}, 16);
+    QCOMPARE(Letter(sprite.Bits(0, 0)), 'B');
+    QCOMPARE(Letter(sprite.Bits(8, 8)), 'T');
+    QCOMPARE(editor.CheckedSize(), 16);
+    QCOMPARE(Editor::PixelAt(editor.Canvas(), Editor::CellCentre(editor.Canvas(), 0, 0, 16)),
+             kBlack);
+}
+
+void TestPng::exportThroughTheMenu() {
+    PngFixture app;
+    QAction* exportPng = app.Action("mnuFileExportPng");
+    app.NewProject("Demo");
+    Editor editor{app.NewSprite("Ball")};
+    app.dialogs.shown.clear();
+
+    // No size yet: said before any file is asked for.
+    exportPng->trigger();
+    QCOMPARE(app.dialogs.Texts("message"),
+             QStringList{"The sprite \"Ball\" has no size yet: choose 8, 16 or 32 first."});
+    QCOMPARE(app.dialogs.Count("save"), 0);
+
+    editor.ChooseSize(8);
+    app.main->Document().SetPixel(0, 1, 0, *BitsForColour(kDarkGrey));
+    // Cancelling either question writes nothing.
+    app.dialogs.saveAnswers << app.Path("cancelled.png") << app.Path("ball");
+    exportPng->trigger();
+    QVERIFY(!QFile::exists(app.Path("cancelled.png")));
+    app.dialogs.scaleAnswers << 3;
+    exportPng->trigger();
+    QCOMPARE(app.dialogs.offeredNames, QStringList({"Ball.png", "Ball.png"}));
+    QCOMPARE(app.dialogs.Texts("save").last(), QString("PNG Images (*.png)"));
+    QCOMPARE(app.dialogs.Texts("scale"), QStringList({"1", "1"}));
+    QCOMPARE(ReadAll(app.Path("ball.png")), SpritePngBytes(app.main->Table().Record(0), 3));
+    QCOMPARE(QImage(app.Path("ball.png")).pixel(4, 1), Grey(128)); // the .png was added
+
+    // The next export offers the last folder and scale; a failure is said and changes nothing.
+    app.dialogs.saveAnswers << app.Path("none/ball.png");
+    app.dialogs.scaleAnswers << 2;
+    exportPng->trigger();
+    QCOMPARE(app.dialogs.offeredNames.last(), app.Path("Ball.png"));
+    QCOMPARE(app.dialogs.Texts("scale").last(), QString("3"));
+    QCOMPARE(app.dialogs.Texts("message").last(),
+             QString("The image could not be written to \"%1\".\nNo such file or directory")
+                 .arg(app.Path("none/ball.png")));
+
+    // With no editor open there is nothing to export.
+    editor.window->close();
+    QVERIFY(!exportPng->isEnabled());
+}
+
+QTEST_MAIN(TestPng)
+#include "test_png.moc"
