@@ -2,9 +2,9 @@
 
 #include "export/header_file.h"
 #include "export/header_text.h"
+#include "model/name_rules.h"
 #include "png/png_export.h"
 #include "png/png_import.h"
-#include "model/name_rules.h"
 #include "project/project_file.h"
 
 #include <QDir>
@@ -75,11 +75,6 @@ constexpr HeadlessOption kOptions[] = {
 };
 
 // One line whatever the reason says, so scripts can read one fault per line.
-void Report(QTextStream& errors, const QString& what, const QString& path, const QString& reason) {
-    errors << QStringLiteral("vellicor: %1 \"%2\": %3")
-                  .arg(what, QDir::toNativeSeparators(path), reason.simplified())
-           << Qt::endl;
-}
 
 // The index of the sprite a --sprite value names, or why there is none. Digits are an index:
 // a sprite name never starts with a digit.
@@ -113,6 +108,48 @@ std::variant<int, QString> FindSprite(const SpriteTable& table, const QString& w
 }
 
 } // namespace
+
+void Report(QTextStream& errors, const QString& what, const QString& path, const QString& reason) {
+    errors << QStringLiteral("vellicor: %1 \"%2\": %3")
+                  .arg(what, QDir::toNativeSeparators(path), reason.simplified())
+           << Qt::endl;
+}
+
+int AddSpritesToProjectFile(const QString& output, const std::vector<SpriteRecord>& sprites,
+                            QTextStream& errors) {
+    Project project;
+    if (QFileInfo::exists(output)) {
+        ProjectRead read = LoadProjectFile(output);
+        if (!read.project) {
+            Report(errors, QStringLiteral("could not read the project"), output, read.error);
+            return kExitFailed;
+        }
+        project = std::move(*read.project);
+    } else {
+        project.name = QFileInfo(output).completeBaseName();
+        if (CheckName(project.name, NameKind::Project) != NameVerdict::Accept) {
+            Report(errors, QStringLiteral("could not create the project"), output,
+                   QStringLiteral("Its file name gives no project name: a project name must "
+                                  "start with a letter."));
+            return kExitFailed;
+        }
+    }
+    const auto total = static_cast<std::size_t>(project.table.SpriteCount()) + sprites.size();
+    if (total > static_cast<std::size_t>(SpriteTable::kMaxSprites)) {
+        Report(errors, QStringLiteral("could not add to the project"), output,
+               QStringLiteral("It would hold %1 sprites; at most %2 fit.")
+                   .arg(total)
+                   .arg(SpriteTable::kMaxSprites));
+        return kExitFailed;
+    }
+    for (const SpriteRecord& sprite : sprites)
+        project.table.Record(project.table.Append(sprite.Name)) = sprite;
+    if (const auto reason = SaveProjectFile(output, project.name, project.table)) {
+        Report(errors, QStringLiteral("could not write the project"), output, *reason);
+        return kExitFailed;
+    }
+    return kExitOk;
+}
 
 std::span<const HeadlessCommand> HeadlessCommands() {
     return kCommands;
@@ -179,36 +216,7 @@ int ImportPng(const HeadlessArguments& arguments, QTextStream& errors) {
         return kExitFailed;
     }
 
-    Project project;
-    if (QFileInfo::exists(arguments.output)) {
-        ProjectRead read = LoadProjectFile(arguments.output);
-        if (!read.project) {
-            Report(errors, QStringLiteral("could not read the project"), arguments.output,
-                   read.error);
-            return kExitFailed;
-        }
-        project = std::move(*read.project);
-    } else {
-        project.name = QFileInfo(arguments.output).completeBaseName();
-        if (CheckName(project.name, NameKind::Project) != NameVerdict::Accept) {
-            Report(errors, QStringLiteral("could not create the project"), arguments.output,
-                   QStringLiteral("Its file name gives no project name: a project name must "
-                                  "start with a letter."));
-            return kExitFailed;
-        }
-    }
-    if (project.table.IsFull()) {
-        Report(errors, QStringLiteral("could not add to the project"), arguments.output,
-               QStringLiteral("It already holds %1 sprites, the most it can hold.")
-                   .arg(SpriteTable::kMaxSprites));
-        return kExitFailed;
-    }
-    project.table.Record(project.table.Append(sprite.Name)) = sprite;
-    if (const auto reason = SaveProjectFile(arguments.output, project.name, project.table)) {
-        Report(errors, QStringLiteral("could not write the project"), arguments.output, *reason);
-        return kExitFailed;
-    }
-    return kExitOk;
+    return AddSpritesToProjectFile(arguments.output, {sprite}, errors);
 }
 
 } // namespace vellicor

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "model/sprite_record.h"
+
 #include <QHash>
 #include <QLatin1String>
 #include <QString>
 #include <QTextStream>
 #include <span>
+#include <vector>
 
 namespace vellicor {
 
@@ -12,6 +15,14 @@ namespace vellicor {
 constexpr int kExitOk = 0;
 constexpr int kExitFailed = 1; // a file was refused or could not be written
 constexpr int kExitUsage = 2;  // the command line itself was wrong
+
+// One line on the error stream, whatever the reason says: "vellicor: WHAT "PATH": REASON".
+void Report(QTextStream& errors, const QString& what, const QString& path, const QString& reason);
+
+// Adds the sprites after those of the project at `output`, or makes it (named after its file)
+// when there is none; anything else at that path is refused rather than overwritten.
+int AddSpritesToProjectFile(const QString& output, const std::vector<SpriteRecord>& sprites,
+                            QTextStream& errors);
 
 struct HeadlessArguments {
     QString input;                   // the value of the command's own option
