@@ -1,3 +1,4 @@
+// The editor window: what it shows read back from its surfaces, under real mouse events.
 #include "editor/picture_surface.h"
 #include "model/colour_table.h"
 #include "support/app_fixture.h"
@@ -17,56 +18,50 @@ struct EditorFixture : AppFixture {
         editor.window = NewSprite("Ball");
     }
     const SpriteRecord& Record() { return main->Table().Record(0); }
-    void Seed(int x, int y, Rgb colour) {
-        main->Document().SetPixel(0, x, y, *BitsForColour(colour));
-    }
     static QRgb Cell(QWidget* surface, int column, int row, int n) {
         return Editor::PixelAt(surface, Editor::CellCentre(surface, column, row, n));
     }
 };
-
-// The canvas side at a zoom: zoom x 1335 / 16 screen units, 15 of them to a pixel.
-long Side(int zoom) {
-    return std::lround(zoom * 1335 / 16.0 / 15);
-}
 
 } // namespace
 
 class TestEditor : public QObject {
     Q_OBJECT
   private slots:
-    void newSpriteOpensBlank();
+    void blankUntilASizeIsChosen();
     void zoomPlacesCanvasHandlesAndCells_data();
     void zoomPlacesCanvasHandlesAndCells();
     void painting_data();
     void painting();
-    void dragOutOfTheCanvas();
-    void smallerSizeHidesPixelsWithoutLosingThem();
     void sliderDragFollowsOnlyTheLeftButton();
-    void backgroundArea();
 };
 
-void TestEditor::newSpriteOpensBlank() {
+void TestEditor::blankUntilASizeIsChosen() {
     EditorFixture app;
+    QWidget* canvas = app.editor.Canvas();
     QCOMPARE(app.editor.CheckedSize(), 0);
     QCOMPARE(app.editor.Zoom()->value(), 25);
-    QCOMPARE(app.editor.Canvas()->size(), QSize(139, 139));
     QImage blank(139, 139, QImage::Format_RGB32);
-    blank.fill(qobject_cast<PictureSurface*>(app.editor.Canvas())->Background());
-    QCOMPARE(app.editor.Canvas()->grab().toImage(), blank);
-
-    // Pressing and dragging before a size is chosen paints nothing.
-    QTest::mousePress(app.editor.Canvas(), Qt::LeftButton, {}, QPoint(60, 60));
-    QTest::mouseMove(app.editor.Canvas(), QPoint(100, 90));
-    QTest::mouseRelease(app.editor.Canvas(), Qt::LeftButton, {}, QPoint(100, 90));
-    QVERIFY(app.Record().PlaneDark.IsClear() && app.Record().PlaneLight.IsClear());
+    blank.fill(qobject_cast<PictureSurface*>(canvas)->Background());
+    QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(60, 60));
+    QTest::mouseMove(canvas, QPoint(100, 90));
     QCOMPARE(app.CellStatus(), QString("1 x 1"));
-    QCOMPARE(app.editor.Canvas()->grab().toImage(), blank);
+    QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(100, 90));
+    QCOMPARE(canvas->grab().toImage(), blank);
+    QVERIFY(app.Record().PlaneDark.IsClear() && app.Record().PlaneLight.IsClear());
+
+    // Over the grey area around the canvas the status is empty; the area keeps its margins.
+    QWidget* background = app.editor.Find("picBackground");
+    QTest::mouseMove(background, QPoint(300, 300));
+    QCOMPARE(app.CellStatus(), QString());
+    app.editor.window->showNormal();
+    app.editor.window->resize(400, 300);
+    QCOMPARE(background->size(), app.editor.window->widget()->size() - QSize(138, 26));
 }
 
 void TestEditor::zoomPlacesCanvasHandlesAndCells_data() {
     QTest::addColumn<int>("zoom");
-    QTest::addColumn<int>("side");
+    QTest::addColumn<int>("side");   // zoom x 1335 / 16 screen units, 15 to a pixel, rounded
     QTest::addColumn<int>("middle"); // left of the edge-middle handles
     QTest::newRow("smallest") << 1 << 6 << 9;
     QTest::newRow("one up from the design") << 26 << 145 << 78;
@@ -90,7 +85,8 @@ void TestEditor::zoomPlacesCanvasHandlesAndCells() {
     app.main->Document().BeginStroke(0);
     for (int y = 0; y < 32; ++y)
         for (int x = 0; x < 32; ++x)
-            app.Seed(x, y, (x + y) % 2 ? kDarkGrey : kLightGrey);
+            app.main->Document().SetPixel(0, x, y,
+                                          *BitsForColour((x + y) % 2 ? kDarkGrey : kLightGrey));
     app.main->Document().EndStroke();
     // At every size, a gap would show the surface's own colour; an overlap would swallow a cell.
     for (int size : {8, 16, 32}) {
@@ -98,14 +94,15 @@ void TestEditor::zoomPlacesCanvasHandlesAndCells() {
         for (QWidget* surface : {app.editor.Canvas(), app.editor.Preview()}) {
             const QImage shown = surface->grab().toImage();
             for (const bool alongRow : {true, false}) {
-                auto at = [&shown, alongRow](int i) {
-                    const int middle = shown.width() / 2;
-                    return shown.pixel(alongRow ? i : middle, alongRow ? middle : i) & 0xFFFFFFU;
-                };
                 int changes = 0;
+                QRgb last = 0;
                 for (int i = 0; i < shown.width(); ++i) {
-                    QVERIFY(at(i) == kDarkGrey || at(i) == kLightGrey);
-                    changes += i > 0 && at(i - 1) != at(i) ? 1 : 0;
+                    const int middle = shown.width() / 2;
+                    const QRgb at =
+                        shown.pixel(alongRow ? i : middle, alongRow ? middle : i) & 0xFFFFFFU;
+                    QVERIFY(at == kDarkGrey || at == kLightGrey);
+                    changes += i > 0 && at != last ? 1 : 0;
+                    last = at;
                 }
                 if (shown.width() >= size)
                     QCOMPARE(changes, size - 1);
@@ -130,9 +127,9 @@ void TestEditor::painting_data() {
     QTest::newRow("first row y = 0") << 0 << Qt::LeftButton << QPointF(10, 0) << "1 x 1" << -1 << kBlack;
     QTest::newRow("odd border goes left") << 0 << Qt::LeftButton << QPointF(17.375, 1) << "1 x 1" << 0 << kBlack;
     QTest::newRow("even border goes right") << 0 << Qt::LeftButton << QPointF(34.75, 1) << "3 x 1" << 2 << kBlack;
-    QTest::newRow("just past a border") << 0 << Qt::LeftButton << QPointF(17.5, 1) << "2 x 1" << 1 << kBlack;
     QTest::newRow("right edge") << 0 << Qt::LeftButton << QPointF(139, 1) << "9 x 1" << -1 << kBlack;
     QTest::newRow("last column") << 0 << Qt::LeftButton << QPointF(138.9, 1) << "8 x 1" << 7 << kBlack;
+    QTest::newRow("left of the canvas") << 0 << Qt::LeftButton << QPointF(-30, 1) << "-1 x 1" << -1 << kBlack;
     // clang-format on
 }
 
@@ -145,14 +142,14 @@ void TestEditor::painting() {
     QFETCH(Rgb, colour);
     EditorFixture app;
     app.editor.ChooseSize(8);
-    app.Seed(3, 0, kBlack); // painting replaces all three bits
+    app.main->Document().SetPixel(0, 3, 0, *BitsForColour(kBlack)); // painting replaces all bits
     app.main->SwatchPress(swatch, button == Qt::MiddleButton ? Qt::LeftButton : button);
     // A real-valued position, as a pointing device with sub-pixel precision delivers it.
     QWidget* canvas = app.editor.Canvas();
     QMouseEvent press(QEvent::MouseButtonPress, at, canvas->mapToGlobal(at), button, button, {});
     QApplication::sendEvent(canvas, &press);
     QCOMPARE(app.CellStatus(), status);
-    for (int x = 0; x < 8; ++x) // the pixel under the pointer and nothing else
+    for (int x = 0; x < kPlaneSide; ++x) // the pixel under the pointer and nothing else
         QCOMPARE(app.Record().Bits(x, 0),
                  *BitsForColour(x == column ? colour : (x == 3 ? kBlack : kWhite)));
     if (column < 0)
@@ -164,46 +161,15 @@ void TestEditor::painting() {
     QCOMPARE(app.Cell(canvas, 5, 0, 8), kWhite);
 }
 
-void TestEditor::dragOutOfTheCanvas() {
-    EditorFixture app;
-    app.editor.ChooseSize(8);
-    QWidget* canvas = app.editor.Canvas();
-    const int y = Editor::CellCentre(canvas, 0, 1, 8).y();
-    QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(100, y));
-    QTest::mouseMove(canvas, QPoint(135, y));
-    QTest::mouseMove(canvas, QPoint(170, y)); // past the right edge, over the background
-    QCOMPARE(app.CellStatus(), QString("10 x 2"));
-    QCOMPARE(app.Record().PlaneDark.Row(1, 8), 0x07U); // columns 5 to 7 joined, nothing beyond
-    QTest::mouseMove(canvas, QPoint(-30, y)); // back across the whole row, past the left edge
-    QCOMPARE(app.CellStatus(), QString("-1 x 2"));
-    QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(-30, y));
-    QCOMPARE(app.Record().PlaneDark.Row(1, 8), 0xFFU);
-    QCOMPARE(app.Record().PlaneDark.Row(2, 8), 0x00U);
-    QCOMPARE(app.Cell(canvas, 0, 1, 8), kBlack);
-}
-
-void TestEditor::smallerSizeHidesPixelsWithoutLosingThem() {
-    EditorFixture app;
-    QWidget* canvas = app.editor.Canvas();
-    app.editor.ChooseSize(32);
-    app.main->SwatchPress(4, Qt::RightButton);
-    QTest::mouseClick(canvas, Qt::LeftButton, {}, Editor::CellCentre(canvas, 0, 0, 32));
-    QTest::mouseClick(canvas, Qt::RightButton, {}, Editor::CellCentre(canvas, 31, 31, 32));
-    app.editor.ChooseSize(8);
-    QCOMPARE(app.Cell(canvas, 0, 0, 8), kBlack); // the same pixel, four times as wide
-    QCOMPARE(app.Cell(canvas, 7, 7, 8), kWhite);
-    QTest::mouseClick(canvas, Qt::LeftButton, {}, Editor::CellCentre(canvas, 7, 7, 8));
-    app.editor.ChooseSize(32);
-    QCOMPARE(app.Cell(canvas, 31, 31, 32), kTransparentCyan);
-    QCOMPARE(app.Cell(app.editor.Preview(), 31, 31, 32), kTransparentCyan);
-    QCOMPARE(app.Cell(canvas, 7, 7, 32), kBlack);
-}
-
+// While the thumb is dragged with the left button, the canvas follows; with the right button
+// held as well, it stays. Keys and clicks on the track zoom at once.
 void TestEditor::sliderDragFollowsOnlyTheLeftButton() {
     EditorFixture app;
     QSlider* slider = app.editor.Zoom();
     QWidget* canvas = app.editor.Canvas();
-    auto follows = [slider, canvas] { return canvas->width() == Side(slider->value()); };
+    auto follows = [slider, canvas] {
+        return canvas->width() == std::lround(slider->value() * 1335 / 16.0 / 15);
+    };
     QStyleOptionSlider option;
     option.initFrom(slider);
     option.minimum = slider->minimum();
@@ -232,25 +198,6 @@ void TestEditor::sliderDragFollowsOnlyTheLeftButton() {
     QVERIFY(slider->value() == dragged - 1 && follows());
     QTest::mouseClick(slider, Qt::LeftButton, {}, QPoint(2, thumb.y())); // on the track
     QVERIFY(slider->value() < dragged - 1 && follows());
-}
-
-void TestEditor::backgroundArea() {
-    EditorFixture app;
-    QWidget* background = app.editor.Find("picBackground");
-    QTest::mouseMove(app.editor.Canvas(), QPoint(10, 10));
-    QCOMPARE(app.CellStatus(), QString("1 x 1"));
-    QTest::mouseMove(background, QPoint(300, 300));
-    QCOMPARE(app.CellStatus(), QString());
-
-    // The area keeps a 10-pixel margin, and keeps its width when the window gets too narrow.
-    app.editor.window->showNormal();
-    app.editor.window->setMinimumSize(0, 0);
-    app.editor.window->resize(400, 300);
-    QCOMPARE(background->size(), app.editor.window->widget()->size() - QSize(138, 26));
-    const int lastWidth = background->width();
-    app.editor.window->resize(60, 300);
-    QVERIFY(app.editor.window->widget()->width() < 138);
-    QCOMPARE(background->width(), lastWidth);
 }
 
 QTEST_MAIN(TestEditor)

@@ -16,10 +16,7 @@ namespace {
 // Every size, all five colours, pixels hidden beyond the size, a name outside ASCII.
 SpriteTable SampleTable() {
     SpriteTable table;
-    const char* names[] = {"Ball", "Wall",
-                           "\xC3\x9C"
-                           "ber",
-                           "Unsized"};
+    const char* names[] = {"Ball", "Wall", "\u00DCber", "Unsized"};
     for (int i = 0; i < 4; ++i) {
         SpriteRecord& record = table.Record(table.Append(names[i]));
         for (int y = 0; y < kPlaneSide; ++y)
@@ -53,39 +50,43 @@ QByteArray Edited(const QByteArray& from, const QByteArray& to) {
 class TestProjectFile : public QObject {
     Q_OBJECT
   private slots:
-    void saveAndOpenKeepEverything();
+    void filesOnDisk();
     void goldenBytes();
     void documents_data();
     void documents();
-    void refusedFiles();
     void mutatedFilesLoadOrAreRefused();
 };
 
-void TestProjectFile::saveAndOpenKeepEverything() {
+void TestProjectFile::filesOnDisk() {
     QTemporaryDir dir;
     const QString path = dir.filePath("demo.vellicor");
-    SpriteTable table = SampleTable();
-    const std::string wallAt32 = HeaderText(table);
-    table.Record(1).Size = 8; // painted at 32, shrunk before the save
+    const SpriteTable table = SampleTable();
     QCOMPARE(SaveProjectFile(path, "Demo", table), std::nullopt);
 
     ProjectRead read = LoadProjectFile(path);
     QVERIFY2(read.project, qPrintable(read.error));
-    SpriteTable& loaded = read.project->table;
     QCOMPARE(read.project->name, QString("Demo"));
-    QCOMPARE(HeaderText(loaded), HeaderText(table));
-    for (int i = 0; i < table.SpriteCount(); ++i)
-        QCOMPARE(loaded.Record(i).IsOpen, table.Record(i).IsOpen);
-    // The same bytes again, and exactly what Qt's writer makes of the whole document.
+    QCOMPARE(HeaderText(read.project->table), HeaderText(table));
+    // The same bytes again, open flags and hidden pixels included, and exactly what Qt's writer
+    // makes of the whole document.
     const QByteArray bytes = ReadAll(path);
-    QCOMPARE(ProjectFileBytes("Demo", loaded), bytes);
+    QCOMPARE(ProjectFileBytes("Demo", read.project->table), bytes);
     QCOMPARE(QJsonDocument::fromJson(bytes).toJson(), bytes);
-    loaded.Record(1).Size = 32; // grown again: the hidden pixels are back
-    QCOMPARE(HeaderText(loaded), wallAt32);
 
     QVERIFY(!ReadProject(Edited("\"open\":true,", "")).project->table.Record(0).IsOpen);
+
+    // A failed save creates nothing; a file that cannot be read gives the system's reason.
     QVERIFY(SaveProjectFile(dir.filePath("none/demo.vellicor"), "Demo", table));
     QVERIFY(!QFile::exists(dir.filePath("none")));
+    QCOMPARE(LoadProjectFile(dir.filePath("none.vellicor")).error,
+             QString("No such file or directory"));
+    QVERIFY(!LoadProjectFile(dir.path()).error.isEmpty()); // a folder
+    // A file past the ceiling is refused, with the ceiling named.
+    QFile huge(dir.filePath("huge.vellicor"));
+    QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(kMaxProjectFileBytes + 1));
+    huge.close();
+    QCOMPARE(LoadProjectFile(huge.fileName()).error,
+             QString("The file is too large to be a Vellicor project (over 256 MB)."));
 }
 
 void TestProjectFile::goldenBytes() {
@@ -98,14 +99,14 @@ void TestProjectFile::goldenBytes() {
     ball.SetBits(2, 0, *BitsForColour(kLightGrey));
     ball.SetBits(7, 7, *BitsForColour(kTransparentCyan));
     ball.SetBits(31, 31, *BitsForColour(kBlack)); // hidden by the size, kept by the file
-    const auto rows = [](QByteArray first, int at, QByteArray other) {
+    const auto rows = [](const char* first, int at, const char* other) {
         QByteArray text = "[\n";
         for (int y = 0; y < 32; ++y)
-            text += "                \"" +
+            text += QByteArray("                \"") +
                     (y == 0    ? first
                      : y == at ? other
                                : "00000000") +
-                    "\"" + (y < 31 ? ",\n" : "\n");
+                    (y < 31 ? "\",\n" : "\"\n");
         return text + "            ]";
     };
     QCOMPARE(ProjectFileBytes("Demo", table),
@@ -129,11 +130,8 @@ void TestProjectFile::documents_data() {
     tooMany += QByteArray(",0").repeated(SpriteTable::kMaxSprites) + "]}";
     // clang-format off
     QTest::newRow("lower-case hex") << QByteArray("\"C0000000\"") << QByteArray("\"c0000000\"") << "";
-    QTest::newRow("white space") << QByteArray(",") << QByteArray(" \r\n\t,\n ") << "";
     QTest::newRow("unknown keys") << QByteArray("\"open\"") << QByteArray("\"tags\":{\"a\":[1,null]},\"open\"") << "";
     QTest::newRow("size as 8.0e0") << QByteArray("\"size\":8") << QByteArray("\"size\":8.0e0") << "";
-    QTest::newRow("escaped name") << QByteArray("\"name\":\"S\"") << QByteArray("\"name\":\"\\u0053\"") << "";
-    QTest::newRow("empty file") << QByteArray() << QByteArray() << "It is not valid JSON: illegal value at byte 0.";
     QTest::newRow("not JSON") << QByteArray("\"version\":1,") << QByteArray("\"version\":1") << "It is not valid JSON: unterminated object at byte 41.";
     QTest::newRow("an array") << QByteArray() << QByteArray("[]") << "It is not a Vellicor project: the document is not a JSON object.";
     QTest::newRow("wrong format") << QByteArray("-project") << QByteArray("-projekt") << "It is not a Vellicor project: \"format\" is not \"vellicor-project\".";
@@ -141,28 +139,22 @@ void TestProjectFile::documents_data() {
     QTest::newRow("version 0") << QByteArray("\"version\":1") << QByteArray("\"version\":0") << "\"version\" is 0, which is no format version.";
     QTest::newRow("version 1.5") << QByteArray("\"version\":1") << QByteArray("\"version\":1.5") << "\"version\" is not a whole number.";
     QTest::newRow("no version") << QByteArray("\"version\":1,") << QByteArray() << "\"version\" is missing.";
-    QTest::newRow("no name") << QByteArray("\"name\":\"P\",") << QByteArray() << "\"name\" is missing.";
     QTest::newRow("name a number") << QByteArray("\"name\":\"P\"") << QByteArray("\"name\":5") << "\"name\" is not a string.";
     QTest::newRow("empty name") << QByteArray("\"name\":\"P\"") << QByteArray("\"name\":\"\"") << "\"name\" is empty.";
     QTest::newRow("name line break") << QByteArray("\"name\":\"P\"") << QByteArray("\"name\":\"P\\r\\nQ\"") << "\"name\" contains a control character or a line break.";
     QTest::newRow("no sprites") << QByteArray("\"sprites\"") << QByteArray("\"sprite\"") << "\"sprites\" is missing.";
-    QTest::newRow("sprites an object") << QByteArray("\"sprites\":[") << QByteArray("\"sprites\":{},\"x\":[") << "\"sprites\" is not an array.";
     QTest::newRow("too many sprites") << QByteArray() << tooMany << "The project has 32768 sprites; at most 32767 fit.";
     QTest::newRow("sprite a number") << QByteArray("\"sprites\":[") << QByteArray("\"sprites\":[7,") << "Sprite 1: it is not a JSON object.";
     QTest::newRow("second sprite") << QByteArray("}]}") << QByteArray("},{\"name\":\"T\"}]}") << "Sprite 2: \"size\" is missing.";
-    QTest::newRow("sprite name empty") << QByteArray("\"name\":\"S\"") << QByteArray("\"name\":\"\"") << "Sprite 1: \"name\" is empty.";
     QTest::newRow("sprite name separator") << QByteArray("\"name\":\"S\"") << QByteArray("\"name\":\"S\\u2028\"") << "Sprite 1: \"name\" contains a control character";
     QTest::newRow("lone surrogate") << QByteArray("\"name\":\"S\"") << QByteArray("\"name\":\"S\\ud800\"") << "Sprite 1: \"name\" contains a control character";
-    QTest::newRow("no size") << QByteArray("\"size\":8,") << QByteArray() << "Sprite 1: \"size\" is missing.";
     QTest::newRow("size 12") << QByteArray("\"size\":8") << QByteArray("\"size\":12") << "Sprite 1: \"size\" is not 0, 8, 16 or 32.";
     QTest::newRow("size text") << QByteArray("\"size\":8") << QByteArray("\"size\":\"8\"") << "Sprite 1: \"size\" is not a number.";
     QTest::newRow("open text") << QByteArray("\"open\":true") << QByteArray("\"open\":\"yes\"") << "Sprite 1: \"open\" is not true or false.";
     QTest::newRow("no dark") << QByteArray("\"dark\"") << QByteArray("\"dork\"") << "Sprite 1: \"dark\" is missing.";
     QTest::newRow("dark text") << QByteArray("\"dark\":[") << QByteArray("\"dark\":\"C0\",\"x\":[") << "Sprite 1: \"dark\" is not an array.";
-    QTest::newRow("31 rows") << QByteArray("\"C0000000\",") << QByteArray() << "Sprite 1: \"dark\" has 31 rows instead of 32.";
     QTest::newRow("33 rows") << QByteArray("\"A0000000\",") << QByteArray("\"A0000000\",\"A0000000\",") << "Sprite 1: \"light\" has 33 rows instead of 32.";
     QTest::newRow("7 digits") << QByteArray("\"C0000000\"") << QByteArray("\"C000000\"") << "Sprite 1: \"dark\" row 1 is not 8 hex digits.";
-    QTest::newRow("not hex") << QByteArray("\"A0000000\"") << QByteArray("\"A000000G\"") << "Sprite 1: \"light\" row 1 is not 8 hex digits.";
     QTest::newRow("row a number") << QByteArray("\"C0000000\"") << QByteArray("12000000") << "Sprite 1: \"dark\" row 1 is not 8 hex digits.";
     QTest::newRow("last mask row") << QByteArray("\"01000000\"") << QByteArray("\"0100000 \"") << "Sprite 1: \"mask\" row 32 is not 8 hex digits.";
     // clang-format on
@@ -181,19 +173,6 @@ void TestProjectFile::documents() {
         QVERIFY(!read.project);
         QVERIFY2(read.error.startsWith(reason), qPrintable(read.error));
     }
-}
-
-void TestProjectFile::refusedFiles() {
-    QTemporaryDir dir;
-    QCOMPARE(LoadProjectFile(dir.filePath("none.vellicor")).error,
-             QString("No such file or directory"));
-    QVERIFY(!LoadProjectFile(dir.path()).error.isEmpty()); // a folder
-    // A sparse file past the ceiling is refused before it is read.
-    QFile huge(dir.filePath("huge.vellicor"));
-    QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(kMaxProjectFileBytes + 1));
-    huge.close();
-    QCOMPARE(LoadProjectFile(huge.fileName()).error,
-             QString("The file is too large to be a Vellicor project (over 256 MB)."));
 }
 
 void TestProjectFile::mutatedFilesLoadOrAreRefused() {

@@ -7,58 +7,52 @@
 #include <QStringList>
 #include <functional>
 
-// Answers the main window's modal dialogs from a script and records what was asked.
+// Answers the main window's modal dialogs from a script and records what was asked. An exhausted
+// script cancels, discards the unsaved work and the recovery, as a user in a hurry would.
 class ScriptedDialogs final : public vellicor::DialogSeam {
   public:
     struct Shown {
-        QString kind; // "input", "message", "save", "modal", "scale" ...
+        QString kind; // "input", "message", "save", "saveas", "open", "question", "scale" ...
         QString text; // prompt, message, filter, dialog title or the scale offered
         QString title;
     };
 
-    QStringList inputAnswers;                    // an exhausted script cancels
-    QList<std::optional<QString>> saveAnswers;   // likewise
-    std::function<void(QDialog&)> onModal;       // runs while the modal dialog is shown
-    QList<std::optional<QString>> saveAsAnswers; // an exhausted script cancels
-    QList<std::optional<QString>> openAnswers;   // likewise
-    // An exhausted script discards, so work is thrown away without a fuss as before.
+    QStringList inputAnswers;
+    QList<std::optional<QString>> saveAnswers;
+    QList<std::optional<QString>> saveAsAnswers;
+    QList<std::optional<QString>> openAnswers;
     QList<vellicor::SaveChangesAnswer> saveChangesAnswers;
     QList<bool> recoverAnswers;             // true recovers; an exhausted script discards
     QList<std::optional<int>> scaleAnswers; // an exhausted script cancels
+    std::function<void(QDialog&)> onModal;  // runs while the modal dialog is shown
     QList<Shown> shown;
     QStringList offeredNames;
 
     QString InputBox(QWidget*, const QString& prompt, const QString& title) override {
-        shown.append({"input", prompt, title});
-        return inputAnswers.isEmpty() ? QString() : inputAnswers.takeFirst();
+        return Answer(inputAnswers, QString(), {"input", prompt, title});
     }
     void MessageBox(QWidget*, const QString& text, const QString& title) override {
         shown.append({"message", text, title});
     }
     std::optional<QString> SaveFileName(QWidget*, const QString& filter,
                                         const QString& offered) override {
-        shown.append({"save", filter, QString()});
         offeredNames.append(offered);
-        return saveAnswers.isEmpty() ? std::nullopt : saveAnswers.takeFirst();
+        return Answer(saveAnswers, {}, {"save", filter, {}});
     }
     std::optional<QString> SaveAsFileName(QWidget*, const QString& filter, const QString& offered,
                                           const QString&) override {
-        shown.append({"saveas", filter, QString()});
         offeredNames.append(offered);
-        return saveAsAnswers.isEmpty() ? std::nullopt : saveAsAnswers.takeFirst();
+        return Answer(saveAsAnswers, {}, {"saveas", filter, {}});
     }
     std::optional<QString> OpenFileName(QWidget*, const QString& filter) override {
-        shown.append({"open", filter, QString()});
-        return openAnswers.isEmpty() ? std::nullopt : openAnswers.takeFirst();
+        return Answer(openAnswers, {}, {"open", filter, {}});
     }
     vellicor::SaveChangesAnswer AskSaveChanges(QWidget*, const QString& text) override {
-        shown.append({"question", text, QString()});
-        return saveChangesAnswers.isEmpty() ? vellicor::SaveChangesAnswer::Discard
-                                            : saveChangesAnswers.takeFirst();
+        return Answer(saveChangesAnswers, vellicor::SaveChangesAnswer::Discard,
+                      {"question", text, {}});
     }
     bool AskRecover(QWidget*, const QString& text) override {
-        shown.append({"recover", text, QString()});
-        return !recoverAnswers.isEmpty() && recoverAnswers.takeFirst();
+        return Answer(recoverAnswers, false, {"recover", text, {}});
     }
     void ShowModal(QDialog& dialog) override {
         shown.append({"modal", dialog.windowTitle(), dialog.objectName()});
@@ -79,10 +73,11 @@ class ScriptedDialogs final : public vellicor::DialogSeam {
                 texts << entry.text;
         return texts;
     }
-    int Count(const QString& kind) const {
-        int count = 0;
-        for (const Shown& entry : shown)
-            count += entry.kind == kind ? 1 : 0;
-        return count;
+    int Count(const QString& kind) const { return static_cast<int>(Texts(kind).size()); }
+
+  private:
+    template <typename T> T Answer(QList<T>& answers, T exhausted, const Shown& asked) {
+        shown.append(asked);
+        return answers.isEmpty() ? exhausted : answers.takeFirst();
     }
 };
