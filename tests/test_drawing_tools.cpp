@@ -171,6 +171,16 @@ void TestDrawingTools::fastPencilDragAtSize32() {
         QCOMPARE(record.PlaneDark.Row(y, 32), 0x00000002U);
     QCOMPARE(record.PlaneDark.Row(21, 32), 0U);
     QCOMPARE(app.main->Document().History(0)->count(), 2); // size, stroke
+
+    // Dragged out past either edge, the status counts on and the row is clipped at the edge.
+    app.Press({0, 25});
+    app.Move({40, 25});
+    QCOMPARE(app.CellStatus(), QString("41 x 26"));
+    app.Move({-3, 25});
+    QCOMPARE(app.CellStatus(), QString("-2 x 26"));
+    app.Release({-3, 25});
+    QCOMPARE(record.PlaneDark.Row(25, 32), 0xFFFFFFFFU);
+    QCOMPARE(record.PlaneDark.Row(24, 32) | record.PlaneDark.Row(26, 32), 0U);
 }
 
 void TestDrawingTools::fillStopsAtBordersAndSize() {
