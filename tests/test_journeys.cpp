@@ -127,10 +127,9 @@ void TestJourneys::workedExampleThroughTheToolbar() {
     QStringList asked;
     for (const auto& shown : app.dialogs.shown)
         asked << shown.kind + " " + shown.text;
-    QCOMPARE(asked, QStringList({"save Header Files (*.h)",
-                                 "question Save changes to project "
-                                 "\"Demo\"?",
-                                 "saveas Vellicor Projects (*.vellicor)"}));
+    QCOMPARE(asked,
+             QStringList({"save Header Files (*.h)", "question Save changes to project \"Demo\"?",
+                          "saveas Vellicor Projects (*.vellicor)"}));
     QCOMPARE(app.dialogs.offeredNames.mid(0, 3), QStringList({"", empty, ball}));
     QCOMPARE(ReadAll(ball), expected);
 }

@@ -8,7 +8,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QJsonArray>
+#include <QJsonDocument>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -75,22 +75,9 @@ const Steps kEditing = {{0, {}, -1, 11, {0}},     {kNew, "say \"hi\" \\ \n 木",
                         {1, {}, 8, 0, {0, 1, 2}}, {kNew, "Rock", -1, 0, {3}},
                         {1, {}, 32, 13, {3, 1}},  {0, "Ball", -1, 14, {2}}};
 
-QJsonObject Edited(QJsonObject record, const QString& key, const QJsonValue& value) {
-    if (!key.startsWith("sprite."))
-        record[key] = value;
-    else {
-        QJsonObject sprite = record["sprite"].toObject();
-        sprite[key.mid(7)] = value;
-        record["sprite"] = sprite;
-    }
-    return record;
-}
-
-QJsonArray Rows(int count, const QString& row = "00000000") {
-    QJsonArray rows;
-    for (int y = 0; y < count; ++y)
-        rows.append(y == count - 1 ? row : QStringLiteral("00000000"));
-    return rows;
+// A journal line around `json`, its checksum right whatever the JSON says.
+QByteArray Line(const QByteArray& json) {
+    return RowText(Crc32(json)).toLatin1() + ' ' + json + '\n';
 }
 
 // The process that owns a journal in the orphan test: it claims one, writes a step, says
@@ -106,7 +93,8 @@ int HoldJournal(const QString& folder) {
         return 1;
     std::printf("%s\n", qPrintable(path));
     std::fflush(stdout);
-    QTimer::singleShot(60'000, qApp, &QCoreApplication::quit); // should the test die first
+    // Gone by itself only should the test die first.
+    QTimer::singleShot(60'000, QCoreApplication::instance(), &QCoreApplication::quit);
     return QCoreApplication::exec();
 }
 
@@ -204,44 +192,45 @@ void TestRecoveryJournal::refusedRecords_data() {
     QTest::addColumn<QString>("reason");
     SpriteTable table;
     Apply(table, {kNew, "A", 8, 7, {0}});
-    const QJsonObject base = BaseRecord(0, "Demo", {}, table);
-    QByteArray badChecksum = JournalLine(base);
-    badChecksum[0] = badChecksum[0] == '0' ? '1' : '0';
-    const auto garbage = [](const char* name, const QByteArray& bytes, const char* reason) {
+    const QByteArray base =
+        QJsonDocument(BaseRecord(0, "Demo", {}, table)).toJson(QJsonDocument::Compact);
+    const auto garbage = [&base](const char* name, const QByteArray& bytes, const char* reason) {
         QTest::newRow(name) << bytes << -1 << QString(reason);
+    };
+    const auto edited = [&base](const char* from, const char* to) {
+        return Line(QByteArray(base).replace(from, to));
     };
     garbage("empty file", {}, "empty");
     garbage("text", "hello\nworld\n", "checksum");
-    garbage("torn base record", JournalLine(base).chopped(1), "incomplete");
-    garbage("bad checksum", badChecksum, "checksum does not match");
-    garbage("JSON array", RowText(Crc32("[]")).toLatin1() + " []\n", "not a JSON object");
-    garbage("other format", JournalLine(Edited(base, "format", "x")), "not a Vellicor");
-    garbage("newer version", JournalLine(Edited(base, "version", 2)), "newer version");
-    garbage("no project name", JournalLine(Edited(base, "name", "")), "no name");
-    garbage("no file name", JournalLine(Edited(base, "file", QJsonValue())), "file");
+    garbage("torn base record", Line(base).chopped(1), "incomplete");
+    garbage("bad checksum", RowText(Crc32(base) ^ 1U).toLatin1() + ' ' + base + '\n',
+            "checksum does not match");
+    garbage("JSON array", Line("[]"), "not a JSON object");
+    garbage("other format", edited("vellicor-journal", "x"), "not a Vellicor");
+    garbage("newer version", edited("\"version\":1", "\"version\":2"), "newer version");
+    garbage("no project name", edited("\"name\":\"Demo\"", "\"name\":\"\""), "no name");
+    garbage("no file name", edited("\"file\":\"\"", "\"file\":null"), "file");
 
     // A third step whose checksum holds but whose content the project file would refuse ends the
     // replay like a torn line, even when the same step follows intact.
-    QString why;
-    const QJsonObject third =
-        *ParseJournalLine(bytes_.sliced(starts_[3], starts_[4] - starts_[3] - 1), why);
-    const auto step = [&](const char* name, const QString& key, const QJsonValue& value) {
-        QTest::newRow(name) << bytes_.first(starts_[3]) + JournalLine(Edited(third, key, value)) +
-                                   JournalLine(third)
+    const QByteArray third = bytes_.sliced(starts_[3] + 9, starts_[4] - starts_[3] - 10);
+    const auto step = [&](const char* name, const char* from, const char* to) {
+        QTest::newRow(name) << bytes_.first(starts_[3]) +
+                                   Line(QByteArray(third).replace(from, to)) + Line(third)
                             << 2 << QString("Line 4 is refused");
     };
-    step("size 12", "sprite.size", 12);
-    step("size 8.5", "sprite.size", 8.5);
-    step("31 rows", "sprite.dark", Rows(31));
-    step("9 digits", "sprite.light", Rows(32, "000000000"));
-    step("not hex", "sprite.mask", Rows(32, "0000000G"));
-    step("empty name", "sprite.name", "");
-    step("no sprite", "sprite", QJsonValue());
-    step("two past the end", "index", 4);
-    step("negative index", "index", -1);
-    step("open editor of no sprite", "open", QJsonArray{0, 4});
-    step("step out of order", "step", 4);
-    step("no time", "time", "now");
+    step("size 12", "\"size\":16", "\"size\":12");
+    step("size 8.5", "\"size\":16", "\"size\":8.5");
+    step("33 rows", "\"dark\":[", "\"dark\":[\"00000000\",");
+    step("9 digits", "\"light\":[\"00000000\"", "\"light\":[\"000000000\"");
+    step("not hex", "\"mask\":[\"00000000\"", "\"mask\":[\"0000000G\"");
+    step("empty name", "\"name\":\"say", "\"name\":\"\",\"x\":\"say");
+    step("no sprite", "\"sprite\":{", "\"x\":{");
+    step("two past the end", "\"index\":2", "\"index\":4");
+    step("negative index", "\"index\":2", "\"index\":-1");
+    step("open editor of no sprite", "\"open\":[0,2]", "\"open\":[0,4]");
+    step("step out of order", "\"step\":3", "\"step\":4");
+    step("no time", "\"time\":", "\"time\":\"now\",\"x\":");
 }
 
 void TestRecoveryJournal::refusedRecords() {
@@ -305,6 +294,7 @@ void TestRecoveryJournal::journalsOfKilledProcessesAreOffered() {
 
     child.kill(); // SIGKILL: no clean-up of any kind
     QVERIFY(child.waitForFinished());
+    QCOMPARE(child.exitStatus(), QProcess::CrashExit); // it was still running until then
     const QStringList orphans{older, held};
     QCOMPARE(ours.OrphanedJournals(), orphans);
     QCOMPARE(RecoveryStore(folder).OrphanedJournals(), orphans); // ours is alive
