@@ -9,6 +9,7 @@
 #include "status_panels.h"
 
 #include <QAction>
+#include <QFontDatabase>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
@@ -111,6 +112,9 @@ void frmMain::BuildViewMenu() {
     // The header beside the workspace, hidden until asked for, as the user last left it.
     headerDock_ = new HeaderDock(document_, this);
     addDockWidget(Qt::RightDockWidgetArea, headerDock_);
+    // Room for most of a line without crowding the sprite windows.
+    const QFontMetrics fixed(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    resizeDocks({headerDock_}, {fixed.horizontalAdvance(QLatin1Char('0')) * 56}, Qt::Horizontal);
     headerDock_->setVisible(QSettings().value(QStringLiteral("view/header")).toBool());
     QAction* header = headerDock_->toggleViewAction();
     header->setObjectName(QStringLiteral("mnuViewHeader"));
