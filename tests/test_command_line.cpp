@@ -4,6 +4,7 @@
 #include "model/colour_table.h"
 #include "png/png_export.h"
 #include "project/project_file.h"
+#include "support/no_display.h"
 #include "support/read_all.h"
 
 #include <QImage>
@@ -37,10 +38,7 @@ struct Finished {
 // `folder`.
 Finished RunProgram(QStringList arguments, const QString& folder) {
     QProcess program;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-        environment.remove(name);
-    program.setProcessEnvironment(environment);
+    program.setProcessEnvironment(NoDisplayEnvironment());
     program.start(VELLICOR_PROGRAM, arguments.replaceInStrings("@", folder));
     if (!program.waitForFinished(30000) || program.exitStatus() != QProcess::NormalExit)
         return {};

@@ -4,6 +4,7 @@
 #include "header_import/header_import.h"
 #include "model/colour_table.h"
 #include "project/project_file.h"
+#include "support/no_display.h"
 #include "support/read_all.h"
 
 #include <QProcess>
@@ -242,10 +243,7 @@ void TestHeaderImport::commandLine() {
     const QByteArray before = ReadAll(output);
 
     QProcess program;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-        environment.remove(name);
-    program.setProcessEnvironment(environment);
+    program.setProcessEnvironment(NoDisplayEnvironment());
     program.start(VELLICOR_PROGRAM, arguments);
     QVERIFY(program.waitForFinished(30000));
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);

@@ -3,6 +3,7 @@
 #include "main_window/frm_main.h"
 #include "model/sprite_table.h"
 #include "project/project_file.h"
+#include "support/no_display.h"
 #include "support/read_all.h"
 #include "support/scripted_dialogs.h"
 
@@ -271,11 +272,8 @@ void TestInstall::windowUsesTheInstalledIcon() {
 
 // The installed program's own list of options is what the manual page must cover.
 void TestInstall::manualDescribesEveryOption() {
-    QProcessEnvironment noDisplay = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-        noDisplay.remove(QString::fromLatin1(name));
     const Run help = RunProgram(Installed(QStringLiteral("bin/vellicor")),
-                                {QStringLiteral("--help")}, noDisplay);
+                                {QStringLiteral("--help")}, NoDisplayEnvironment());
     QCOMPARE(help.exitCode, 0);
 
     const QByteArray manual = ReadAll(Installed(QStringLiteral("share/man/man1/vellicor.1")));

@@ -115,16 +115,26 @@ void Report(QTextStream& errors, const QString& what, const QString& path, const
            << Qt::endl;
 }
 
+namespace {
+
+// The project at `path`, or nothing once the reason it was refused has been reported.
+std::optional<Project> LoadProjectOrReport(const QString& path, QTextStream& errors) {
+    ProjectRead read = LoadProjectFile(path);
+    if (!read.project)
+        Report(errors, QStringLiteral("could not read the project"), path, read.error);
+    return std::move(read.project);
+}
+
+} // namespace
+
 int AddSpritesToProjectFile(const QString& output, const std::vector<SpriteRecord>& sprites,
                             QTextStream& errors) {
     Project project;
     if (QFileInfo::exists(output)) {
-        ProjectRead read = LoadProjectFile(output);
-        if (!read.project) {
-            Report(errors, QStringLiteral("could not read the project"), output, read.error);
+        std::optional<Project> existing = LoadProjectOrReport(output, errors);
+        if (!existing)
             return kExitFailed;
-        }
-        project = std::move(*read.project);
+        project = std::move(*existing);
     } else {
         project.name = QFileInfo(output).completeBaseName();
         if (CheckName(project.name, NameKind::Project) != NameVerdict::Accept) {
@@ -160,13 +170,10 @@ std::span<const HeadlessOption> HeadlessOptions() {
 }
 
 int ExportHeader(const HeadlessArguments& arguments, QTextStream& errors) {
-    const ProjectRead read = LoadProjectFile(arguments.input);
-    if (!read.project) {
-        Report(errors, QStringLiteral("could not read the project"), arguments.input, read.error);
+    const std::optional<Project> project = LoadProjectOrReport(arguments.input, errors);
+    if (!project)
         return kExitFailed;
-    }
-    if (const auto reason =
-            WriteFileAtomically(arguments.output, HeaderText(read.project->table))) {
+    if (const auto reason = WriteFileAtomically(arguments.output, HeaderText(project->table))) {
         Report(errors, QStringLiteral("could not write the header"), arguments.output, *reason);
         return kExitFailed;
     }
@@ -174,12 +181,10 @@ int ExportHeader(const HeadlessArguments& arguments, QTextStream& errors) {
 }
 
 int ExportPng(const HeadlessArguments& arguments, QTextStream& errors) {
-    const ProjectRead read = LoadProjectFile(arguments.input);
-    if (!read.project) {
-        Report(errors, QStringLiteral("could not read the project"), arguments.input, read.error);
+    const std::optional<Project> project = LoadProjectOrReport(arguments.input, errors);
+    if (!project)
         return kExitFailed;
-    }
-    const SpriteTable& table = read.project->table;
+    const SpriteTable& table = project->table;
     const auto found = FindSprite(table, arguments.options.value(kSprite));
     if (const auto* reason = std::get_if<QString>(&found)) {
         Report(errors, QStringLiteral("could not find the sprite in the project"), arguments.input,
