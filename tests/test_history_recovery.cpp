@@ -90,6 +90,7 @@ class TestHistoryRecovery : public QObject {
   private slots:
     void undoAndRedoStrokesAndSizes();
     void modifiedFollowsTheHistory();
+    void addedSpritesAreUndoneFromTheTree();
     void killedProgramLosesNoCompletedStroke();
     void damagedOrDiscardedJournals();
 };
@@ -140,9 +141,10 @@ void TestHistoryRecovery::undoAndRedoStrokesAndSizes() {
     QCOMPARE(app.Header(), second);
     QCOMPARE(app.CanvasCell(0, 2, 8), kBlack);
 
-    // The history belongs to the sprite: it outlives its window.
+    // The history belongs to the sprite: it outlives its window. With no editor open, undo
+    // acts on the project.
     app.editor.window->close();
-    QVERIFY(!undo->isEnabled());
+    QCOMPARE(undo->text(), QString("&Undo New Sprite"));
     app.Tree()->setCurrentItem(app.SpriteNode(0));
     QTest::mouseDClick(app.Tree()->viewport(), Qt::LeftButton, {},
                        app.Tree()->visualItemRect(app.SpriteNode(0)).center());
@@ -150,6 +152,54 @@ void TestHistoryRecovery::undoAndRedoStrokesAndSizes() {
     undo->trigger();
     QCOMPARE(app.Header(), first);
     QCOMPARE(app.CanvasCell(0, 2, 8), kWhite);
+}
+
+// Adding sprites is a step of the project's own history, reached from the tree; what undo takes
+// out comes back whole, unsaved strokes and the sprite's own history included.
+void TestHistoryRecovery::addedSpritesAreUndoneFromTheTree() {
+    HistoryFixture app;
+    QVERIFY(QTest::qWaitForWindowActive(app.main.get()));
+    app.StartSprite();
+    app.editor.ChooseSize(8);
+    app.editor.window = app.NewSprite("Car");
+    frmSprite* car = app.editor.window;
+    app.editor.ChooseSize(8);
+    app.Stroke({{0, 0}, {1, 0}}, 8);
+    const std::string saved = app.Header();
+    app.dialogs.saveAsAnswers << app.files.filePath("demo.vellicor");
+    QVERIFY(app.main->Save());
+    app.Stroke({{2, 2}}, 8);
+    const std::string changed = app.Header();
+    QAction* undo = app.Action("mnuEditUndo");
+    QAction* redo = app.Action("mnuEditRedo");
+    QCOMPARE(undo->text(), QString("&Undo Paint"));
+
+    app.Tree()->setFocus();
+    QCOMPARE(undo->text(), QString("&Undo New Sprite"));
+    undo->trigger();
+    QCOMPARE(app.main->Table().SpriteCount(), 1);
+    QCOMPARE(app.Tree()->topLevelItem(0)->childCount(), 1);
+    QVERIFY(!car->isVisible()); // its window closed with it
+    QVERIFY(app.main->isWindowModified());
+    // A crash now recovers the project without it.
+    const QStringList journals = QDir(app.recoveryFolder.path()).entryList({"*.journal"});
+    QCOMPARE(journals.size(), 1);
+    const JournalRead read = ReadJournal(ReadAll(app.recoveryFolder.filePath(journals[0])));
+    QVERIFY(read.project);
+    QCOMPARE(HeaderText(read.project->table), app.Header());
+
+    redo->trigger();
+    QCOMPARE(app.Header(), changed);
+    QCOMPARE(app.SpriteNode(1)->text(0), QString("Car"));
+    QVERIFY(app.main->isWindowModified());
+    app.Tree()->setCurrentItem(app.SpriteNode(1));
+    QTest::mouseDClick(app.Tree()->viewport(), Qt::LeftButton, {},
+                       app.Tree()->visualItemRect(app.SpriteNode(1)).center());
+    app.editor.window = app.main->EditorWindows().at(1);
+    QCOMPARE(undo->text(), QString("&Undo Paint"));
+    undo->trigger();
+    QCOMPARE(app.Header(), saved);
+    QVERIFY(!app.main->isWindowModified());
 }
 
 void TestHistoryRecovery::modifiedFollowsTheHistory() {

@@ -7,6 +7,18 @@ namespace vellicor {
 JournalKeeper::JournalKeeper(ProjectDocument& document, const QString& folder, QObject* parent)
     : QObject(parent), document_(document), store_(folder) {
     connect(&document_, &ProjectDocument::StepCompleted, this, &JournalKeeper::Record);
+    // One new sprite is one step record; many, or sprites taken out, start the journal afresh
+    // from the whole project, so recovery never replays a half-made import.
+    connect(&document_, &ProjectDocument::SpritesAdded, this, [this](int first, int count) {
+        if (count == 1)
+            Record(first);
+        else if (document_.IsModified())
+            Restart();
+    });
+    connect(&document_, &ProjectDocument::SpritesRemoved, this, [this] {
+        if (document_.IsModified())
+            Restart();
+    });
     // Saved, opened, new or discarded: nothing unsaved is left to protect.
     connect(&document_, &ProjectDocument::ModifiedChanged, this, [this](bool modified) {
         if (!modified)

@@ -6,7 +6,9 @@
 
 namespace vellicor {
 
-ProjectDocument::ProjectDocument(QObject* parent) : QObject(parent) {}
+ProjectDocument::ProjectDocument(QObject* parent) : QObject(parent) {
+    WatchHistory(projectHistory_);
+}
 
 ProjectDocument::~ProjectDocument() = default;
 
@@ -36,7 +38,9 @@ void ProjectDocument::DropHistories() {
     strokeIndex_ = -1;
     strokeChanges_.clear();
     histories_.clear();
-    uncleanHistories_ = 0;
+    uncleanHistories_.clear();
+    pending_ = {};
+    projectHistory_.clear();
 }
 
 void ProjectDocument::MarkSaved(const QString& path) {
@@ -45,23 +49,48 @@ void ProjectDocument::MarkSaved(const QString& path) {
     structureChanged_ = false;
     for (const auto& history : histories_) {
         if (history)
-            history->setClean(); // counts itself down through cleanChanged
+            history->setClean(); // settles through cleanChanged
     }
+    projectHistory_.setClean();
     ReportModified();
     if (moved)
         emit IdentityChanged();
 }
 
 int ProjectDocument::AppendSprite(const QString& name) {
-    const int index = table_.Append(name.toStdString());
-    structureChanged_ = true;
+    SpriteRecord record;
+    record.Name = name.toStdString();
+    std::vector<SpriteRecord> records;
+    records.push_back(std::move(record));
+    return AddSprites(std::move(records), QStringLiteral("New Sprite"));
+}
+
+int ProjectDocument::AddSprites(std::vector<SpriteRecord> records, const QString& text) {
+    const int first = AppendToProject(std::move(records), text);
     ReportModified();
-    emit StepCompleted(index);
-    return index;
+    emit SpritesAdded(first, table_.SpriteCount() - first);
+    return first;
+}
+
+int ProjectDocument::AppendToProject(std::vector<SpriteRecord> records, const QString& text) {
+    const int first = table_.SpriteCount();
+    for (SpriteRecord& record : records) {
+        record.IsOpen = false;
+        table_.AppendRecord(std::move(record));
+    }
+    // The sprites are in already, so pushing runs no redo that changes anything.
+    projectHistory_.push(new AddSpritesStep(*this, first, text));
+    return first;
 }
 
 int ProjectDocument::ImportSprite(const QString& name, const SpriteRecord& picture) {
-    const int index = table_.Append(name.toStdString());
+    SpriteRecord blank;
+    blank.Name = name.toStdString();
+    std::vector<SpriteRecord> records;
+    records.push_back(std::move(blank));
+    const QString text = QStringLiteral("Import PNG");
+    const int index = AppendToProject(std::move(records), text);
+
     SpriteRecord& record = table_.Record(index);
     std::vector<PixelChange> changes;
     for (int y = 0; y < kPlaneSide; ++y) {
@@ -75,11 +104,8 @@ int ProjectDocument::ImportSprite(const QString& name, const SpriteRecord& pictu
         }
     }
     record.Size = picture.Size;
-    structureChanged_ = true;
-
     // Both parts were made above, so pushing them runs no redo that changes anything.
     if (!changes.empty() || picture.Size != 0) {
-        const QString text = QStringLiteral("Import PNG");
         QUndoStack* history = History(index);
         history->beginMacro(text);
         if (!changes.empty())
@@ -89,8 +115,44 @@ int ProjectDocument::ImportSprite(const QString& name, const SpriteRecord& pictu
         history->endMacro();
     }
     ReportModified();
-    emit StepCompleted(index); // one journal entry holds the sprite whole
+    emit SpritesAdded(index, 1); // one journal entry holds the sprite whole
     return index;
+}
+
+KeptSprites ProjectDocument::TakeSprites(int first) {
+    if (strokeIndex_ >= first)
+        EndStroke();
+    KeptSprites kept;
+    kept.records = table_.TakeFrom(first);
+    for (SpriteRecord& record : kept.records)
+        record.IsOpen = false; // their windows close with them
+    const auto from = static_cast<std::size_t>(first);
+    for (std::size_t slot = from; slot < from + kept.records.size(); ++slot) {
+        std::unique_ptr<QUndoStack> history;
+        if (slot < histories_.size() && histories_[slot]) {
+            history = std::move(histories_[slot]);
+            emit HistoryRetired(history.get());
+            uncleanHistories_.erase(history.get());
+        }
+        kept.histories.push_back(std::move(history));
+    }
+    if (histories_.size() > from)
+        histories_.resize(from);
+    pending_.removedFrom = first;
+    return kept;
+}
+
+void ProjectDocument::PutBackSprites(KeptSprites kept) {
+    const int first = table_.SpriteCount();
+    histories_.resize(static_cast<std::size_t>(first));
+    for (std::size_t i = 0; i < kept.records.size(); ++i) {
+        table_.AppendRecord(std::move(kept.records[i]));
+        std::unique_ptr<QUndoStack>& history = kept.histories[i];
+        if (history && !history->isClean())
+            uncleanHistories_.insert(history.get());
+        histories_.push_back(std::move(history));
+    }
+    pending_.addedFrom = first;
 }
 
 QUndoStack* ProjectDocument::History(int index) {
@@ -99,12 +161,35 @@ QUndoStack* ProjectDocument::History(int index) {
         histories_.resize(slot + 1);
     if (!histories_[slot]) {
         histories_[slot] = std::make_unique<QUndoStack>();
-        connect(histories_[slot].get(), &QUndoStack::cleanChanged, this, [this](bool clean) {
-            uncleanHistories_ += clean ? -1 : 1;
-            ReportModified();
-        });
+        WatchHistory(*histories_[slot]);
     }
     return histories_[slot].get();
+}
+
+void ProjectDocument::WatchHistory(QUndoStack& history) {
+    const auto settle = [this, &history] { Settle(history); };
+    connect(&history, &QUndoStack::indexChanged, this, settle);
+    connect(&history, &QUndoStack::cleanChanged, this, settle);
+}
+
+void ProjectDocument::Settle(const QUndoStack& history) {
+    // Only the history of a sprite in the project moves: one that undo kept aside never does.
+    if (&history != &projectHistory_) {
+        if (history.isClean())
+            uncleanHistories_.erase(&history);
+        else
+            uncleanHistories_.insert(&history);
+    }
+    ReportModified();
+    const StepEffects effects = std::exchange(pending_, {});
+    if (effects.removedFrom >= 0)
+        emit SpritesRemoved(effects.removedFrom);
+    if (effects.addedFrom >= 0)
+        emit SpritesAdded(effects.addedFrom, table_.SpriteCount() - effects.addedFrom);
+    if (effects.restored >= 0) {
+        emit SpriteRestored(effects.restored);
+        emit StepCompleted(effects.restored);
+    }
 }
 
 void ProjectDocument::BeginStroke(int index, const QString& text) {
@@ -163,18 +248,18 @@ void ProjectDocument::ApplyPixels(int index, const std::vector<PixelChange>& cha
     SpriteRecord& record = table_.Record(index);
     for (const PixelChange& change : changes)
         record.SetBits(change.x, change.y, UnpackBits(after ? change.after : change.before));
-    emit SpriteRestored(index);
-    emit StepCompleted(index);
+    pending_.restored = index;
 }
 
 void ProjectDocument::ApplySize(int index, int size) {
     table_.Record(index).Size = static_cast<std::int16_t>(size);
-    emit SpriteRestored(index);
-    emit StepCompleted(index);
+    pending_.restored = index;
 }
 
 void ProjectDocument::SetOpen(int index, bool open) {
-    table_.Record(index).IsOpen = open;
+    // The window of a sprite that undo took out closes after its sprite is gone.
+    if (index < table_.SpriteCount())
+        table_.Record(index).IsOpen = open;
 }
 
 std::vector<int> ProjectDocument::OpenEditors() const {

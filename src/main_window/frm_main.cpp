@@ -55,6 +55,7 @@ frmMain::frmMain(DialogSeam& dialogs, const QString& recoveryFolder, QWidget* pa
     connect(&document_, &ProjectDocument::IdentityChanged, this, &frmMain::UpdateTitle);
     connect(&document_, &ProjectDocument::StepCompleted, this, [this] { changesSettled_ = false; });
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, &frmMain::FollowActiveEditor);
+    FollowSpriteList();
     journalKeeper_ = new JournalKeeper(
         document_, recoveryFolder.isEmpty() ? RecoveryStore::DefaultFolder() : recoveryFolder,
         this);

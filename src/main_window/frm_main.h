@@ -53,6 +53,8 @@ class frmMain : public QMainWindow, public EditorHost {
     // A new sprite from a small image; the active editor's sprite as a PNG file.
     void ImportPng();
     void ExportPng();
+    // Adds the sprites of a header file, as the export writes it, to the project.
+    void ImportHeader();
     // Asks about unsaved changes first; each returns whether the project was opened or saved.
     bool Open();
     bool OpenRecent(const QString& path);
@@ -114,8 +116,15 @@ class frmMain : public QMainWindow, public EditorHost {
     void BuildEditMenu();
     void BuildViewMenu();
     void AddPngCommands(QMenu* mnuFile);
-    // Undo and redo act on the active editor's sprite.
+    void AddHeaderImportCommand(QMenu* mnuFile);
+    // Undo and redo act on the active editor's sprite; from the project tree, or with no
+    // editor active, on the project's history of added sprites.
     void FollowActiveEditor();
+    // Keeps the tree, the editors and the undo target in step with sprites added and taken
+    // out, by commands or by undo and redo.
+    void FollowSpriteList();
+    // Closes and lets go of the editors and nodes of the sprites from `first` on.
+    void DropSpritesFrom(int first);
     // The sprite of the active editor window, while that window is open.
     std::optional<int> ActiveSprite() const;
     // Says so when the project cannot take one more sprite.
@@ -145,6 +154,8 @@ class frmMain : public QMainWindow, public EditorHost {
     // Set when the user already answered for the current changes as the session ended, so
     // the close that follows does not ask again.
     bool changesSettled_ = false;
+    // The project tree has the focus more recently than an editor: undo acts on the project.
+    bool undoInProject_ = false;
     std::vector<QPointer<frmSprite>> editorWindows_;
     QString lastHeaderName_;
     QString lastPngName_;

@@ -57,6 +57,7 @@ void frmMain::BuildMenus() {
                                     QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     connect(saveAs, &QAction::triggered, this, &frmMain::SaveAs);
     AddPngCommands(mnuFile);
+    AddHeaderImportCommand(mnuFile);
     QAction* exit = AddMenuAction(mnuFile, "mnuFileExit", tr("E&xit"));
     connect(exit, &QAction::triggered, this, &QWidget::close);
 
@@ -129,6 +130,13 @@ void frmMain::BuildViewMenu() {
     mnuView->addAction(header);
     connect(&document_, &ProjectDocument::StepCompleted, headerDock_, &HeaderDock::RefreshSprite);
     connect(&document_, &ProjectDocument::IdentityChanged, headerDock_, &HeaderDock::RefreshAll);
+    connect(&document_, &ProjectDocument::SpritesAdded, headerDock_, [this](int first, int count) {
+        if (count == 1)
+            headerDock_->RefreshSprite(first);
+        else
+            headerDock_->RefreshAll();
+    });
+    connect(&document_, &ProjectDocument::SpritesRemoved, headerDock_, &HeaderDock::RefreshAll);
 }
 
 bool frmMain::PixelGrid() const {

@@ -47,9 +47,7 @@ void frmMain::ImportPng() {
             return;
         name = *typed;
     }
-    const int index = document_.ImportSprite(name, *import.sprite);
-    AddSpriteNode(index);
-    ShowEditor(index);
+    ShowEditor(document_.ImportSprite(name, *import.sprite));
 }
 
 void frmMain::ExportPng() {

@@ -6,6 +6,7 @@
 #include "model/sprite_identity.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMdiArea>
 #include <QMenu>
 #include <QTreeWidget>
@@ -89,6 +90,7 @@ void frmMain::ShowEditor(int index) {
     }
     tvMain_->setCurrentItem(tvMain_->topLevelItem(0)->child(index));
     frmSprite* window = editorWindows_[slot];
+    undoInProject_ = false;
     window->SetCaption(QString::fromStdString(document_.Record(index).Name));
     window->Load();
     window->showMaximized();
@@ -112,9 +114,7 @@ void frmMain::NewSprite() {
     if (!name || tvMain_->topLevelItemCount() == 0)
         return;
 
-    const int index = document_.AppendSprite(*name);
-    AddSpriteNode(index);
-    ShowEditor(index);
+    ShowEditor(document_.AppendSprite(*name));
 }
 
 std::optional<int> frmMain::ActiveSprite() const {
@@ -129,11 +129,51 @@ std::optional<int> frmMain::ActiveSprite() const {
 void frmMain::FollowActiveEditor() {
     const auto index = ActiveSprite();
     mnuFileExportPng_->setEnabled(index.has_value());
-    QUndoStack* history = index ? document_.History(*index) : nullptr;
-    if (history != nullptr)
-        undoGroup_->addStack(history); // a history leaves the group by itself when dropped
+    QUndoStack* history =
+        index && !undoInProject_ ? document_.History(*index) : document_.ProjectHistory();
+    undoGroup_->addStack(history); // a history leaves the group by itself when dropped
     undoGroup_->setActiveStack(history);
     headerDock_->SetActiveSprite(index.value_or(-1));
+}
+
+void frmMain::FollowSpriteList() {
+    connect(&document_, &ProjectDocument::SpritesAdded, this, [this](int first, int count) {
+        for (int index = first; index < first + count; ++index)
+            AddSpriteNode(index);
+        changesSettled_ = false;
+    });
+    connect(&document_, &ProjectDocument::SpritesRemoved, this, &frmMain::DropSpritesFrom);
+    connect(&document_, &ProjectDocument::HistoryRetired, undoGroup_, &QUndoGroup::removeStack);
+    // Focus moving to menus, docks or dialogs leaves the choice as it was.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now == tvMain_)
+            undoInProject_ = true;
+        else if (now != nullptr && mdiArea_->isAncestorOf(now))
+            undoInProject_ = false;
+        else
+            return;
+        FollowActiveEditor();
+    });
+}
+
+void frmMain::DropSpritesFrom(int first) {
+    // Closing an active editor hands the focus to the next one; an undo made from the tree
+    // keeps it there, so redo stays at hand.
+    const bool fromTree = undoInProject_;
+    // The windows stay, closed, for the sprites that redo or new commands put in their place.
+    for (auto slot = static_cast<std::size_t>(first); slot < editorWindows_.size(); ++slot) {
+        if (editorWindows_[slot])
+            editorWindows_[slot]->close();
+    }
+    if (QTreeWidgetItem* project = tvMain_->topLevelItem(0)) {
+        while (project->childCount() > first)
+            delete project->takeChild(project->childCount() - 1);
+    }
+    changesSettled_ = false;
+    if (fromTree)
+        tvMain_->setFocus();
+    undoInProject_ = fromTree;
+    FollowActiveEditor();
 }
 
 void frmMain::TreePopup(Qt::MouseButton button, QPoint globalPosition) {

@@ -27,6 +27,11 @@ class SpriteTable {
     // Appends a sprite at index SpriteCount() with the given name and returns that index.
     // The caller checks IsFull() first.
     int Append(std::string name);
+    // Appends a whole record at index SpriteCount() and returns that index.
+    int AppendRecord(SpriteRecord record);
+    // Takes the sprites from `first` (at most SpriteCount()) to the end out of the table, in
+    // order, leaving the spare record when none is left.
+    std::vector<SpriteRecord> TakeFrom(int first);
 
     SpriteRecord& Record(int index) { return records_.at(static_cast<std::size_t>(index)); }
     const SpriteRecord& Record(int index) const {
