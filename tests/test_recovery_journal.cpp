@@ -183,15 +183,12 @@ void TestRecoveryJournal::refusedRecords_data() {
     const auto garbage = [](const char* name, const QByteArray& bytes, const char* reason) {
         QTest::newRow(name) << bytes << -1 << QString(reason);
     };
-    const auto edited = [&base](const char* from, const char* to) {
-        return Line(QByteArray(base).replace(from, to));
-    };
     garbage("empty file", {}, "empty");
     garbage("torn base record", Line(base).chopped(1), "incomplete");
     garbage("bad checksum", RowText(Crc32(base) ^ 1U).toLatin1() + ' ' + base + '\n',
             "checksum does not match");
-    garbage("newer version", edited("\"version\":1", "\"version\":2"), "newer version");
-    garbage("no project name", edited("\"name\":\"Demo\"", "\"name\":\"\""), "no name");
+    garbage("newer version", Line(QByteArray(base).replace("\"version\":1", "\"version\":2")),
+            "newer version");
 
     // A third step whose checksum holds but whose content the project file would refuse ends the
     // replay like a torn line, even when the same step follows intact.
@@ -202,7 +199,6 @@ void TestRecoveryJournal::refusedRecords_data() {
                             << 2 << QString("Line 4 is refused");
     };
     step("size 12", "\"size\":16", "\"size\":12");
-    step("33 rows", "\"dark\":[", "\"dark\":[\"00000000\",");
     step("not hex", "\"mask\":[\"00000000\"", "\"mask\":[\"0000000G\"");
     step("two past the end", "\"index\":2", "\"index\":4");
     step("open editor of no sprite", "\"open\":[0,2]", "\"open\":[0,4]");

@@ -119,7 +119,6 @@ void TestToolShapes::shapes_data() {
     QTest::newRow("rectangle, from top right") << "rectangle" << QPoint(4, -1) << QPoint(0, 2)
         << QStringList{"#####", "#...#", "#...#", "#####"};
     QTest::newRow("ellipse, 3 x 3") << "ellipse" << QPoint(0, 0) << QPoint(2, 2) << QStringList{".#.", "#.#", ".#."};
-    QTest::newRow("ellipse, 4 x 4") << "ellipse" << QPoint(0, 0) << QPoint(3, 3) << QStringList{".##.", "#..#", "#..#", ".##."};
     QTest::newRow("ellipse, 3 x 6") << "ellipse" << QPoint(0, 0) << QPoint(2, 5) << QStringList{".#.", "#.#", "#.#", "#.#", "#.#", ".#."};
     QTest::newRow("ellipse, 8 x 5") << "ellipse" << QPoint(0, 0) << QPoint(7, 4)
         << QStringList{"..####..", ".#....#.", "#......#", ".#....#.", "..####.."};
@@ -142,8 +141,6 @@ void TestToolShapes::shapes() {
                                              : EllipseCells;
     const std::vector<Cell> cells = draw(ToCell(a), ToCell(b));
     QCOMPARE(Picture(cells, a, b), rows);
-    if (shape == "line") // drawn from its start to its end
-        QVERIFY(cells.front() == ToCell(a) && cells.back() == ToCell(b));
     if (shape == "rectangle") { // one stroke round the box, clockwise from the top left
         QCOMPARE(cells.front(), Cell(std::min(a.x(), b.x()), std::min(a.y(), b.y())));
         for (std::size_t i = 1; i < cells.size(); ++i)
