@@ -99,7 +99,6 @@ void TestCommandLine::run_data() {
         << "vellicor: could not read the header \"@/bad.h\": Line 2: Ball_PlaneLight is missing before Ball_PlaneMask.\n" << "";
     QTest::newRow("header import, output not a project") << QStringList{"--import-header", "@/in.h", "--output", "@/out.h"} << 1
         << "vellicor: could not read the project \"@/out.h\": It is not valid JSON: " << "";
-    QTest::newRow("header import, no output") << QStringList{"--import-header", "@/in.h"} << 2 << "vellicor: --import-header needs --output." + usage << "";
     // clang-format on
 }
 

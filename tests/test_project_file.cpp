@@ -66,9 +66,9 @@ void TestProjectFile::filesOnDisk() {
     ProjectRead read = LoadProjectFile(path);
     QVERIFY2(read.project, qPrintable(read.error));
     QCOMPARE(read.project->name, QString("Demo"));
-    QCOMPARE(HeaderText(read.project->table), HeaderText(table));
     // The same bytes again, open flags and hidden pixels included, and exactly what Qt's writer
-    // makes of the whole document.
+    // makes of the whole document. (The header before and after is compared through the window
+    // in test_project_commands.)
     const QByteArray bytes = ReadAll(path);
     QCOMPARE(ProjectFileBytes("Demo", read.project->table), bytes);
     QCOMPARE(QJsonDocument::fromJson(bytes).toJson(), bytes);
