@@ -83,6 +83,7 @@ void TestCommandLine::run_data() {
         << "vellicor: could not export from the project \"@/good.vellicor\": The sprite \"Twin\" has no size yet: choose 8, 16 or 32 first.\n" << "";
     QTest::newRow("PNG, no sprite") << exportBall << 2 << "vellicor: --export-png needs --sprite." + usage << "";
     QTest::newRow("PNG, scale 33") << exportBall + QStringList{"--sprite", "0", "--scale", "33"} << 2 << "vellicor: --scale needs a whole number from 1 to 32." + usage << "";
+    QTest::newRow("--scale with --export") << QStringList{"--export", "@/good.vellicor", "--output", "@/out.h", "--scale", "2"} << 2 << "vellicor: --scale goes with --export-png." + usage << "";
     QTest::newRow("PNG import, new project") << QStringList{"--import-png", "@/Ball.png", "--output", "@/Game.vellicor"} << 0 << "" << "project Game.vellicor Game PNG Ball";
     QTest::newRow("PNG import, named, extends") << QStringList{"--import-png", "@/Ball.png", "--output", "@/good.vellicor", "--name", "Disc"} << 0 << "" << "project good.vellicor Demo PNG Disc";
     QTest::newRow("PNG import, name refused") << QStringList{"--import-png", "@/Ball.png", "--output", "@/good.vellicor", "--name", "2Disc"} << 2
