@@ -1,4 +1,5 @@
-// The editor window: what it shows read back from its surfaces, under real mouse events.
+// The editor window: what it shows read back from its surfaces, under real mouse events, and the
+// surfaces' own cell grid.
 #include "editor/picture_surface.h"
 #include "model/colour_table.h"
 #include "support/app_fixture.h"
@@ -23,6 +24,25 @@ struct EditorFixture : AppFixture {
     }
 };
 
+// A different colour for every cell, so a cell one pixel too wide or too narrow shows.
+std::vector<QRgb> Checkerboard(int n) {
+    std::vector<QRgb> colours;
+    for (int row = 0; row < n; ++row)
+        for (int column = 0; column < n; ++column)
+            colours.push_back(qRgb(column * 7, row * 7, (column + row) % 2 ? 255 : 0));
+    return colours;
+}
+
+// Where the colour changes along row (or column) `at` of a square image.
+QList<int> Changes(const QImage& image, bool alongRow, int at = 0) {
+    QList<int> changes;
+    for (int i = 1; i < image.width(); ++i)
+        if (alongRow ? image.pixel(i, at) != image.pixel(i - 1, at)
+                     : image.pixel(at, i) != image.pixel(at, i - 1))
+            changes << i;
+    return changes;
+}
+
 } // namespace
 
 class TestEditor : public QObject {
@@ -34,6 +54,9 @@ class TestEditor : public QObject {
     void painting_data();
     void painting();
     void sliderDragFollowsOnlyTheLeftButton();
+    void wholeGridMatchesCellByCell_data();
+    void wholeGridMatchesCellByCell();
+    void cellBordersAndOneRow();
 };
 
 void TestEditor::blankUntilASizeIsChosen() {
@@ -88,25 +111,15 @@ void TestEditor::zoomPlacesCanvasHandlesAndCells() {
             app.main->Document().SetPixel(0, x, y,
                                           *BitsForColour((x + y) % 2 ? kDarkGrey : kLightGrey));
     app.main->Document().EndStroke();
-    // At every size, a gap would show the surface's own colour; an overlap would swallow a cell.
+    // At every size, a gap would show the surface's own colour and an overlap would swallow a
+    // cell: either changes the count of borders across the middle.
     for (int size : {8, 16, 32}) {
         app.editor.ChooseSize(size);
         for (QWidget* surface : {app.editor.Canvas(), app.editor.Preview()}) {
             const QImage shown = surface->grab().toImage();
-            for (const bool alongRow : {true, false}) {
-                int changes = 0;
-                QRgb last = 0;
-                for (int i = 0; i < shown.width(); ++i) {
-                    const int middle = shown.width() / 2;
-                    const QRgb at =
-                        shown.pixel(alongRow ? i : middle, alongRow ? middle : i) & 0xFFFFFFU;
-                    QVERIFY(at == kDarkGrey || at == kLightGrey);
-                    changes += i > 0 && at != last ? 1 : 0;
-                    last = at;
-                }
+            for (const bool alongRow : {true, false})
                 if (shown.width() >= size)
-                    QCOMPARE(changes, size - 1);
-            }
+                    QCOMPARE(Changes(shown, alongRow, shown.width() / 2).size(), size - 1);
         }
     }
 }
@@ -198,6 +211,55 @@ void TestEditor::sliderDragFollowsOnlyTheLeftButton() {
     QVERIFY(slider->value() == dragged - 1 && follows());
     QTest::mouseClick(slider, Qt::LeftButton, {}, QPoint(2, thumb.y())); // on the track
     QVERIFY(slider->value() < dragged - 1 && follows());
+}
+
+void TestEditor::wholeGridMatchesCellByCell_data() {
+    QTest::addColumn<int>("side");
+    QTest::addColumn<int>("n");
+    for (int side : {556, 139, 73, 20, 5})
+        for (int n : {8, 16, 32})
+            QTest::addRow("%d pixels, %d cells", side, n) << side << n;
+}
+
+void TestEditor::wholeGridMatchesCellByCell() {
+    QFETCH(int, side);
+    QFETCH(int, n);
+    const std::vector<QRgb> colours = Checkerboard(n);
+    PictureSurface byCell(Qt::darkBlue, nullptr);
+    PictureSurface whole(Qt::darkBlue, nullptr);
+    byCell.resize(side, side);
+    whole.resize(side, side);
+    for (int row = 0; row < n; ++row)
+        for (int column = 0; column < n; ++column)
+            byCell.FillCell(column, row, n, QColor::fromRgb(colours[row * n + column]));
+    whole.FillCells(n, colours);
+    QCOMPARE(whole.Image(), byCell.Image());
+    // With at least a pixel per cell, the cells cover the whole surface.
+    int background = 0;
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x)
+            background += whole.Image().pixel(x, y) == QColor(Qt::darkBlue).rgb() ? 1 : 0;
+    if (side >= n)
+        QCOMPARE(background, 0);
+}
+
+void TestEditor::cellBordersAndOneRow() {
+    // 73 pixels in 8 cells: borders at 73 k / 8 = 9.125, 18.25, 27.375, 36.5, 45.625, 54.75 and
+    // 63.875, rounded, halves away from zero.
+    PictureSurface surface(Qt::darkBlue, nullptr);
+    surface.resize(73, 73);
+    surface.FillCells(8, Checkerboard(8));
+    const QList<int> borders{9, 18, 27, 37, 46, 55, 64};
+    QCOMPARE(Changes(surface.Image(), true), borders);
+    QCOMPARE(Changes(surface.Image(), false), borders);
+
+    // Row 3 spans the lines 27 to 36, and one row repainted changes nothing else.
+    const QImage before = surface.Image();
+    surface.FillCellRow(8, 3, std::vector<QRgb>(8, qRgb(0, 255, 255)));
+    for (int y = 0; y < 73; ++y)
+        for (int x : {0, 72})
+            QCOMPARE(surface.Image().pixel(x, y),
+                     y >= 27 && y < 37 ? qRgb(0, 255, 255) : before.pixel(x, y));
 }
 
 QTEST_MAIN(TestEditor)

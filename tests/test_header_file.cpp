@@ -41,13 +41,12 @@ void TestHeaderFile::failuresLeaveTheOldFile_data() {
     QTest::addColumn<int>("error");
     QTest::addColumn<int>("size");
     QTest::addColumn<bool>("noNewFiles"); // the folder takes no new file: written in place
-    for (const char* call : {"write", "fsync", "close"})
-        for (const int error : {ENOSPC, EIO})
-            QTest::addRow("%s: %s", call, strerror(error)) << call << error << 66 << false;
-    QTest::newRow("30 KiB, write: no space") << "write" << ENOSPC << 30 * 1024 << false;
+    QTest::newRow("write: no space") << "write" << ENOSPC << 66 << false;
+    QTest::newRow("fsync: I/O error") << "fsync" << EIO << 66 << false;
+    QTest::newRow("close: no space") << "close" << ENOSPC << 66 << false;
+    QTest::newRow("30 KiB, write: I/O error") << "write" << EIO << 30 * 1024 << false;
     QTest::newRow("no fault") << "none" << 0 << 66 << false;
     QTest::newRow("in place, no fault") << "none" << 0 << 66 << true;
-    QTest::newRow("in place, write: no space") << "write" << ENOSPC << 66 << true;
     QTest::newRow("in place, close: I/O error") << "close" << EIO << 66 << true;
 }
 

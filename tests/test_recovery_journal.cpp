@@ -3,6 +3,7 @@
 #include "journal/recovery_journal.h"
 #include "journal/recovery_store.h"
 #include "model/colour_table.h"
+#include "project/project_file.h"
 #include "project/row_hex.h"
 #include "support/read_all.h"
 
@@ -16,7 +17,6 @@
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 
 using namespace vellicor;
 
@@ -55,15 +55,7 @@ int Apply(SpriteTable& table, const Step& step) {
 
 // Everything a recovered table must match: names, sizes, open editors, all 32 x 32 pixels.
 bool SameTables(const SpriteTable& a, const SpriteTable& b) {
-    const auto same = [](const SpriteRecord& x, const SpriteRecord& y) {
-        const auto plane = [](const Plane& p, const Plane& q) {
-            return std::memcmp(&p, &q, sizeof p) == 0;
-        };
-        return x.Name == y.Name && x.Size == y.Size && x.IsOpen == y.IsOpen &&
-               plane(x.PlaneDark, y.PlaneDark) && plane(x.PlaneLight, y.PlaneLight) &&
-               plane(x.PlaneMask, y.PlaneMask);
-    };
-    return std::ranges::equal(a.Sprites(), b.Sprites(), same);
+    return ProjectFileBytes("P", a) == ProjectFileBytes("P", b);
 }
 
 // Sprites of an opened project, then steps of every kind: repaints, new sprites with odd
@@ -105,7 +97,6 @@ class TestRecoveryJournal : public QObject {
   private slots:
     void initTestCase();
     void wholeJournal();
-    void cutOrFlippedAtEveryByte_data();
     void cutOrFlippedAtEveryByte();
     void refusedRecords_data();
     void refusedRecords();
@@ -160,28 +151,23 @@ void TestRecoveryJournal::wholeJournal() {
     QVERIFY(lastChange >= lastStepFrom_ && lastChange <= lastStepTo_);
 }
 
-void TestRecoveryJournal::cutOrFlippedAtEveryByte_data() {
-    QTest::addColumn<int>("record"); // 0 = the base record
-    QTest::newRow("base record") << 0;
-    QTest::newRow("first step") << 1;
-    QTest::newRow("last step") << static_cast<int>(kEditing.size());
-}
-
 // A crash may stop a write at any byte, and a disk may change one: either way every step before
-// the damaged record comes back, or, in the base record, nothing at all.
+// the damaged record comes back, or, in the base record, nothing at all. (The last record is cut
+// at every byte by a killed program in test_history_recovery.)
 void TestRecoveryJournal::cutOrFlippedAtEveryByte() {
-    QFETCH(int, record);
-    for (qsizetype at = starts_[record]; at < starts_[record + 1]; ++at) {
-        QByteArray flipped = bytes_;
-        flipped[at] = static_cast<char>(flipped[at] ^ 0x01);
-        for (const QByteArray& bytes : {bytes_.first(at), flipped}) {
-            const JournalRead read = ReadJournal(bytes);
-            QCOMPARE(read.error.isEmpty(), record > 0);
-            if (record == 0)
-                continue;
-            QCOMPARE(read.steps, record - 1);
-            QCOMPARE(read.damage.isEmpty(), bytes.size() == starts_[record]);
-            QVERIFY(SameTables(read.project->table, states_[record - 1]));
+    for (const int record : {0, 1}) {
+        for (qsizetype at = starts_[record]; at < starts_[record + 1]; ++at) {
+            QByteArray flipped = bytes_;
+            flipped[at] = static_cast<char>(flipped[at] ^ 0x01);
+            for (const QByteArray& bytes : {bytes_.first(at), flipped}) {
+                const JournalRead read = ReadJournal(bytes);
+                QCOMPARE(read.error.isEmpty(), record > 0);
+                if (record == 0)
+                    continue;
+                QCOMPARE(read.steps, record - 1);
+                QCOMPARE(read.damage.isEmpty(), bytes.size() == starts_[record]);
+                QVERIFY(SameTables(read.project->table, states_[record - 1]));
+            }
         }
     }
 }
@@ -194,22 +180,15 @@ void TestRecoveryJournal::refusedRecords_data() {
     Apply(table, {kNew, "A", 8, 7, {0}});
     const QByteArray base =
         QJsonDocument(BaseRecord(0, "Demo", {}, table)).toJson(QJsonDocument::Compact);
-    const auto garbage = [&base](const char* name, const QByteArray& bytes, const char* reason) {
+    const auto garbage = [](const char* name, const QByteArray& bytes, const char* reason) {
         QTest::newRow(name) << bytes << -1 << QString(reason);
     };
-    const auto edited = [&base](const char* from, const char* to) {
-        return Line(QByteArray(base).replace(from, to));
-    };
     garbage("empty file", {}, "empty");
-    garbage("text", "hello\nworld\n", "checksum");
     garbage("torn base record", Line(base).chopped(1), "incomplete");
     garbage("bad checksum", RowText(Crc32(base) ^ 1U).toLatin1() + ' ' + base + '\n',
             "checksum does not match");
-    garbage("JSON array", Line("[]"), "not a JSON object");
-    garbage("other format", edited("vellicor-journal", "x"), "not a Vellicor");
-    garbage("newer version", edited("\"version\":1", "\"version\":2"), "newer version");
-    garbage("no project name", edited("\"name\":\"Demo\"", "\"name\":\"\""), "no name");
-    garbage("no file name", edited("\"file\":\"\"", "\"file\":null"), "file");
+    garbage("newer version", Line(QByteArray(base).replace("\"version\":1", "\"version\":2")),
+            "newer version");
 
     // A third step whose checksum holds but whose content the project file would refuse ends the
     // replay like a torn line, even when the same step follows intact.
@@ -220,17 +199,10 @@ void TestRecoveryJournal::refusedRecords_data() {
                             << 2 << QString("Line 4 is refused");
     };
     step("size 12", "\"size\":16", "\"size\":12");
-    step("size 8.5", "\"size\":16", "\"size\":8.5");
-    step("33 rows", "\"dark\":[", "\"dark\":[\"00000000\",");
-    step("9 digits", "\"light\":[\"00000000\"", "\"light\":[\"000000000\"");
     step("not hex", "\"mask\":[\"00000000\"", "\"mask\":[\"0000000G\"");
-    step("empty name", "\"name\":\"say", "\"name\":\"\",\"x\":\"say");
-    step("no sprite", "\"sprite\":{", "\"x\":{");
     step("two past the end", "\"index\":2", "\"index\":4");
-    step("negative index", "\"index\":2", "\"index\":-1");
     step("open editor of no sprite", "\"open\":[0,2]", "\"open\":[0,4]");
     step("step out of order", "\"step\":3", "\"step\":4");
-    step("no time", "\"time\":", "\"time\":\"now\",\"x\":");
 }
 
 void TestRecoveryJournal::refusedRecords() {
@@ -298,17 +270,11 @@ void TestRecoveryJournal::journalsOfKilledProcessesAreOffered() {
     const QStringList orphans{older, held};
     QCOMPARE(ours.OrphanedJournals(), orphans);
     QCOMPARE(RecoveryStore(folder).OrphanedJournals(), orphans); // ours is alive
-    const JournalRead read = ReadJournal(ReadAll(held));
-    QVERIFY2(read.project, qPrintable(read.error));
-    QCOMPARE(read.steps, 1);
-    QCOMPARE(read.project->table.Record(0).Name, "Held");
+    QCOMPARE(ReadJournal(ReadAll(held)).steps, 1);               // all it wrote before the kill
 
-    const QByteArray olderBytes = ReadAll(older);
-    RecoveryStore::SetAside(older);
     RecoveryStore::Discard(held);
     ours.Release();
-    QCOMPARE(ReadAll(older + ".damaged"), olderBytes); // set aside, never deleted
-    QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{"older.journal.damaged"});
+    QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{"older.journal"});
 }
 
 int main(int argc, char** argv) {

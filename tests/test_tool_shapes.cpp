@@ -1,3 +1,5 @@
+// The drawing tools' pixel geometry without a window: hand-drawn pictures of a few shapes and
+// fills, and sweeps over every direction and box for what no table could list.
 #include "tools/tool_geometry.h"
 
 #include <QTest>
@@ -13,23 +15,26 @@ Cell ToCell(QPoint point) {
     return {point.x(), point.y()};
 }
 
-// The cells as rows of '#' on '.', over the box with corners a and b; a cell outside the box
-// or painted twice shows as an extra row.
-QStringList Picture(const std::vector<Cell>& cells, QPoint a, QPoint b) {
-    const int left = std::min(a.x(), b.x());
-    const int top = std::min(a.y(), b.y());
-    QStringList rows(std::abs(a.y() - b.y()) + 1, QString(std::abs(a.x() - b.x()) + 1, '.'));
+// `rows` with each cell, seen from `origin`, marked as `ink`; a cell outside the rows or marked
+// twice shows as an extra row.
+QStringList Marked(QStringList rows, const std::vector<Cell>& cells, QPoint origin, QChar ink) {
     for (const Cell cell : cells) {
-        const int x = cell.x - left;
-        const int y = cell.y - top;
+        const int x = cell.x - origin.x();
+        const int y = cell.y - origin.y();
         if (y < 0 || y >= rows.size() || x < 0 || x >= rows[y].size())
             rows << QString("outside %1,%2").arg(cell.x).arg(cell.y);
-        else if (rows[y][x] == '#')
+        else if (rows[y][x] == ink)
             rows << QString("twice %1,%2").arg(cell.x).arg(cell.y);
         else
-            rows[y][x] = '#';
+            rows[y][x] = ink;
     }
     return rows;
+}
+
+// The cells as rows of '#' on '.' over the box with corners a and b.
+QStringList Picture(const std::vector<Cell>& cells, QPoint a, QPoint b) {
+    const QStringList blank(std::abs(a.y() - b.y()) + 1, QString(std::abs(a.x() - b.x()) + 1, '.'));
+    return Marked(blank, cells, {std::min(a.x(), b.x()), std::min(a.y(), b.y())}, '#');
 }
 
 bool Touching(Cell a, Cell b) {
@@ -66,58 +71,81 @@ bool Connected(const CellSet& set) {
     return reached.size() == set.size();
 }
 
+// A sprite from rows of '.' white, '#' black, 'd' dark grey, 'c' transparent, 'l' light grey
+// and 'm' a light grey pixel with its mask bit set too: it looks light grey but holds other bits.
+SpriteRecord RecordOf(const QStringList& rows) {
+    SpriteRecord record;
+    for (int y = 0; y < rows.size(); ++y) {
+        for (int x = 0; x < rows[y].size(); ++x) {
+            const char pixel = rows[y][x].toLatin1();
+            record.SetBits(x, y,
+                           {.light = pixel == '#' || pixel == 'l' || pixel == 'm',
+                            .dark = pixel == '#' || pixel == 'd',
+                            .mask = pixel == 'c' || pixel == 'm'});
+        }
+    }
+    return record;
+}
+
 } // namespace
 
 class TestToolShapes : public QObject {
     Q_OBJECT
   private slots:
-    void lines_data();
-    void lines();
+    void shapes_data();
+    void shapes();
     void linesInEveryDirection();
-    void rectangles_data();
-    void rectangles();
-    void ellipses_data();
-    void ellipses();
     void ellipsesOfEveryBox();
-    void squareCorner_data();
-    void squareCorner();
-    void clipToSprite();
+    void squareCornerAndClipping();
+    void fills_data();
+    void fills();
+    void fillOfAWholeSprite();
 };
 
-void TestToolShapes::lines_data() {
-    QTest::addColumn<QPoint>("from");
-    QTest::addColumn<QPoint>("to");
+void TestToolShapes::shapes_data() {
+    QTest::addColumn<QString>("shape");
+    QTest::addColumn<QPoint>("a"); // a line's start, or a box's corner
+    QTest::addColumn<QPoint>("b");
     QTest::addColumn<QStringList>("rows");
     // clang-format off
-    QTest::newRow("one cell") << QPoint(3, 3) << QPoint(3, 3) << QStringList{"#"};
-    QTest::newRow("horizontal") << QPoint(0, 0) << QPoint(4, 0) << QStringList{"#####"};
-    QTest::newRow("vertical up") << QPoint(2, 3) << QPoint(2, 0) << QStringList{"#", "#", "#", "#"};
-    QTest::newRow("diagonal") << QPoint(0, 0) << QPoint(3, 3)
-                              << QStringList{"#...", ".#..", "..#.", "...#"};
-    QTest::newRow("shallow down") << QPoint(0, 0) << QPoint(5, 2)
-                                  << QStringList{"##....", "..##..", "....##"};
-    QTest::newRow("shallow up") << QPoint(0, 2) << QPoint(5, 0)
-                                << QStringList{"....##", "..##..", "##...."};
-    QTest::newRow("steep") << QPoint(0, 0) << QPoint(2, 5)
-                           << QStringList{"#..", "#..", ".#.", ".#.", "..#", "..#"};
-    QTest::newRow("steep leftward") << QPoint(2, 0) << QPoint(0, 5)
-                                    << QStringList{"..#", "..#", ".#.", ".#.", "#..", "#.."};
+    QTest::newRow("line, shallow down") << "line" << QPoint(0, 0) << QPoint(5, 2) << QStringList{"##....", "..##..", "....##"};
+    QTest::newRow("line, shallow up") << "line" << QPoint(0, 2) << QPoint(5, 0) << QStringList{"....##", "..##..", "##...."};
+    QTest::newRow("line, steep leftward") << "line" << QPoint(2, 0) << QPoint(0, 5) << QStringList{"..#", "..#", ".#.", ".#.", "#..", "#.."};
     // Exactly between two rows at x = 2: the lower one, seen from the left end.
-    QTest::newRow("tie") << QPoint(0, 0) << QPoint(4, 1) << QStringList{"##...", "..###"};
-    QTest::newRow("tie reversed") << QPoint(4, 1) << QPoint(0, 0) << QStringList{"##...", "..###"};
-    QTest::newRow("off the sprite") << QPoint(-2, -1) << QPoint(1, 0)
-                                    << QStringList{"##..", "..##"};
+    QTest::newRow("line, tie") << "line" << QPoint(0, 0) << QPoint(4, 1) << QStringList{"##...", "..###"};
+    QTest::newRow("line, off the sprite") << "line" << QPoint(-2, -1) << QPoint(1, 0) << QStringList{"##..", "..##"};
+    QTest::newRow("rectangle, 3 x 1") << "rectangle" << QPoint(2, 0) << QPoint(0, 0) << QStringList{"###"};
+    QTest::newRow("rectangle, 2 x 2") << "rectangle" << QPoint(0, 0) << QPoint(1, 1) << QStringList{"##", "##"};
+    QTest::newRow("rectangle, from top right") << "rectangle" << QPoint(4, -1) << QPoint(0, 2)
+        << QStringList{"#####", "#...#", "#...#", "#####"};
+    QTest::newRow("ellipse, 3 x 3") << "ellipse" << QPoint(0, 0) << QPoint(2, 2) << QStringList{".#.", "#.#", ".#."};
+    QTest::newRow("ellipse, 3 x 6") << "ellipse" << QPoint(0, 0) << QPoint(2, 5) << QStringList{".#.", "#.#", "#.#", "#.#", "#.#", ".#."};
+    QTest::newRow("ellipse, 8 x 5") << "ellipse" << QPoint(0, 0) << QPoint(7, 4)
+        << QStringList{"..####..", ".#....#.", "#......#", ".#....#.", "..####.."};
+    // Ends thinner than two pixels: the two middle rows each reach the side.
+    QTest::newRow("ellipse, 9 x 4") << "ellipse" << QPoint(0, 0) << QPoint(8, 3)
+        << QStringList{"..#####..", "##.....##", "##.....##", "..#####.."};
+    QTest::newRow("ellipse, 12 x 12") << "ellipse" << QPoint(-3, -3) << QPoint(8, 8)
+        << QStringList{"....####....", "..##....##..", ".#........#.", ".#........#.", "#..........#", "#..........#",
+                       "#..........#", "#..........#", ".#........#.", ".#........#.", "..##....##..", "....####...."};
     // clang-format on
 }
 
-void TestToolShapes::lines() {
-    QFETCH(QPoint, from);
-    QFETCH(QPoint, to);
+void TestToolShapes::shapes() {
+    QFETCH(QString, shape);
+    QFETCH(QPoint, a);
+    QFETCH(QPoint, b);
     QFETCH(QStringList, rows);
-    const std::vector<Cell> cells = LineCells(ToCell(from), ToCell(to));
-    QCOMPARE(Picture(cells, from, to), rows);
-    QCOMPARE(cells.front(), ToCell(from));
-    QCOMPARE(cells.back(), ToCell(to));
+    const auto draw = shape == "line"        ? LineCells
+                      : shape == "rectangle" ? RectangleCells
+                                             : EllipseCells;
+    const std::vector<Cell> cells = draw(ToCell(a), ToCell(b));
+    QCOMPARE(Picture(cells, a, b), rows);
+    if (shape == "rectangle") { // one stroke round the box, clockwise from the top left
+        QCOMPARE(cells.front(), Cell(std::min(a.x(), b.x()), std::min(a.y(), b.y())));
+        for (std::size_t i = 1; i < cells.size(); ++i)
+            QVERIFY(Touching(cells[i - 1], cells[i]));
+    }
 }
 
 void TestToolShapes::linesInEveryDirection() {
@@ -127,8 +155,7 @@ void TestToolShapes::linesInEveryDirection() {
             const Cell to{from.x + x, from.y + y};
             const std::vector<Cell> cells = LineCells(from, to);
             QCOMPARE(cells.size(), std::size_t(std::max(std::abs(x), std::abs(y)) + 1));
-            QCOMPARE(cells.front(), from);
-            QCOMPARE(cells.back(), to);
+            QVERIFY(cells.front() == from && cells.back() == to);
             for (std::size_t i = 1; i < cells.size(); ++i)
                 QVERIFY(Touching(cells[i - 1], cells[i]));
             std::vector<Cell> back = LineCells(to, from);
@@ -136,72 +163,6 @@ void TestToolShapes::linesInEveryDirection() {
             QVERIFY(back == cells);
         }
     }
-}
-
-void TestToolShapes::rectangles_data() {
-    QTest::addColumn<QPoint>("a");
-    QTest::addColumn<QPoint>("b");
-    QTest::addColumn<QStringList>("rows");
-    // clang-format off
-    QTest::newRow("1 x 1") << QPoint(5, 5) << QPoint(5, 5) << QStringList{"#"};
-    QTest::newRow("1 x 3") << QPoint(0, 2) << QPoint(0, 0) << QStringList{"#", "#", "#"};
-    QTest::newRow("3 x 1") << QPoint(2, 0) << QPoint(0, 0) << QStringList{"###"};
-    QTest::newRow("2 x 2") << QPoint(0, 0) << QPoint(1, 1) << QStringList{"##", "##"};
-    QTest::newRow("4 x 3 from bottom right") << QPoint(3, 2) << QPoint(0, 0)
-                                             << QStringList{"####", "#..#", "####"};
-    QTest::newRow("from top right") << QPoint(4, -1) << QPoint(0, 3)
-                                    << QStringList{"#####", "#...#", "#...#", "#...#", "#####"};
-    // clang-format on
-}
-
-void TestToolShapes::rectangles() {
-    QFETCH(QPoint, a);
-    QFETCH(QPoint, b);
-    QFETCH(QStringList, rows);
-    const std::vector<Cell> cells = RectangleCells(ToCell(a), ToCell(b));
-    QCOMPARE(Picture(cells, a, b), rows);
-    // One stroke round the box, clockwise from the top left.
-    QCOMPARE(cells.front(), Cell(std::min(a.x(), b.x()), std::min(a.y(), b.y())));
-    for (std::size_t i = 1; i < cells.size(); ++i)
-        QVERIFY(Touching(cells[i - 1], cells[i]));
-}
-
-void TestToolShapes::ellipses_data() {
-    QTest::addColumn<QPoint>("a");
-    QTest::addColumn<QPoint>("b");
-    QTest::addColumn<QStringList>("rows");
-    // clang-format off
-    QTest::newRow("1 x 1") << QPoint(4, 4) << QPoint(4, 4) << QStringList{"#"};
-    QTest::newRow("2 x 2") << QPoint(1, 1) << QPoint(0, 0) << QStringList{"##", "##"};
-    QTest::newRow("1 x 4") << QPoint(0, 0) << QPoint(0, 3) << QStringList{"#", "#", "#", "#"};
-    QTest::newRow("2 x 3") << QPoint(0, 0) << QPoint(1, 2) << QStringList{"##", "##", "##"};
-    QTest::newRow("3 x 3") << QPoint(0, 0) << QPoint(2, 2) << QStringList{".#.", "#.#", ".#."};
-    QTest::newRow("4 x 4") << QPoint(0, 0) << QPoint(3, 3) << QStringList{".##.", "#..#", "#..#", ".##."};
-    QTest::newRow("5 x 5") << QPoint(0, 0) << QPoint(4, 4)
-                           << QStringList{".###.", "#...#", "#...#", "#...#", ".###."};
-    QTest::newRow("3 x 6") << QPoint(0, 0) << QPoint(2, 5)
-                           << QStringList{".#.", "#.#", "#.#", "#.#", "#.#", ".#."};
-    QTest::newRow("8 x 5") << QPoint(0, 0) << QPoint(7, 4)
-                           << QStringList{"..####..", ".#....#.", "#......#", ".#....#.", "..####.."};
-    // Ends thinner than two pixels: the two middle rows each reach the side.
-    QTest::newRow("9 x 4") << QPoint(0, 0) << QPoint(8, 3)
-                           << QStringList{"..#####..", "##.....##", "##.....##", "..#####.."};
-    QTest::newRow("7 x 7") << QPoint(6, 6) << QPoint(0, 0)
-                           << QStringList{"..###..", ".#...#.", "#.....#", "#.....#", "#.....#",
-                                          ".#...#.", "..###.."};
-    QTest::newRow("12 x 12") << QPoint(-3, -3) << QPoint(8, 8)
-                             << QStringList{"....####....", "..##....##..", ".#........#.",
-                                            ".#........#.", "#..........#", "#..........#",
-                                            "#..........#", "#..........#", ".#........#.",
-                                            ".#........#.", "..##....##..", "....####...."};
-    // clang-format on
-}
-
-void TestToolShapes::ellipses() {
-    QFETCH(QPoint, a);
-    QFETCH(QPoint, b);
-    QFETCH(QStringList, rows);
-    QCOMPARE(Picture(EllipseCells(ToCell(a), ToCell(b)), a, b), rows);
 }
 
 void TestToolShapes::ellipsesOfEveryBox() {
@@ -237,25 +198,13 @@ void TestToolShapes::ellipsesOfEveryBox() {
     }
 }
 
-void TestToolShapes::squareCorner_data() {
-    QTest::addColumn<QPoint>("pointer");
-    QTest::addColumn<QPoint>("corner");
-    // From the anchor (5, 5).
-    QTest::newRow("wider than tall") << QPoint(8, 6) << QPoint(8, 8);
-    QTest::newRow("taller than wide") << QPoint(6, 9) << QPoint(9, 9);
-    QTest::newRow("up and left") << QPoint(1, 3) << QPoint(1, 1);
-    QTest::newRow("left and down") << QPoint(2, 6) << QPoint(2, 8);
-    QTest::newRow("straight up") << QPoint(5, 1) << QPoint(9, 1);
-    QTest::newRow("on the anchor") << QPoint(5, 5) << QPoint(5, 5);
-}
+void TestToolShapes::squareCornerAndClipping() {
+    // From the anchor (5, 5): the longer extent, laid toward the pointer.
+    const std::pair<Cell, Cell> corners[] = {
+        {{8, 6}, {8, 8}}, {{6, 9}, {9, 9}}, {{1, 3}, {1, 1}}, {{5, 1}, {9, 1}}, {{5, 5}, {5, 5}}};
+    for (const auto& [pointer, corner] : corners)
+        QCOMPARE(SquareCorner({5, 5}, pointer), corner);
 
-void TestToolShapes::squareCorner() {
-    QFETCH(QPoint, pointer);
-    QFETCH(QPoint, corner);
-    QCOMPARE(SquareCorner({5, 5}, ToCell(pointer)), ToCell(corner));
-}
-
-void TestToolShapes::clipToSprite() {
     // A circle dragged past the top left corner of a sprite.
     const std::vector<Cell> circle = EllipseCells({-2, -2}, SquareCorner({-2, -2}, {4, 1}));
     QCOMPARE(Picture(ClipToSprite(circle, 5), {0, 0}, {4, 4}),
@@ -263,6 +212,51 @@ void TestToolShapes::clipToSprite() {
     const std::vector<Cell> line = LineCells({-1, 7}, {9, 7});
     const std::vector<Cell> kept = ClipToSprite(line, 8);
     QVERIFY(std::equal(kept.begin(), kept.end(), line.begin() + 1, line.end() - 2));
+}
+
+void TestToolShapes::fills_data() {
+    QTest::addColumn<QStringList>("picture");
+    QTest::addColumn<int>("size");
+    QTest::addColumn<QPoint>("start");
+    QTest::addColumn<QStringList>("filled"); // the filled pixels as '*'
+    const QStringList ring{"........", ".######.", ".#....#.", ".#.dd.#.",
+                           ".#....#.", ".######.", "........", "........"};
+    // clang-format off
+    QTest::newRow("inside a ring") << ring << 8 << QPoint(2, 4)
+        << QStringList{"........", ".######.", ".#****#.", ".#*dd*#.", ".#****#.", ".######.", "........", "........"};
+    QTest::newRow("around a ring") << ring << 8 << QPoint(7, 7)
+        << QStringList{"********", "*######*", "*#....#*", "*#.dd.#*", "*#....#*", "*######*", "********", "********"};
+    QTest::newRow("diagonal contact is no way through")
+        << QStringList{"...#....", "...#....", "...#....", "####....", "....####", "....#...", "....#...", "....#..."} << 8 << QPoint(5, 1)
+        << QStringList{"...#****", "...#****", "...#****", "####****", "....####", "....#...", "....#...", "....#..."};
+    QTest::newRow("masked grey is not plain grey") << QStringList{"llllmlll", "lccccccl"} << 8 << QPoint(0, 0)
+        << QStringList{"****mlll", "*ccccccl"};
+    // The region winds in and out again: it grows up and down more than once.
+    QTest::newRow("spiral")
+        << QStringList{"........", "#######.", "......#.", ".####.#.", ".#..#.#.", ".#.##.#.", ".#....#.", ".######."} << 8 << QPoint(3, 4)
+        << QStringList{"........", "#######.", "******#.", "*####*#.", "*#**#*#.", "*#*##*#.", "*#****#.", "*######."};
+    QTest::newRow("stops at the size") << QStringList{"......", "......", "......", "......", "......"} << 4 << QPoint(3, 0)
+        << QStringList{"****..", "****..", "****..", "****..", "......"};
+    QTest::newRow("start right of the size") << QStringList{"......"} << 4 << QPoint(4, 0) << QStringList{"......"};
+    QTest::newRow("no size chosen") << QStringList{"......"} << 0 << QPoint(0, 0) << QStringList{"......"};
+    // clang-format on
+}
+
+void TestToolShapes::fills() {
+    QFETCH(QStringList, picture);
+    QFETCH(int, size);
+    QFETCH(QPoint, start);
+    QFETCH(QStringList, filled);
+    const std::vector<Cell> cells = FillRegion(RecordOf(picture), size, ToCell(start));
+    QCOMPARE(Marked(picture, cells, {0, 0}, '*'), filled);
+}
+
+void TestToolShapes::fillOfAWholeSprite() {
+    // Every pixel of a blank 32 x 32 sprite, in rows from the top, none of them twice.
+    const std::vector<Cell> cells = FillRegion(SpriteRecord{}, 32, {31, 31});
+    QCOMPARE(cells.size(), std::size_t(32 * 32));
+    for (std::size_t i = 0; i < cells.size(); ++i)
+        QCOMPARE(cells[i], Cell(static_cast<int>(i % 32), static_cast<int>(i / 32)));
 }
 
 QTEST_APPLESS_MAIN(TestToolShapes)
