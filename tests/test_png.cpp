@@ -115,7 +115,6 @@ void TestPng::import_data() {
     QTest::newRow("nearest grey, halfway to the lighter") << Row({Grey(63), Grey(64), Grey(159), Grey(160), Grey(223), Grey(224)}) << png << 8 << "BDDLLW" << "";
     QTest::newRow("colours by luminance") << Row({qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(255, 255, 0)}) << png << 8 << "DDBW" << "";
     QTest::newRow("alpha 127 and 128") << Row({Grey(0, 127), Grey(0, 128), Grey(255, 127), Grey(128, 128)}) << png << 8 << "TBTD" << "";
-    QTest::newRow("1 x 1") << Row({black}) << png << 8 << "B" << "";
     QTest::newRow("8 x 8") << Filled(8, 8, Grey(128)) << png << 8 << Rows(8, 8, 'D') << "";
     QTest::newRow("9 x 9") << Filled(9, 9, black) << png << 16 << Rows(9, 9, 'B') << "";
     QTest::newRow("1 x 17") << Filled(1, 17, Grey(192)) << png << 32 << Rows(1, 17, 'L') << "";
@@ -173,16 +172,13 @@ void TestPng::import() {
 void TestPng::nameFromFile_data() {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("name");
-    QTest::newRow("plain") << "/tmp/Ball.png"
-                           << "Ball";
-    QTest::newRow("two dots") << "/tmp/ball.big.png"
-                              << "ball.big";
-    QTest::newRow("digit first") << "/tmp/2ball.png"
-                                 << "";
-    QTest::newRow("space") << "/tmp/red ball.png"
-                           << "";
-    QTest::newRow("underscore first") << "/tmp/_ball.png"
-                                      << "";
+    // clang-format off
+    QTest::newRow("plain") << "/tmp/Ball.png" << "Ball";
+    QTest::newRow("two dots") << "/tmp/ball.big.png" << "ball.big";
+    QTest::newRow("digit first") << "/tmp/2ball.png" << "";
+    QTest::newRow("space") << "/tmp/red ball.png" << "";
+    QTest::newRow("underscore first") << "/tmp/_ball.png" << "";
+    // clang-format on
 }
 
 void TestPng::nameFromFile() {
@@ -354,6 +350,16 @@ void TestPng::importIsOneUndoableStep() {
     QCOMPARE(editor.CheckedSize(), 16);
     QCOMPARE(Editor::PixelAt(editor.Canvas(), Editor::CellCentre(editor.Canvas(), 0, 0, 16)),
              kBlack);
+
+    // From the tree, undo takes the whole sprite out, and redo brings it back as it was.
+    QVERIFY(QTest::qWaitForWindowActive(app.main.get()));
+    app.Tree()->setFocus();
+    QCOMPARE(undo->text(), QString("&Undo Import PNG"));
+    undo->trigger();
+    QCOMPARE(app.main->Table().SpriteCount(), 0);
+    QVERIFY(!app.main->Document().IsModified());
+    redo->trigger();
+    QCOMPARE(Letter(app.main->Table().Record(0).Bits(8, 8)), 'T');
 }
 
 void TestPng::exportThroughTheMenu() {
