@@ -115,8 +115,9 @@ class frmMain : public QMainWindow, public EditorHost {
     void BuildRecentMenu();
     void BuildEditMenu();
     void BuildViewMenu();
-    void AddPngCommands(QMenu* mnuFile);
-    void AddHeaderImportCommand(QMenu* mnuFile);
+    // A command that adds sprites from a file to the project, enabled while there is one.
+    void AddImportAction(QMenu* menu, const char* name, const QString& caption,
+                         void (frmMain::*command)());
     // Undo and redo act on the active editor's sprite; from the project tree, or with no
     // editor active, on the project's history of added sprites.
     void FollowActiveEditor();

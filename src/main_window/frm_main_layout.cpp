@@ -30,6 +30,16 @@ QAction* frmMain::AddMenuAction(QMenu* menu, const char* name, const QString& ca
     return action;
 }
 
+void frmMain::AddImportAction(QMenu* menu, const char* name, const QString& caption,
+                              void (frmMain::*command)()) {
+    QAction* action = AddMenuAction(menu, name, caption);
+    action->setEnabled(false);
+    connect(action, &QAction::triggered, this, command);
+    // Like New Sprite, an import needs a project to add to.
+    connect(&document_, &ProjectDocument::IdentityChanged, action,
+            [this, action] { action->setEnabled(document_.HasProject()); });
+}
+
 void frmMain::BuildMenus() {
     QMenu* mnuFile = menuBar()->addMenu(tr("&File"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
@@ -56,8 +66,12 @@ void frmMain::BuildMenus() {
     QAction* saveAs = AddMenuAction(mnuFile, "mnuFileSaveAs", tr("Save &As..."),
                                     QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     connect(saveAs, &QAction::triggered, this, &frmMain::SaveAs);
-    AddPngCommands(mnuFile);
-    AddHeaderImportCommand(mnuFile);
+    AddImportAction(mnuFile, "mnuFileImportPng", tr("&Import PNG..."), &frmMain::ImportPng);
+    AddImportAction(mnuFile, "mnuFileImportHeader", tr("Import &Header..."),
+                    &frmMain::ImportHeader);
+    mnuFileExportPng_ = AddMenuAction(mnuFile, "mnuFileExportPng", tr("&Export PNG..."));
+    mnuFileExportPng_->setEnabled(false); // follows the active editor
+    connect(mnuFileExportPng_, &QAction::triggered, this, &frmMain::ExportPng);
     QAction* exit = AddMenuAction(mnuFile, "mnuFileExit", tr("E&xit"));
     connect(exit, &QAction::triggered, this, &QWidget::close);
 

@@ -2,21 +2,10 @@
 #include "frm_main.h"
 #include "header_import/header_import.h"
 
-#include <QAction>
 #include <QDir>
-#include <QMenu>
 #include <QTreeWidget>
 
 namespace vellicor {
-
-void frmMain::AddHeaderImportCommand(QMenu* mnuFile) {
-    QAction* importHeader = AddMenuAction(mnuFile, "mnuFileImportHeader", tr("Import &Header..."));
-    importHeader->setEnabled(false);
-    connect(importHeader, &QAction::triggered, this, &frmMain::ImportHeader);
-    // Like New Sprite, it needs a project to add to.
-    connect(&document_, &ProjectDocument::IdentityChanged, importHeader,
-            [this, importHeader] { importHeader->setEnabled(document_.HasProject()); });
-}
 
 void frmMain::ImportHeader() {
     if (!document_.HasProject())

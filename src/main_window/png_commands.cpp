@@ -15,18 +15,6 @@ const QString kPngFilter = QStringLiteral("PNG Images (*.png)");
 
 } // namespace
 
-void frmMain::AddPngCommands(QMenu* mnuFile) {
-    QAction* importPng = AddMenuAction(mnuFile, "mnuFileImportPng", tr("&Import PNG..."));
-    importPng->setEnabled(false);
-    connect(importPng, &QAction::triggered, this, &frmMain::ImportPng);
-    // Like New Sprite, it needs a project to add to.
-    connect(&document_, &ProjectDocument::IdentityChanged, importPng,
-            [this, importPng] { importPng->setEnabled(document_.HasProject()); });
-    mnuFileExportPng_ = AddMenuAction(mnuFile, "mnuFileExportPng", tr("&Export PNG..."));
-    mnuFileExportPng_->setEnabled(false); // follows the active editor
-    connect(mnuFileExportPng_, &QAction::triggered, this, &frmMain::ExportPng);
-}
-
 void frmMain::ImportPng() {
     if (!document_.HasProject() || !HasRoomForSprite())
         return;
