@@ -10,7 +10,12 @@ ProjectDocument::ProjectDocument(QObject* parent) : QObject(parent) {
     WatchHistory(projectHistory_);
 }
 
-ProjectDocument::~ProjectDocument() = default;
+ProjectDocument::~ProjectDocument() {
+    // The histories are torn down while every member they report to is still whole, and
+    // nobody is told: the windows that would listen are going too.
+    blockSignals(true);
+    DropHistories();
+}
 
 void ProjectDocument::ReportModified() {
     if (IsModified() == reportedModified_)
