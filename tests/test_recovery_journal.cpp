@@ -23,7 +23,9 @@ using namespace vellicor;
 namespace {
 
 constexpr auto kHoldJournal = "--hold-journal";
-constexpr int kNew = -1; // the step adds a sprite
+constexpr int kNew = -1;    // the step adds a sprite
+constexpr int kNewTwo = -2; // the step adds two sprites at once, as an import does
+constexpr int kKeep = -3;   // the step keeps the first `size` sprites, as undo leaves them
 
 // One completed step as the editor would make it: a sprite added or changed, then the
 // editors that are open afterwards.
@@ -37,16 +39,20 @@ struct Step {
 using Steps = std::vector<Step>;
 
 int Apply(SpriteTable& table, const Step& step) {
-    const int index = step.index == kNew ? table.Append({}) : step.index;
-    SpriteRecord& record = table.Record(index);
-    if (!step.name.isEmpty())
-        record.Name = step.name.toStdString();
-    if (step.size >= 0)
-        record.Size = static_cast<std::int16_t>(step.size);
-    QRandomGenerator random(step.seed);
-    for (int n = 0; step.seed != 0 && n < 200; ++n)
-        record.SetBits(random.bounded(kPlaneSide), random.bounded(kPlaneSide),
-                       *BitsForColour(kPaletteColours[random.bounded(5)]));
+    const int index = step.index < 0 ? table.SpriteCount() : step.index;
+    if (step.index == kKeep)
+        table.TakeFrom(step.size);
+    for (int n = 0; n < (step.index == kNewTwo ? 2 : 1) && step.index != kKeep; ++n) {
+        SpriteRecord& record = table.Record(step.index < 0 ? table.Append({}) : index);
+        if (!step.name.isEmpty())
+            record.Name = step.name.toStdString();
+        if (step.size >= 0)
+            record.Size = static_cast<std::int16_t>(step.size);
+        QRandomGenerator random(step.seed + n);
+        for (int i = 0; step.seed != 0 && i < 200; ++i)
+            record.SetBits(random.bounded(kPlaneSide), random.bounded(kPlaneSide),
+                           *BitsForColour(kPaletteColours[random.bounded(5)]));
+    }
     for (int i = 0; i < table.SpriteCount(); ++i)
         table.Record(i).IsOpen =
             std::find(step.open.begin(), step.open.end(), i) != step.open.end();
@@ -59,13 +65,21 @@ bool SameTables(const SpriteTable& a, const SpriteTable& b) {
 }
 
 // Sprites of an opened project, then steps of every kind: repaints, new sprites with odd
-// names, size changes that hide and show pixels again, editors opening and closing.
+// names, size changes that hide and show pixels again, editors opening and closing, an
+// import of two sprites and an undo that takes sprites out.
 const QString kFile = "/home/u/Demo ✓.vellicor";
 const Steps kOpenedProject = {{kNew, "Ball", 8, 1, {0}}, {kNew, "Ölfass ✓ 精灵", 32, 2, {0}}};
-const Steps kEditing = {{0, {}, -1, 11, {0}},     {kNew, "say \"hi\" \\ \n 木", -1, 0, {0, 2}},
-                        {2, {}, 16, 0, {0, 2}},   {2, {}, -1, 12, {0, 2}},
-                        {1, {}, 8, 0, {0, 1, 2}}, {kNew, "Rock", -1, 0, {3}},
-                        {1, {}, 32, 13, {3, 1}},  {0, "Ball", -1, 14, {2}}};
+const Steps kEditing = {{0, {}, -1, 11, {0}},
+                        {kNew, "say \"hi\" \\ \n 木", -1, 0, {0, 2}},
+                        {2, {}, 16, 0, {0, 2}},
+                        {2, {}, -1, 12, {0, 2}},
+                        {1, {}, 8, 0, {0, 1, 2}},
+                        {kNew, "Rock", -1, 0, {3}},
+                        {1, {}, 32, 13, {3, 1}},
+                        {0, "Ball", -1, 14, {2}},
+                        {kNewTwo, "Pair", 16, 15, {2, 5}},
+                        {kKeep, {}, 5, 0, {2}},
+                        {kNew, "Last", 8, 16, {2, 5}}};
 
 // A journal line around `json`, its checksum right whatever the JSON says.
 QByteArray Line(const QByteArray& json) {
@@ -128,7 +142,11 @@ void TestRecoveryJournal::initTestCase() {
     for (const Step& step : kEditing) {
         const int index = Apply(table, step);
         lastStepFrom_ = QDateTime::currentMSecsSinceEpoch();
-        QCOMPARE(journal.AppendSprite(index, table.Record(index), step.open), std::nullopt);
+        QCOMPARE(
+            step.index == kNewTwo ? journal.AppendSprites(table.Sprites().subspan(index), step.open)
+            : step.index == kKeep ? journal.KeepSprites(step.size, step.open)
+                                  : journal.AppendSprite(index, table.Record(index), step.open),
+            std::nullopt);
         lastStepTo_ = QDateTime::currentMSecsSinceEpoch();
         states_.push_back(table);
     }
@@ -203,6 +221,11 @@ void TestRecoveryJournal::refusedRecords_data() {
     step("two past the end", "\"index\":2", "\"index\":4");
     step("open editor of no sprite", "\"open\":[0,2]", "\"open\":[0,4]");
     step("step out of order", "\"step\":3", "\"step\":4");
+    // The step that keeps the first five sprites, asked to keep more than there are.
+    const QByteArray keep = bytes_.sliced(starts_[10] + 9, starts_[11] - starts_[10] - 10);
+    QTest::newRow("keeps sprites that do not exist")
+        << bytes_.first(starts_[10]) + Line(QByteArray(keep).replace("\"count\":5", "\"count\":7"))
+        << 9 << QString("Line 11 is refused: it keeps sprites that do not exist");
 }
 
 void TestRecoveryJournal::refusedRecords() {
@@ -234,8 +257,14 @@ void TestRecoveryJournal::writerRefusesWhatReplayWouldDrop() {
     QVERIFY(journal.AppendSprite(0, SpriteRecord(), {0})); // no name
     QVERIFY(journal.AppendSprite(0, sprite, {1}));         // an open editor of no sprite
     QCOMPARE(journal.AppendSprite(0, sprite, {0}), std::nullopt);
+    QVERIFY(journal.AppendSprites({}, {0}));                 // nothing added
+    QVERIFY(journal.AppendSprites(expected.Sprites(), {2})); // an open editor of no sprite
+    QVERIFY(journal.KeepSprites(2, {0}));                    // more than there are
+    QVERIFY(journal.KeepSprites(0, {0}));                    // an editor of a sprite taken out
+    QCOMPARE(journal.KeepSprites(0, {}), std::nullopt);
+    QCOMPARE(journal.AppendSprites(expected.Sprites(), {0}), std::nullopt);
     const JournalRead read = ReadJournal(ReadAll(Path("refuse.journal")));
-    QCOMPARE(read.steps, 1);
+    QCOMPARE(read.steps, 3);
     QCOMPARE(read.damage, QString());
     QVERIFY(SameTables(read.project->table, expected));
 }

@@ -7,18 +7,8 @@ namespace vellicor {
 JournalKeeper::JournalKeeper(ProjectDocument& document, const QString& folder, QObject* parent)
     : QObject(parent), document_(document), store_(folder) {
     connect(&document_, &ProjectDocument::StepCompleted, this, &JournalKeeper::Record);
-    // One new sprite is one step record; many, or sprites taken out, start the journal afresh
-    // from the whole project, so recovery never replays a half-made import.
-    connect(&document_, &ProjectDocument::SpritesAdded, this, [this](int first, int count) {
-        if (count == 1)
-            Record(first);
-        else if (document_.IsModified())
-            Restart();
-    });
-    connect(&document_, &ProjectDocument::SpritesRemoved, this, [this] {
-        if (document_.IsModified())
-            Restart();
-    });
+    connect(&document_, &ProjectDocument::SpritesAdded, this, &JournalKeeper::RecordAdded);
+    connect(&document_, &ProjectDocument::SpritesRemoved, this, &JournalKeeper::RecordRemoved);
     // Saved, opened, new or discarded: nothing unsaved is left to protect.
     connect(&document_, &ProjectDocument::ModifiedChanged, this, [this](bool modified) {
         if (!modified)
@@ -44,6 +34,32 @@ void JournalKeeper::Record(int index) {
     const auto failure =
         journal_.AppendSprite(index, document_.Record(index), document_.OpenEditors());
     Report(failure);
+}
+
+void JournalKeeper::RecordAdded(int first, int count) {
+    if (count == 1) {
+        Record(first);
+        return;
+    }
+    if (!document_.IsModified())
+        return;
+    if (!journal_.IsStarted()) {
+        Restart();
+        return;
+    }
+    // An import is one record, so a crash never recovers half of it.
+    const auto sprites = document_.Table().Sprites().subspan(static_cast<std::size_t>(first));
+    Report(journal_.AppendSprites(sprites, document_.OpenEditors()));
+}
+
+void JournalKeeper::RecordRemoved(int first) {
+    if (!document_.IsModified())
+        return;
+    if (!journal_.IsStarted()) {
+        Restart();
+        return;
+    }
+    Report(journal_.KeepSprites(first, document_.OpenEditors()));
 }
 
 void JournalKeeper::Restart() {

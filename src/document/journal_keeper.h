@@ -28,6 +28,8 @@ class JournalKeeper : public QObject {
 
   private:
     void Record(int index);
+    void RecordAdded(int first, int count);
+    void RecordRemoved(int first);
     void Release();
     void Report(const std::optional<QString>& failure);
 

@@ -127,6 +127,24 @@ QJsonObject StepRecord(qint64 time, int step, int index, const SpriteRecord& rec
             {"open", OpenArray(openEditors)}};
 }
 
+QJsonObject AddedSpritesRecord(qint64 time, int step, int index,
+                               std::span<const SpriteRecord> records,
+                               const std::vector<int>& openEditors) {
+    QJsonArray sprites;
+    for (const SpriteRecord& record : records)
+        sprites.append(SpriteObject(record));
+    return {{"step", step},
+            {"time", time},
+            {"index", index},
+            {"sprites", sprites},
+            {"open", OpenArray(openEditors)}};
+}
+
+QJsonObject KeptSpritesRecord(qint64 time, int step, int count,
+                              const std::vector<int>& openEditors) {
+    return {{"step", step}, {"time", time}, {"count", count}, {"open", OpenArray(openEditors)}};
+}
+
 std::optional<QString> SpriteRefusal(const SpriteRecord& record) {
     if (record.Name.empty())
         return QStringLiteral("The sprite has no name.");
@@ -135,17 +153,45 @@ std::optional<QString> SpriteRefusal(const SpriteRecord& record) {
     return std::nullopt;
 }
 
+namespace {
+
+std::optional<QString> OpenRefusal(const std::vector<int>& openEditors, int count) {
+    for (const int open : openEditors)
+        if (open < 0 || open >= count)
+            return QStringLiteral("Sprite %1 does not exist.").arg(open);
+    return std::nullopt;
+}
+
+} // namespace
+
 std::optional<QString> StepRefusal(int index, int spriteCount,
                                    const std::vector<int>& openEditors) {
     if (index < 0 || index > spriteCount)
         return QStringLiteral("Sprite %1 does not exist.").arg(index);
     if (index == spriteCount && spriteCount >= SpriteTable::kMaxSprites)
         return QStringLiteral("The project already has %1 sprites.").arg(spriteCount);
-    const int count = index == spriteCount ? spriteCount + 1 : spriteCount;
-    for (const int open : openEditors)
-        if (open < 0 || open >= count)
-            return QStringLiteral("Sprite %1 does not exist.").arg(open);
-    return std::nullopt;
+    return OpenRefusal(openEditors, index == spriteCount ? spriteCount + 1 : spriteCount);
+}
+
+std::optional<QString> AddedRefusal(std::span<const SpriteRecord> records, int spriteCount,
+                                    const std::vector<int>& openEditors) {
+    if (records.empty())
+        return QStringLiteral("No sprites are added.");
+    const auto count = static_cast<std::size_t>(spriteCount) + records.size();
+    if (count > static_cast<std::size_t>(SpriteTable::kMaxSprites))
+        return QStringLiteral("The project would have more than %1 sprites.")
+            .arg(SpriteTable::kMaxSprites);
+    for (const SpriteRecord& record : records)
+        if (auto refusal = SpriteRefusal(record))
+            return refusal;
+    return OpenRefusal(openEditors, static_cast<int>(count));
+}
+
+std::optional<QString> KeptRefusal(int count, int spriteCount,
+                                   const std::vector<int>& openEditors) {
+    if (count < 0 || count > spriteCount)
+        return QStringLiteral("The project has no %1 sprites to keep.").arg(count);
+    return OpenRefusal(openEditors, count);
 }
 
 std::optional<QString> ReplayBase(const QJsonObject& record, RecoveredProject& project) {
@@ -187,14 +233,12 @@ std::optional<QString> ReplayBase(const QJsonObject& record, RecoveredProject& p
     return std::nullopt;
 }
 
-std::optional<QString> ReplayStep(const QJsonObject& record, int step, RecoveredProject& project) {
-    if (Count(record.value("step")) != step)
-        return QStringLiteral("it is not step %1").arg(step);
-    const qint64 time = Count(record.value("time"));
+namespace {
+
+// A step that changed one sprite or added one at the end.
+std::optional<QString> ReplaySprite(const QJsonObject& record, SpriteTable& table) {
     const qint64 index = Count(record.value("index"));
-    const int count = project.table.SpriteCount();
-    if (time < 0)
-        return QStringLiteral("it has no time");
+    const int count = table.SpriteCount();
     if (index < 0 || index > count || (index == count && count >= SpriteTable::kMaxSprites))
         return QStringLiteral("it names no sprite that exists or could be added");
     QString error;
@@ -204,11 +248,65 @@ std::optional<QString> ReplayStep(const QJsonObject& record, int step, Recovered
     const auto open = ReadOpen(record.value("open"), index == count ? count + 1 : count, error);
     if (!open)
         return error;
-
-    SpriteTable& table = project.table;
     const int at = index == count ? table.Append(sprite->Name) : static_cast<int>(index);
     table.Record(at) = std::move(*sprite);
     MarkOpen(table, *open);
+    return std::nullopt;
+}
+
+// A step that added several sprites at the end.
+std::optional<QString> ReplayAdded(const QJsonObject& record, SpriteTable& table) {
+    const int count = table.SpriteCount();
+    const QJsonArray sprites = record.value("sprites").toArray();
+    if (Count(record.value("index")) != count || sprites.isEmpty() ||
+        count + sprites.size() > SpriteTable::kMaxSprites)
+        return QStringLiteral("it adds no sprites that could be added");
+    QString error;
+    std::vector<SpriteRecord> added;
+    for (const QJsonValue& value : sprites) {
+        auto sprite = ReadSprite(value, error);
+        if (!sprite)
+            return error;
+        added.push_back(std::move(*sprite));
+    }
+    const auto open = ReadOpen(record.value("open"), count + static_cast<int>(added.size()), error);
+    if (!open)
+        return error;
+    for (SpriteRecord& sprite : added)
+        table.AppendRecord(std::move(sprite));
+    MarkOpen(table, *open);
+    return std::nullopt;
+}
+
+// A step that took the sprites from the end out.
+std::optional<QString> ReplayKept(const QJsonObject& record, SpriteTable& table) {
+    const qint64 kept = Count(record.value("count"));
+    if (kept < 0 || kept > table.SpriteCount())
+        return QStringLiteral("it keeps sprites that do not exist");
+    QString error;
+    const auto open = ReadOpen(record.value("open"), static_cast<int>(kept), error);
+    if (!open)
+        return error;
+    table.TakeFrom(static_cast<int>(kept));
+    MarkOpen(table, *open);
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<QString> ReplayStep(const QJsonObject& record, int step, RecoveredProject& project) {
+    if (Count(record.value("step")) != step)
+        return QStringLiteral("it is not step %1").arg(step);
+    const qint64 time = Count(record.value("time"));
+    if (time < 0)
+        return QStringLiteral("it has no time");
+    // Each kind checks the whole record before it changes the table.
+    const auto refusal =
+        record.contains(QLatin1StringView("count"))     ? ReplayKept(record, project.table)
+        : record.contains(QLatin1StringView("sprites")) ? ReplayAdded(record, project.table)
+                                                        : ReplaySprite(record, project.table);
+    if (refusal)
+        return refusal;
     project.lastChange = QDateTime::fromMSecsSinceEpoch(time);
     return std::nullopt;
 }

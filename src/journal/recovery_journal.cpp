@@ -112,8 +112,35 @@ std::optional<QString> RecoveryJournal::AppendSprite(int index, const SpriteReco
         return refusal;
     if (auto refusal = SpriteRefusal(record))
         return refusal;
-    const QByteArray line = JournalLine(
-        StepRecord(QDateTime::currentMSecsSinceEpoch(), steps_ + 1, index, record, openEditors));
+    return WriteStep(
+        StepRecord(QDateTime::currentMSecsSinceEpoch(), steps_ + 1, index, record, openEditors),
+        index == spriteCount_ ? spriteCount_ + 1 : spriteCount_);
+}
+
+std::optional<QString> RecoveryJournal::AppendSprites(std::span<const SpriteRecord> records,
+                                                      const std::vector<int>& openEditors) {
+    if (fd_ < 0)
+        return QStringLiteral("The recovery journal is not open.");
+    if (auto refusal = AddedRefusal(records, spriteCount_, openEditors))
+        return refusal;
+    return WriteStep(AddedSpritesRecord(QDateTime::currentMSecsSinceEpoch(), steps_ + 1,
+                                        spriteCount_, records, openEditors),
+                     spriteCount_ + static_cast<int>(records.size()));
+}
+
+std::optional<QString> RecoveryJournal::KeepSprites(int count,
+                                                    const std::vector<int>& openEditors) {
+    if (fd_ < 0)
+        return QStringLiteral("The recovery journal is not open.");
+    if (auto refusal = KeptRefusal(count, spriteCount_, openEditors))
+        return refusal;
+    return WriteStep(
+        KeptSpritesRecord(QDateTime::currentMSecsSinceEpoch(), steps_ + 1, count, openEditors),
+        count);
+}
+
+std::optional<QString> RecoveryJournal::WriteStep(const QJsonObject& record, int spriteCount) {
+    const QByteArray line = JournalLine(record);
     // Written at the end of the last complete record rather than appended, so that after a
     // failed write the next step replaces whatever part of this one reached the file.
     int error = WriteAllAt(fd_, line, committed_);
@@ -123,8 +150,7 @@ std::optional<QString> RecoveryJournal::AppendSprite(int index, const SpriteReco
         return SystemReason(error);
     committed_ += line.size();
     ++steps_;
-    if (index == spriteCount_)
-        ++spriteCount_;
+    spriteCount_ = spriteCount;
     return std::nullopt;
 }
 

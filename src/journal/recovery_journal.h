@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 #include <optional>
+#include <span>
 #include <vector>
 
 namespace vellicor {
@@ -31,6 +32,11 @@ class RecoveryJournal {
     // was before the call.
     std::optional<QString> AppendSprite(int index, const SpriteRecord& record,
                                         const std::vector<int>& openEditors);
+    // Appends one step that added `records` at the end, all in one record.
+    std::optional<QString> AppendSprites(std::span<const SpriteRecord> records,
+                                         const std::vector<int>& openEditors);
+    // Appends one step after which the project keeps only its first `count` sprites.
+    std::optional<QString> KeepSprites(int count, const std::vector<int>& openEditors);
     bool IsStarted() const { return fd_ >= 0; }
     void Close();
 
@@ -40,7 +46,8 @@ class RecoveryJournal {
     int Steps() const { return steps_; }
 
   private:
-    std::optional<QString> WriteAt(qint64 offset, const QByteArray& bytes);
+    // Writes one step record; on success the project has `spriteCount` sprites after it.
+    std::optional<QString> WriteStep(const QJsonObject& record, int spriteCount);
 
     int fd_ = -1;
     QString path_;
