@@ -102,6 +102,7 @@ void TestHeaderCommands::importRoundTripIsOneStep() {
     QCOMPARE(app.Dock()->Text(), QString());
     QVERIFY(!app.main->isWindowModified());
     app.main->findChild<QAction*>("mnuEditRedo")->trigger();
+    QCOMPARE(app.Tree()->currentItem(), app.SpriteNode(0));
     QCOMPARE(app.CompiledBytes(), exported);
     QCOMPARE(app.Dock()->Text(), app.Compiled());
 }

@@ -36,10 +36,8 @@ void frmMain::ImportHeader() {
     sprites.reserve(header.sprites.size());
     for (const ImportedSprite& sprite : header.sprites)
         sprites.push_back(ToRecord(sprite));
-    const int first = document_.AddSprites(std::move(sprites), QStringLiteral("Import Header"));
-
-    // The first new sprite is picked out in the tree, from where undo takes the import back.
-    tvMain_->setCurrentItem(tvMain_->topLevelItem(0)->child(first));
+    document_.AddSprites(std::move(sprites), QStringLiteral("Import Header"));
+    // The new sprites' nodes have the focus, from where undo takes the import back.
     tvMain_->setFocus();
     undoInProject_ = true;
     FollowActiveEditor();

@@ -140,6 +140,8 @@ void frmMain::FollowSpriteList() {
     connect(&document_, &ProjectDocument::SpritesAdded, this, [this](int first, int count) {
         for (int index = first; index < first + count; ++index)
             AddSpriteNode(index);
+        // The first of them is picked out, whether a command or redo brought them.
+        tvMain_->setCurrentItem(tvMain_->topLevelItem(0)->child(first));
         changesSettled_ = false;
     });
     connect(&document_, &ProjectDocument::SpritesRemoved, this, &frmMain::DropSpritesFrom);
