@@ -81,6 +81,7 @@ frmMain::~frmMain() {
     // The editors close while their project is still there to be told.
     mdiArea_->closeAllSubWindows();
     disconnect(mdiArea_, nullptr, this, nullptr);
+    disconnect(qApp, nullptr, this, nullptr); // the focus leaves as the window goes
 }
 
 void frmMain::resizeEvent(QResizeEvent* event) {
