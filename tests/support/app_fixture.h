@@ -4,19 +4,26 @@
 #include "main_window/colour_swatch.h"
 #include "main_window/frm_main.h"
 #include "main_window/status_panels.h"
+#include "model/colour_table.h"
+#include "read_all.h"
 #include "scripted_dialogs.h"
 
+#include <QAction>
 #include <QRadioButton>
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolBar>
 #include <QTreeWidget>
 #include <memory>
 
 // A shown main window with scripted dialogs, and short ways to the widgets tests look at.
+struct Editor;
+
 struct AppFixture {
     ScriptedDialogs dialogs;
     QTemporaryDir recoveryFolder; // journals stay out of the user's own data folder
+    QTemporaryDir dir;            // the files a test makes and reads
     std::unique_ptr<vellicor::frmMain> main;
 
     // `recovery` is the folder of recovery journals; a fresh temporary one when empty.
@@ -31,6 +38,8 @@ struct AppFixture {
         return main->findChild<T*>(QString::fromLatin1(name));
     }
     QTreeWidget* Tree() const { return Find<QTreeWidget>("tvMain"); }
+    QAction* Action(const char* name) const { return Find<QAction>(name); }
+    QString Path(const QString& name) const { return dir.filePath(name); }
 
     void NewProject(const QString& name) {
         dialogs.inputAnswers.append(name);
@@ -41,6 +50,30 @@ struct AppFixture {
         dialogs.inputAnswers.append(name);
         main->NewSprite();
         return main->EditorWindows().back();
+    }
+    // Project "Demo" with the sprite "Ball", sized when `size` is not 0; returns its editor.
+    Editor NewBall(int size = 0);
+    void Paint(int x, int y, vellicor::Rgb colour, int sprite = 0) {
+        main->Document().SetPixel(sprite, x, y, *vellicor::BitsForColour(colour));
+    }
+    // What Compile writes to `name` in the test's folder.
+    QByteArray CompileTo(const QString& name) {
+        dialogs.saveAnswers << Path(name);
+        main->Compile();
+        return ReadAll(Path(name));
+    }
+    // A click on the toolbar's button for `key`, as the user makes it.
+    void ClickToolbar(const char* key) {
+        QWidget* button = Find<QToolBar>("tbrMain")->widgetForAction(main->ToolbarAction(key));
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+    }
+    // The pressed tool buttons; the toolbar lets at most one be down.
+    QStringList PressedTools() const {
+        QStringList pressed;
+        for (const char* key : {"pencil", "eraser", "circle", "rectangle", "fill"})
+            if (main->ToolbarAction(key)->isChecked())
+                pressed << key;
+        return pressed;
     }
     QString CellStatus() const {
         return main->findChild<vellicor::StatusPanels*>("sbrMain")->PanelText(1);
@@ -83,4 +116,15 @@ struct Editor {
     static QRgb PixelAt(QWidget* surface, QPoint point) {
         return surface->grab().toImage().pixel(point) & 0xFFFFFFU;
     }
+    static QRgb CellColour(QWidget* surface, int column, int row, int n) {
+        return PixelAt(surface, CellCentre(surface, column, row, n));
+    }
 };
+
+inline Editor AppFixture::NewBall(int size) {
+    NewProject("Demo");
+    const Editor editor{NewSprite("Ball")};
+    if (size != 0)
+        editor.ChooseSize(size);
+    return editor;
+}
