@@ -1,13 +1,11 @@
 // Each drawing tool through real mouse events on the canvas, against pixel tables drawn by hand.
 #include "editor/qt_colour.h"
 #include "export/header_text.h"
-#include "model/colour_table.h"
 #include "support/app_fixture.h"
 
 #include <QAction>
 #include <QSettings>
 #include <QStandardPaths>
-#include <QToolBar>
 #include <QUndoStack>
 
 using namespace vellicor;
@@ -15,13 +13,9 @@ using namespace vellicor;
 namespace {
 
 struct ToolFixture : AppFixture {
-    Editor editor{nullptr};
+    Editor editor;
 
-    explicit ToolFixture(int size) {
-        NewProject("Demo");
-        editor.window = NewSprite("Ball");
-        editor.ChooseSize(size);
-    }
+    explicit ToolFixture(int size) : editor(NewBall(size)) {}
     QPoint At(QPoint cell) const {
         const int n = editor.CheckedSize();
         return Editor::CellCentre(editor.Canvas(), cell.x(), cell.y(), n);
@@ -47,7 +41,7 @@ struct ToolFixture : AppFixture {
         for (int y = 0; y < rows.size(); ++y)
             for (int x = 0; x < rows[y].size(); ++x)
                 if (rows[y][x] == '#')
-                    main->Document().SetPixel(0, x, y, *BitsForColour(colour));
+                    Paint(x, y, colour);
         main->Document().EndStroke();
     }
     // The top-left 8 x 8 pixels as rows of "#" (the colour asked about) and "." (any other).
@@ -62,6 +56,12 @@ struct ToolFixture : AppFixture {
         return rows;
     }
     QRgb CanvasCell(QPoint cell) const { return Editor::PixelAt(editor.Canvas(), At(cell)); }
+    // The colours of the left and right mouse buttons.
+    QString Colours() const {
+        return QString("%1 %2")
+            .arg(ToRgb(Find<ColourSwatch>("picFore")->Colour()), 0, 16)
+            .arg(ToRgb(Find<ColourSwatch>("picBack")->Colour()), 0, 16);
+    }
 };
 
 } // namespace
@@ -76,7 +76,7 @@ class TestDrawingTools : public QObject {
     void fillStopsAtBordersAndSize();
     void escapeCancelsTheShape();
     void ctrlPicksAColour();
-    void keysPressTheTools();
+    void toolsAndColoursByButtonAndKey();
     void pixelGrid();
 };
 
@@ -214,12 +214,13 @@ void TestDrawingTools::ctrlPicksAColour() {
     app.Release({2, 2});
     app.Press({3, 3}, Qt::RightButton, Qt::ControlModifier);
     app.Release({3, 3}, Qt::RightButton);
-    QCOMPARE(ToRgb(app.Find<ColourSwatch>("picFore")->Colour()), kDarkGrey);
-    QCOMPARE(ToRgb(app.Find<ColourSwatch>("picBack")->Colour()), kTransparentCyan);
+    QCOMPARE(app.Colours(), QString("808080 ffff")); // dark grey, transparent
     QCOMPARE(HeaderText(app.main->Table()), before);
 }
 
-void TestDrawingTools::keysPressTheTools() {
+// One tool at most is down, chosen by its button or by its key while an editor has the focus.
+// Swatches act on the press; the middle button and the current-colour squares do nothing.
+void TestDrawingTools::toolsAndColoursByButtonAndKey() {
     ToolFixture app(8);
     const std::pair<Qt::Key, const char*> keys[] = {
         {Qt::Key_E, "eraser"}, {Qt::Key_C, "circle"}, {Qt::Key_R, "rectangle"}, {Qt::Key_F, "fill"},
@@ -228,12 +229,23 @@ void TestDrawingTools::keysPressTheTools() {
     app.Release({0, 0}); // the canvas has the focus, as after any click
     for (const auto& [key, tool] : keys) {
         QTest::keyClick(app.editor.Canvas(), key);
-        QStringList pressed;
-        for (const char* each : {"pencil", "eraser", "circle", "rectangle", "fill"})
-            if (app.main->ToolbarAction(each)->isChecked())
-                pressed << each;
-        QCOMPARE(pressed, QStringList{tool});
+        QCOMPARE(app.PressedTools(), QStringList{tool});
     }
+    app.ClickToolbar("eraser");
+    app.ClickToolbar("fill");
+    QCOMPARE(app.PressedTools(), QStringList{"fill"});
+    app.ClickToolbar("fill");
+    QCOMPARE(app.PressedTools(), QStringList());
+    app.ClickToolbar("circle");
+    QTest::mousePress(app.Swatch(1), Qt::LeftButton);
+    QCOMPARE(app.Colours(), QString("808080 ffffff"));
+    QTest::mouseRelease(app.Swatch(1), Qt::LeftButton);
+    QTest::mouseClick(app.Swatch(4), Qt::RightButton);
+    QTest::mouseClick(app.Swatch(2), Qt::MiddleButton);
+    QTest::mouseClick(app.Find("picBack"), Qt::LeftButton);
+    app.NewProject("Other"); // tool and colours outlive the project
+    QCOMPARE(app.PressedTools(), QStringList{"circle"});
+    QCOMPARE(app.Colours(), QString("808080 ffff"));
 }
 
 void TestDrawingTools::pixelGrid() {

@@ -1,7 +1,6 @@
 // The editor window: what it shows read back from its surfaces, under real mouse events, and the
 // surfaces' own cell grid.
 #include "editor/picture_surface.h"
-#include "model/colour_table.h"
 #include "support/app_fixture.h"
 
 #include <QMouseEvent>
@@ -13,15 +12,8 @@ using namespace vellicor;
 namespace {
 
 struct EditorFixture : AppFixture {
-    Editor editor{nullptr};
-    EditorFixture() {
-        NewProject("Game");
-        editor.window = NewSprite("Ball");
-    }
+    Editor editor = NewBall();
     const SpriteRecord& Record() { return main->Table().Record(0); }
-    static QRgb Cell(QWidget* surface, int column, int row, int n) {
-        return Editor::PixelAt(surface, Editor::CellCentre(surface, column, row, n));
-    }
 };
 
 // A different colour for every cell, so a cell one pixel too wide or too narrow shows.
@@ -108,8 +100,7 @@ void TestEditor::zoomPlacesCanvasHandlesAndCells() {
     app.main->Document().BeginStroke(0);
     for (int y = 0; y < 32; ++y)
         for (int x = 0; x < 32; ++x)
-            app.main->Document().SetPixel(0, x, y,
-                                          *BitsForColour((x + y) % 2 ? kDarkGrey : kLightGrey));
+            app.Paint(x, y, (x + y) % 2 ? kDarkGrey : kLightGrey);
     app.main->Document().EndStroke();
     // At every size, a gap would show the surface's own colour and an overlap would swallow a
     // cell: either changes the count of borders across the middle.
@@ -155,7 +146,7 @@ void TestEditor::painting() {
     QFETCH(Rgb, colour);
     EditorFixture app;
     app.editor.ChooseSize(8);
-    app.main->Document().SetPixel(0, 3, 0, *BitsForColour(kBlack)); // painting replaces all bits
+    app.Paint(3, 0, kBlack); // painting replaces all bits
     app.main->SwatchPress(swatch, button == Qt::MiddleButton ? Qt::LeftButton : button);
     // A real-valued position, as a pointing device with sub-pixel precision delivers it.
     QWidget* canvas = app.editor.Canvas();
@@ -167,11 +158,11 @@ void TestEditor::painting() {
                  *BitsForColour(x == column ? colour : (x == 3 ? kBlack : kWhite)));
     if (column < 0)
         return;
-    QCOMPARE(app.Cell(canvas, column, 0, 8), colour);
-    QCOMPARE(app.Cell(app.editor.Preview(), column, 0, 8), colour);
+    QCOMPARE(Editor::CellColour(canvas, column, 0, 8), colour);
+    QCOMPARE(Editor::CellColour(app.editor.Preview(), column, 0, 8), colour);
     QTest::mouseRelease(canvas, button, {}, at.toPoint()); // repaints every cell from the record
-    QCOMPARE(app.Cell(canvas, column, 0, 8), colour);
-    QCOMPARE(app.Cell(canvas, 5, 0, 8), kWhite);
+    QCOMPARE(Editor::CellColour(canvas, column, 0, 8), colour);
+    QCOMPARE(Editor::CellColour(canvas, 5, 0, 8), kWhite);
 }
 
 // While the thumb is dragged with the left button, the canvas follows; with the right button

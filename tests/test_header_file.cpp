@@ -1,18 +1,14 @@
 // The one write path, against a failing file system: a child process writes through it under a
 // preloaded shim that fails write, fsync or close on cue, or refuses new files in the folder.
 #include "export/header_file.h"
-#include "main_window/frm_main.h"
 #include "support/read_all.h"
-#include "support/scripted_dialogs.h"
 
 #include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cerrno>
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 using namespace vellicor;
 
@@ -32,7 +28,6 @@ class TestHeaderFile : public QObject {
   private slots:
     void failuresLeaveTheOldFile_data();
     void failuresLeaveTheOldFile();
-    void compileRefusesWhatIsNotARegularFile();
     void followsALinkToAFile();
 };
 
@@ -95,41 +90,6 @@ void TestHeaderFile::failuresLeaveTheOldFile() {
         QCOMPARE(ReadAll(target), call == "none" ? header : kOld);
 }
 
-// A pipe, a socket or a device is neither replaced nor fed: the message names the file and why.
-void TestHeaderFile::compileRefusesWhatIsNotARegularFile() {
-    QTemporaryDir dir;
-    const QString pipe = dir.filePath("pipe.h");
-    const QString missing = dir.filePath("missing/out.h");
-    QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0666), 0);
-    // A reader, so that a wrong write would not block but leave its bytes in the pipe.
-    const int reader = ::open(QFile::encodeName(pipe).constData(), O_RDONLY | O_NONBLOCK);
-    QVERIFY(reader >= 0);
-    const ino_t inode = Inode(pipe);
-    ScriptedDialogs dialogs;
-    frmMain main(dialogs);
-    dialogs.inputAnswers << "Game"
-                         << "Ball";
-    main.NewProject();
-    main.NewSprite();
-    dialogs.saveAnswers << pipe << missing;
-    main.Compile();
-    main.Compile();
-    QStringList messages;
-    for (const auto& shown : dialogs.shown)
-        if (shown.kind == "message")
-            messages << shown.title + ": " + shown.text;
-    QCOMPARE(messages, QStringList({"Error: The header could not be written to \"" + pipe +
-                                        "\".\nIt is not a regular file.",
-                                    "Error: The header could not be written to \"" + missing +
-                                        "\".\nNo such file or directory"}));
-    QCOMPARE(Inode(pipe), inode);
-    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot),
-             QStringList{"pipe.h"});
-    char byte = 0;
-    QVERIFY(::read(reader, &byte, 1) <= 0);
-    ::close(reader);
-}
-
 void TestHeaderFile::followsALinkToAFile() {
     QTemporaryDir dir;
     const QString file = dir.filePath("real.h");
@@ -140,5 +100,5 @@ void TestHeaderFile::followsALinkToAFile() {
     QCOMPARE(ReadAll(file), QByteArray("new\r\n"));
 }
 
-QTEST_MAIN(TestHeaderFile)
+QTEST_GUILESS_MAIN(TestHeaderFile)
 #include "test_header_file.moc"

@@ -1,40 +1,18 @@
-#include "editor/qt_colour.h"
-#include "model/colour_table.h"
+// Whole journeys through the main window as a user makes them: toolbar, palette, canvas and tree.
 #include "support/app_fixture.h"
-#include "support/read_all.h"
 
-#include <QAction>
-#include <QFile>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyleOptionTitleBar>
-#include <QTemporaryDir>
 #include <QTimer>
-#include <QToolBar>
-#include <QWindow>
 
 using namespace vellicor;
 
 namespace {
 
 struct Journey : AppFixture {
-    QTemporaryDir dir;
-
-    void ClickButton(const char* key) {
-        QWidget* button = Find<QToolBar>("tbrMain")->widgetForAction(main->ToolbarAction(key));
-        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
-    }
-    // The pressed tool buttons, then the colours of the left and right mouse buttons.
-    QString ToolAndColours() const {
-        QString shown;
-        for (const char* key : {"pencil", "eraser", "circle", "rectangle", "fill"})
-            shown += main->ToolbarAction(key)->isChecked() ? QString(key) + " " : QString();
-        for (const char* swatch : {"picFore", "picBack"})
-            shown += QString::number(ToRgb(Find<ColourSwatch>(swatch)->Colour()), 16) + " ";
-        return shown.trimmed();
-    }
     QStringList NodeKeys() const {
         QStringList keys;
         QTreeWidgetItem* project = Tree()->topLevelItem(0);
@@ -69,12 +47,6 @@ struct Journey : AppFixture {
         QTest::mouseMove(target, button.center());
         QTest::mouseClick(target, Qt::LeftButton, {}, button.center());
     }
-    QString Compile(const QString& fileName) {
-        const QString path = dir.filePath(fileName);
-        dialogs.saveAnswers << path;
-        ClickButton("compile");
-        return path;
-    }
 };
 
 } // namespace
@@ -85,20 +57,20 @@ class TestJourneys : public QObject {
     void workedExampleThroughTheToolbar();
     void newProjectClosesOpenEditors();
     void reopenSprite();
-    void captionShowsTheNameAsTyped();
     void treePopup();
-    void toolButtonsAndSwatches();
     void refusesSpritesBeyondTheCount();
 };
 
 // The worked example as a user makes it: toolbar, swatches and canvas, then the header it writes.
 void TestJourneys::workedExampleThroughTheToolbar() {
     Journey app;
-    const QString empty = app.Compile("empty"); // no project: an empty file, no extension added
+    const QString empty = app.Path("empty"), ball = app.Path("ball.h");
+    app.dialogs.saveAnswers << empty << ball;
+    app.ClickToolbar("compile"); // no project: an empty file, no extension added
     QCOMPARE(ReadAll(empty), QByteArray());
     app.dialogs.inputAnswers << "Demo"
                              << "Ball";
-    app.ClickButton("new");
+    app.ClickToolbar("new");
     app.main->ToolbarAction("new")->menu()->actions().at(1)->trigger();
     QCOMPARE(app.dialogs.Texts("input"),
              QStringList({"Enter project name:", "Enter sprite name:"}));
@@ -116,22 +88,19 @@ void TestJourneys::workedExampleThroughTheToolbar() {
         "Ball_PlaneLight = {{0xA0},{0x00},{0x00},{0x00},{0x00},{0x00},{0x00},{0x00}};\r\n"
         "Ball_PlaneMask = {{~0x00},{~0x00},{~0x00},{~0x00},{~0x00},{~0x00},{~0x00},{~0x01}};\r\n"
         "\r\n";
-    const QString ball = app.Compile("ball.h");
+    app.ClickToolbar("compile");
     QCOMPARE(ReadAll(ball), expected);
 
-    app.dialogs.shown.clear();
-    app.ClickButton("compile"); // cancelled: nothing written, nothing said
+    app.ClickToolbar("compile"); // cancelled: nothing written, nothing said
     app.dialogs.saveChangesAnswers << SaveChangesAnswer::Cancel;
-    app.ClickButton("open"); // asks about the unsaved sprite first, and is cancelled
-    app.ClickButton("save"); // no file yet: Save As, cancelled
-    QStringList asked;
-    for (const auto& shown : app.dialogs.shown)
-        asked << shown.kind + " " + shown.text;
-    QCOMPARE(asked,
-             QStringList({"save Header Files (*.h)", "question Save changes to project \"Demo\"?",
-                          "saveas Vellicor Projects (*.vellicor)"}));
-    QCOMPARE(app.dialogs.offeredNames.mid(0, 3), QStringList({"", empty, ball}));
+    app.ClickToolbar("open"); // asks about the unsaved sprite first, and is cancelled
+    app.ClickToolbar("save"); // no file yet: Save As, cancelled
     QCOMPARE(ReadAll(ball), expected);
+    QCOMPARE(app.dialogs.Texts("save"), QStringList(3, "Header Files (*.h)"));
+    QCOMPARE(app.dialogs.offeredNames.mid(0, 3), QStringList({"", empty, ball}));
+    QCOMPARE(app.dialogs.Texts("question"), QStringList{"Save changes to project \"Demo\"?"});
+    QCOMPARE(app.dialogs.Texts("saveas"), QStringList{"Vellicor Projects (*.vellicor)"});
+    QCOMPARE(app.dialogs.Count("message") + app.dialogs.Count("open"), 0);
 }
 
 void TestJourneys::newProjectClosesOpenEditors() {
@@ -141,7 +110,7 @@ void TestJourneys::newProjectClosesOpenEditors() {
     frmSprite* second = app.NewSprite("Ball"); // names need not be unique
     QCOMPARE(second->windowTitle() + second->Tag(), QString("Ball1"));
     first->findChild<QRadioButton*>("opt8")->click();
-    app.main->Document().SetPixel(0, 0, 0, *BitsForColour(kBlack));
+    app.Paint(0, 0, kBlack);
 
     app.NewProject("Game");
     QVERIFY(!first->isVisible() && !second->isVisible());
@@ -201,21 +170,6 @@ void TestJourneys::reopenSprite() {
     }
 }
 
-void TestJourneys::captionShowsTheNameAsTyped() {
-    Journey app;
-    app.NewProject("Game");
-    QList<QImage> titleBars;
-    for (const char* name : {"Ball", "Ba[*]ll", "B[*][*]", "B[*]*]"}) {
-        frmSprite* window = app.NewSprite(name); // maximised: its name joins the main caption
-        QCOMPARE(app.main->windowHandle()->title(), QString("Game* - Vellicor - [%1]").arg(name));
-        window->showNormal();
-        window->resize(300, 200);
-        const QImage shown = window->grab().toImage();
-        titleBars << shown.copy(0, 0, shown.width(), window->widget()->y());
-    }
-    QVERIFY(titleBars[1] != titleBars[0]); // "[*]" is not swallowed
-}
-
 void TestJourneys::treePopup() {
     Journey app;
     QMenu* popup = app.main->RightClickMenu();
@@ -259,25 +213,6 @@ void TestJourneys::treePopup() {
     QTest::mousePress(scrollBar, Qt::RightButton, {}, scrollBar->rect().center());
     QTRY_VERIFY(opened != nullptr);
     QVERIFY(opened == popup); // compared, not printed: a menu of its own is gone by now
-}
-
-void TestJourneys::toolButtonsAndSwatches() {
-    Journey app;
-    app.ClickButton("eraser");
-    app.ClickButton("fill");
-    QCOMPARE(app.ToolAndColours(), QString("fill 0 ffffff"));
-    app.ClickButton("fill");
-    QCOMPARE(app.ToolAndColours(), QString("0 ffffff"));
-    app.ClickButton("circle");
-    // Swatches act on the press; the middle button and the current-colour squares do nothing.
-    QTest::mousePress(app.Swatch(1), Qt::LeftButton);
-    QCOMPARE(app.ToolAndColours(), QString("circle 808080 ffffff"));
-    QTest::mouseRelease(app.Swatch(1), Qt::LeftButton);
-    QTest::mouseClick(app.Swatch(4), Qt::RightButton);
-    QTest::mouseClick(app.Swatch(2), Qt::MiddleButton);
-    QTest::mouseClick(app.Find("picBack"), Qt::LeftButton);
-    app.NewProject("Other"); // tool and colours outlive the project
-    QCOMPARE(app.ToolAndColours(), QString("circle 808080 ffff"));
 }
 
 void TestJourneys::refusesSpritesBeyondTheCount() {

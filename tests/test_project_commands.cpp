@@ -1,33 +1,22 @@
 // Keeping projects in files through the main window: save, open, recent projects, the title
 // and the question before unsaved work is thrown away.
-#include "model/colour_table.h"
+#include "export/header_text.h"
 #include "support/app_fixture.h"
-#include "support/read_all.h"
 
-#include <QAction>
-#include <QFile>
+#include <QDirIterator>
 #include <QMenu>
 #include <QSettings>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QWindow>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace vellicor;
 
 namespace {
 
 struct FileFixture : AppFixture {
-    QTemporaryDir dir;
-
-    QString Path(const QString& name) const { return dir.filePath(name); }
-    void Paint(int index, int x, int y, Rgb colour) {
-        main->Document().SetPixel(index, x, y, *BitsForColour(colour));
-    }
-    QByteArray Header(const QString& name) {
-        dialogs.saveAnswers << Path(name);
-        main->Compile();
-        return ReadAll(Path(name));
-    }
     bool SaveAs(const QString& typed) {
         dialogs.saveAsAnswers << typed;
         return main->SaveAs();
@@ -38,9 +27,8 @@ struct FileFixture : AppFixture {
     }
     // A modified project with one painted sprite and no file yet.
     void ModifiedProject() {
-        NewProject("Demo");
-        NewSprite("Ball")->findChild<QRadioButton*>("opt8")->click();
-        Paint(0, 1, 1, kBlack);
+        NewBall(8);
+        Paint(1, 1, kBlack);
     }
     QString ShownTitle() const { return main->windowHandle()->title(); }
     QStringList RecentEntries() const {
@@ -53,6 +41,19 @@ struct FileFixture : AppFixture {
     }
 };
 
+// Every entry under `folder`, and what each file holds: a failed command leaves them all alone.
+QStringList Listing(const QString& folder) {
+    QStringList entries;
+    QDirIterator it(folder, QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        entries << path + (QFileInfo(path).isFile() ? " holds " + ReadAll(path).toHex() : "");
+    }
+    entries.sort();
+    return entries;
+}
+
 } // namespace
 
 class TestProjectCommands : public QObject {
@@ -61,12 +62,11 @@ class TestProjectCommands : public QObject {
     void initTestCase();
     void init();
     void saveAndOpenKeepEveryPixel();
-    void titleShowsFileAndModifiedMark();
+    void titleShowsFileAndNamesAsTyped();
     void questionBeforeWorkIsLost_data();
     void questionBeforeWorkIsLost();
-    void unmodifiedProjectIsNeverAsked();
-    void failedSaveKeepsTheProjectModified();
-    void refusedFileChangesNothing();
+    void failedCommandChangesNothing_data();
+    void failedCommandChangesNothing();
     void recentProjects();
 };
 
@@ -80,15 +80,13 @@ void TestProjectCommands::init() {
 
 void TestProjectCommands::saveAndOpenKeepEveryPixel() {
     FileFixture app;
-    app.NewProject("Demo");
-    frmSprite* ball = app.NewSprite("Ball");
-    ball->findChild<QRadioButton*>("opt32")->click();
-    app.Paint(0, 0, 0, kBlack);
-    app.Paint(0, 31, 31, kTransparentCyan); // hidden once the size is 8
-    ball->findChild<QRadioButton*>("opt8")->click();
+    Editor ball = app.NewBall(32);
+    app.Paint(0, 0, kBlack);
+    app.Paint(31, 31, kTransparentCyan); // hidden once the size is 8
+    ball.ChooseSize(8);
     app.NewSprite("Car")->close();
-    app.Paint(1, 2, 2, kDarkGrey);
-    const QByteArray header = app.Header("before.h");
+    app.Paint(2, 2, kDarkGrey, 1);
+    const QByteArray header = app.CompileTo("before.h");
 
     QVERIFY(app.SaveAs(app.Path("Demo"))); // the extension is added
     QCOMPARE(app.dialogs.offeredNames.last(), QString("Demo.vellicor"));
@@ -101,7 +99,7 @@ void TestProjectCommands::saveAndOpenKeepEveryPixel() {
     QCOMPARE(app.main->ProjectName(), QString("Demo"));
     QCOMPARE(app.Tree()->topLevelItem(0)->childCount(), 2);
     QCOMPARE(app.SpriteNode(1)->text(0), QString("Car"));
-    QCOMPARE(app.Header("after.h"), header);
+    QCOMPARE(app.CompileTo("after.h"), header);
     QVERIFY(!app.main->Document().IsModified());
 
     // The editor that was open opens again; the closed one stays closed.
@@ -112,13 +110,13 @@ void TestProjectCommands::saveAndOpenKeepEveryPixel() {
     QVERIFY(app.main->Table().Record(0).IsOpen && !app.main->Table().Record(1).IsOpen);
 
     // Pixels beyond the size survived, and a new sprite goes after the opened ones.
-    windows[0]->findChild<QRadioButton*>("opt32")->click();
+    Editor{windows[0]}.ChooseSize(32);
     QCOMPARE(app.main->Table().Record(0).Bits(31, 31), *BitsForColour(kTransparentCyan));
     app.NewSprite("Next");
     QCOMPARE(app.SpriteNode(2)->data(0, frmMain::kKeyRole).toString(), QString("s2"));
 }
 
-void TestProjectCommands::titleShowsFileAndModifiedMark() {
+void TestProjectCommands::titleShowsFileAndNamesAsTyped() {
     FileFixture app;
     QCOMPARE(app.ShownTitle(), QString("Vellicor"));
     app.NewProject("A[*]B");
@@ -129,31 +127,45 @@ void TestProjectCommands::titleShowsFileAndModifiedMark() {
     // The maximised editor's caption joins the title, as it does in every MDI program.
     QCOMPARE(app.ShownTitle(), QString("game.vellicor - Vellicor - [Ball]"));
     frmSprite* ball = app.main->EditorWindows()[0];
-    ball->findChild<QRadioButton*>("opt16")->click();
+    Editor{ball}.ChooseSize(16);
     QCOMPARE(app.ShownTitle(), QString("game.vellicor* - Vellicor - [Ball]"));
     ball->close(); // the editor takes its own flag back with it; the project's mark stays
     QCOMPARE(app.ShownTitle(), QString("game.vellicor* - Vellicor"));
+
+    // A sprite's name shows as typed, "[*]" included, in the title and on its own title bar.
+    QList<QImage> titleBars;
+    for (const char* name : {"Ball", "Ba[*]ll", "B[*][*]", "B[*]*]"}) {
+        frmSprite* window = app.NewSprite(name);
+        QCOMPARE(app.ShownTitle(), QString("game.vellicor* - Vellicor - [%1]").arg(name));
+        window->showNormal();
+        window->resize(300, 200);
+        const QImage shown = window->grab().toImage();
+        titleBars << shown.copy(0, 0, shown.width(), window->widget()->y());
+    }
+    QVERIFY(titleBars[1] != titleBars[0]); // "[*]" is not swallowed
 }
 
 void TestProjectCommands::questionBeforeWorkIsLost_data() {
     QTest::addColumn<QString>("command");
-    QTest::addColumn<SaveChangesAnswer>("answer");
-    for (const char* command : {"new project", "open", "close", "exit", "session end"}) {
-        QTest::addRow("%s, save", command) << command << SaveChangesAnswer::Save;
-        QTest::addRow("%s, discard", command) << command << SaveChangesAnswer::Discard;
-        QTest::addRow("%s, cancel", command) << command << SaveChangesAnswer::Cancel;
-    }
+    QTest::addColumn<QString>("answer"); // "unmodified": saved first, so nothing to ask
+    for (const char* command : {"new project", "open", "close", "exit", "session end"})
+        for (const char* answer : {"save", "discard", "cancel", "unmodified"})
+            QTest::addRow("%s, %s", command, answer) << command << answer;
 }
 
 void TestProjectCommands::questionBeforeWorkIsLost() {
     QFETCH(QString, command);
-    QFETCH(SaveChangesAnswer, answer);
+    QFETCH(QString, answer);
     FileFixture app;
     app.NewProject("Elsewhere");
     QVERIFY(app.SaveAs(app.Path("elsewhere.vellicor")));
     app.ModifiedProject();
+    if (answer == "unmodified")
+        QVERIFY(app.SaveAs(app.Path("saved.vellicor")));
     app.dialogs.shown.clear();
-    app.dialogs.saveChangesAnswers << answer;
+    app.dialogs.saveChangesAnswers << (answer == "save"     ? SaveChangesAnswer::Save
+                                       : answer == "cancel" ? SaveChangesAnswer::Cancel
+                                                            : SaveChangesAnswer::Discard);
     app.dialogs.saveAsAnswers << app.Path("demo.vellicor"); // Save has no file yet
 
     bool wentOn = false;
@@ -165,7 +177,7 @@ void TestProjectCommands::questionBeforeWorkIsLost() {
     } else if (command == "close") {
         wentOn = app.main->close();
     } else if (command == "exit") {
-        app.main->findChild<QAction*>("mnuFileExit")->trigger();
+        app.Action("mnuFileExit")->trigger();
         wentOn = !app.main->isVisible();
     } else {
         wentOn = app.main->AllowSessionEnd();
@@ -174,10 +186,12 @@ void TestProjectCommands::questionBeforeWorkIsLost() {
             QVERIFY(app.main->close());
     }
 
-    QCOMPARE(app.dialogs.Texts("question"), QStringList{"Save changes to project \"Demo\"?"});
-    QCOMPARE(wentOn, answer != SaveChangesAnswer::Cancel);
-    QCOMPARE(QFile::exists(app.Path("demo.vellicor")), answer == SaveChangesAnswer::Save);
-    if (answer == SaveChangesAnswer::Cancel) {
+    QCOMPARE(app.dialogs.Texts("question"), answer == "unmodified"
+                                                ? QStringList()
+                                                : QStringList{"Save changes to project \"Demo\"?"});
+    QCOMPARE(wentOn, answer != "cancel");
+    QCOMPARE(QFile::exists(app.Path("demo.vellicor")), answer == "save");
+    if (answer == "cancel") {
         QCOMPARE(app.main->ProjectName(), QString("Demo"));
         QVERIFY(app.main->Document().IsModified());
         QVERIFY(app.main->isVisible() && app.main->EditorWindows()[0]->isVisible());
@@ -185,51 +199,72 @@ void TestProjectCommands::questionBeforeWorkIsLost() {
     }
 }
 
-void TestProjectCommands::unmodifiedProjectIsNeverAsked() {
-    FileFixture app;
-    app.ModifiedProject();
-    QVERIFY(app.SaveAs(app.Path("demo.vellicor")));
-    // A press that paints the colour a pixel already has changes nothing.
-    QVERIFY(!app.main->Document().SetPixel(0, 1, 1, *BitsForColour(kBlack)));
-    app.NewProject("Next");
-    QVERIFY(app.Open(app.Path("demo.vellicor")));
-    QVERIFY(app.main->close());
-    QCOMPARE(app.dialogs.Count("question"), 0);
+void TestProjectCommands::failedCommandChangesNothing_data() {
+    QTest::addColumn<QString>("command");  // a menu item, the toolbar's "compile", or "close"
+    QTest::addColumn<QString>("file");     // in the test's folder
+    QTest::addColumn<QByteArray>("holds"); // beforehand; "fifo": a named pipe; empty: nothing
+    QTest::addColumn<QString>("message");  // "@" stands for the file's path
+    const QString notSaved = "The project could not be saved to \"@\".\nNo such file or directory";
+    const QString noHeader = "The header could not be written to \"@\".\n";
+    // clang-format off
+    QTest::newRow("open, not a project") << "mnuFileOpen" << "bad.vellicor" << QByteArray("{\"format\": 7}")
+        << "The project \"@\" could not be opened.\nIt is not a Vellicor project: \"format\" is not \"vellicor-project\".";
+    QTest::newRow("save as, no folder") << "mnuFileSaveAs" << "none/demo.vellicor" << QByteArray() << notSaved;
+    QTest::newRow("close, saving fails") << "close" << "none/demo.vellicor" << QByteArray() << notSaved;
+    QTest::newRow("compile, no folder") << "compile" << "none/out.h" << QByteArray() << noHeader + "No such file or directory";
+    QTest::newRow("compile, a pipe") << "compile" << "pipe.h" << QByteArray("fifo") << noHeader + "It is not a regular file.";
+    QTest::newRow("import PNG, not an image") << "mnuFileImportPng" << "Text.png" << QByteArray("text")
+        << "The image \"@\" could not be imported.\nIt is not a PNG image, or it is damaged.";
+    QTest::newRow("export PNG, no folder") << "mnuFileExportPng" << "none/ball.png" << QByteArray()
+        << "The image could not be written to \"@\".\nNo such file or directory";
+    // clang-format on
 }
 
-void TestProjectCommands::failedSaveKeepsTheProjectModified() {
+// Whatever fails says so in an "Error" box naming the file, and the project, the window and the
+// files on disk stay as they were: nothing is created, replaced or fed.
+void TestProjectCommands::failedCommandChangesNothing() {
+    QFETCH(QString, command);
+    QFETCH(QString, file);
+    QFETCH(QByteArray, holds);
+    QFETCH(QString, message);
     FileFixture app;
     app.ModifiedProject();
-    const QString path = app.Path("missing/folder/demo.vellicor");
-    QVERIFY(!app.SaveAs(path));
-    QCOMPARE(app.dialogs.shown.last().title, QString("Error"));
-    QVERIFY(app.dialogs.shown.last().text.startsWith("The project could not be saved to \"" + path +
-                                                     "\".\n"));
-    QVERIFY(app.main->Document().IsModified());
-    QVERIFY(app.main->Document().FilePath().isEmpty());
-
-    // A failed save while answering the question throws nothing away.
-    app.dialogs.saveChangesAnswers << SaveChangesAnswer::Save;
+    const QString path = app.Path(file);
+    int pipeReader = -1; // a wrong write would not block then, but leave its bytes in the pipe
+    if (holds == "fifo") {
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0666), 0);
+        pipeReader = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK);
+    } else if (!holds.isEmpty()) {
+        QVERIFY(WriteAll(path, holds));
+    }
+    const QStringList files = Listing(app.dir.path());
+    const std::string header = HeaderText(app.main->Table());
+    app.dialogs.shown.clear();
+    app.dialogs.openAnswers << path;
+    app.dialogs.saveAnswers << path;
     app.dialogs.saveAsAnswers << path;
-    QVERIFY(!app.main->close());
-    QVERIFY(app.main->isVisible());
-}
+    app.dialogs.scaleAnswers << 1;
+    app.dialogs.saveChangesAnswers
+        << (command == "close" ? SaveChangesAnswer::Save : SaveChangesAnswer::Discard);
+    if (command == "close")
+        QVERIFY(!app.main->close());
+    else if (command == "compile")
+        app.ClickToolbar("compile");
+    else
+        app.Action(qPrintable(command))->trigger();
 
-void TestProjectCommands::refusedFileChangesNothing() {
-    FileFixture app;
-    app.ModifiedProject();
-    QFile bad(app.Path("bad.vellicor"));
-    QVERIFY(bad.open(QIODevice::WriteOnly) && bad.write("{\"format\": 7}") > 0);
-    bad.close();
-    app.dialogs.saveChangesAnswers << SaveChangesAnswer::Discard;
-    QVERIFY(!app.Open(bad.fileName()));
+    QCOMPARE(app.dialogs.Texts("message"), QStringList{message.replace("@", path)});
     QCOMPARE(app.dialogs.shown.last().title, QString("Error"));
-    QVERIFY(app.dialogs.shown.last().text.startsWith("The project \"" + bad.fileName() +
-                                                     "\" could not be opened.\n"));
     QCOMPARE(app.main->ProjectName(), QString("Demo"));
-    QVERIFY(app.main->Document().IsModified());
-    QVERIFY(app.main->EditorWindows()[0]->isVisible());
-    QCOMPARE(app.main->Table().Record(0).Bits(1, 1), *BitsForColour(kBlack));
+    QVERIFY(app.main->Document().IsModified() && app.main->Document().FilePath().isEmpty());
+    QVERIFY(app.main->isVisible() && app.main->EditorWindows()[0]->isVisible());
+    QCOMPARE(HeaderText(app.main->Table()), header);
+    QCOMPARE(Listing(app.dir.path()), files);
+    if (pipeReader >= 0) {
+        char byte = 0;
+        QVERIFY(::read(pipeReader, &byte, 1) <= 0);
+        ::close(pipeReader);
+    }
 }
 
 void TestProjectCommands::recentProjects() {
