@@ -44,7 +44,7 @@ struct ToolFixture : AppFixture {
                     Paint(x, y, colour);
         main->Document().EndStroke();
     }
-    // The top-left 8 x 8 pixels as rows of "#" (the colour asked about) and "." (any other).
+    // The top-left side x side pixels as rows of "#" (the colour asked about) and "." (any other).
     QStringList Rows(Rgb colour, int side = 8) const {
         QStringList rows;
         for (int y = 0; y < side; ++y) {
@@ -73,7 +73,6 @@ class TestDrawingTools : public QObject {
     void shapes_data();
     void shapes();
     void fastPencilDragAtSize32();
-    void fillStopsAtBordersAndSize();
     void escapeCancelsTheShape();
     void ctrlPicksAColour();
     void toolsAndColoursByButtonAndKey();
@@ -107,6 +106,10 @@ void TestDrawingTools::shapes_data() {
     QTest::newRow("circle, shift") << "circle" << QList<QPoint>{{0, 0}, {4, 2}} << true
         << QStringList{".###....", "#...#...", "#...#...", "#...#...", ".###....", "........"}
         << "Circle";
+    // Around a grey ring, up to the size; the region shapes are drawn by hand in test_tool_shapes.
+    QTest::newRow("fill") << "fill" << QList<QPoint>{{0, 7}} << false
+        << QStringList{"########", "#.....##", "#.....##", "#.....##", "#.....##", "#.....##",
+                       "########", "########"} << "Fill";
     // clang-format on
 }
 
@@ -119,7 +122,9 @@ void TestDrawingTools::shapes() {
     ToolFixture app(8);
     const Rgb colour = tool == "eraser" ? kTransparentCyan : kBlack;
     if (tool == "eraser")
-        app.Seed({"", "", "########"}, kBlack);
+        app.Seed({"", "", "########"}, kDarkGrey);
+    if (tool == "fill")
+        app.Seed({"", ".#####", ".#...#", ".#...#", ".#...#", ".#####"}, kDarkGrey);
     app.Tool(qPrintable(tool));
     const std::string before = HeaderText(app.main->Table());
     const int steps = app.main->Document().History(0)->count();
@@ -134,6 +139,9 @@ void TestDrawingTools::shapes() {
     for (int y = 0; y < rows.size(); ++y) // the canvas shows what the record holds
         for (int x = 0; x < 8; ++x)
             QCOMPARE(app.CanvasCell({x, y}) == colour, rows[y][x] == '#');
+    const QStringList whole = app.Rows(kWhite, kPlaneSide);
+    for (int y = 0; y < kPlaneSide; ++y) // nothing beyond the size is touched
+        QCOMPARE(whole[y].mid(y < 8 ? 8 : 0), QString(y < 8 ? 24 : 32, '#'));
 
     // The tool's whole result is one step, undone and redone as one.
     const std::string after = HeaderText(app.main->Table());
@@ -169,24 +177,6 @@ void TestDrawingTools::fastPencilDragAtSize32() {
     app.Release({-3, 25});
     QCOMPARE(record.PlaneDark.Row(25, 32), 0xFFFFFFFFU);
     QCOMPARE(record.PlaneDark.Row(24, 32) | record.PlaneDark.Row(26, 32), 0U);
-}
-
-void TestDrawingTools::fillStopsAtBordersAndSize() {
-    ToolFixture app(32);
-    // A grey ring, a masked grey pixel that looks grey but is not, and pixels beyond size 8;
-    // the region shapes themselves are drawn by hand in test_tool_shapes.
-    app.Seed({"", ".#####", ".#...#", ".#...#", ".#...#", ".#####"}, kDarkGrey);
-    app.main->Document().SetPixel(0, 7, 7, {false, true, true});
-    app.editor.ChooseSize(8);
-    app.Tool("fill");
-    app.main->SwatchPress(2, Qt::LeftButton); // light grey
-    app.Press({0, 7});                        // the white outside, 4-connected around the ring
-    app.Release({0, 7});
-    QCOMPARE(app.Rows(kLightGrey), QStringList({"########", "#.....##", "#.....##", "#.....##",
-                                                "#.....##", "#.....##", "########", "#######."}));
-    app.editor.ChooseSize(32);
-    QCOMPARE(app.Rows(kWhite, 9).first(), QString("........#")); // beyond size 8: untouched
-    QCOMPARE(app.Rows(kWhite, 9).last(), QString("#########"));
 }
 
 void TestDrawingTools::escapeCancelsTheShape() {
