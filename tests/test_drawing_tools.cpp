@@ -56,6 +56,14 @@ struct ToolFixture : AppFixture {
         return rows;
     }
     QRgb CanvasCell(QPoint cell) const { return Editor::PixelAt(editor.Canvas(), At(cell)); }
+    // The pressed tool buttons; the toolbar lets at most one be down.
+    QStringList PressedTools() const {
+        QStringList pressed;
+        for (const char* key : {"pencil", "eraser", "circle", "rectangle", "fill"})
+            if (main->ToolbarAction(key)->isChecked())
+                pressed << key;
+        return pressed;
+    }
     // The colours of the left and right mouse buttons.
     QString Colours() const {
         return QString("%1 %2")

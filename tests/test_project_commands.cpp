@@ -17,6 +17,12 @@ using namespace vellicor;
 namespace {
 
 struct FileFixture : AppFixture {
+    // What Compile writes to `name` in the test's folder.
+    QByteArray CompileTo(const QString& name) {
+        dialogs.saveAnswers << Path(name);
+        main->Compile();
+        return ReadAll(Path(name));
+    }
     bool SaveAs(const QString& typed) {
         dialogs.saveAsAnswers << typed;
         return main->SaveAs();

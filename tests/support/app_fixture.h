@@ -17,9 +17,10 @@
 #include <QTreeWidget>
 #include <memory>
 
-// A shown main window with scripted dialogs, and short ways to the widgets tests look at.
 struct Editor;
 
+// A shown main window with scripted dialogs, a folder for the test's files, and short ways to
+// the widgets tests look at.
 struct AppFixture {
     ScriptedDialogs dialogs;
     QTemporaryDir recoveryFolder; // journals stay out of the user's own data folder
@@ -56,24 +57,10 @@ struct AppFixture {
     void Paint(int x, int y, vellicor::Rgb colour, int sprite = 0) {
         main->Document().SetPixel(sprite, x, y, *vellicor::BitsForColour(colour));
     }
-    // What Compile writes to `name` in the test's folder.
-    QByteArray CompileTo(const QString& name) {
-        dialogs.saveAnswers << Path(name);
-        main->Compile();
-        return ReadAll(Path(name));
-    }
     // A click on the toolbar's button for `key`, as the user makes it.
     void ClickToolbar(const char* key) {
         QWidget* button = Find<QToolBar>("tbrMain")->widgetForAction(main->ToolbarAction(key));
         QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
-    }
-    // The pressed tool buttons; the toolbar lets at most one be down.
-    QStringList PressedTools() const {
-        QStringList pressed;
-        for (const char* key : {"pencil", "eraser", "circle", "rectangle", "fill"})
-            if (main->ToolbarAction(key)->isChecked())
-                pressed << key;
-        return pressed;
     }
     QString CellStatus() const {
         return main->findChild<vellicor::StatusPanels*>("sbrMain")->PanelText(1);
