@@ -88,6 +88,7 @@ void TestPng::import_data() {
     QTest::newRow("nearest grey, halfway to the lighter") << Row({Grey(63), Grey(64), Grey(159), Grey(160), Grey(223), Grey(224)}) << png << 8 << "BDDLLW" << "";
     QTest::newRow("colours by luminance") << Row({qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(255, 255, 0)}) << png << 8 << "DDBW" << "";
     QTest::newRow("alpha 127 and 128") << Row({Grey(0, 127), Grey(0, 128), Grey(255, 127), Grey(128, 128)}) << png << 8 << "TBTD" << "";
+    QTest::newRow("1 x 1") << Row({black}) << png << 8 << "B" << "";
     QTest::newRow("8 x 8") << Filled(8, 8, Grey(128)) << png << 8 << Rows(8, 8, 'D') << "";
     QTest::newRow("9 x 9") << Filled(9, 9, black) << png << 16 << Rows(9, 9, 'B') << "";
     QTest::newRow("1 x 17") << Filled(1, 17, Grey(192)) << png << 32 << Rows(1, 17, 'L') << "";
