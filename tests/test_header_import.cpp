@@ -194,7 +194,6 @@ void TestHeaders::reads_data() {
     accepted("UTF-8 with byte order mark", "\xEF\xBB\xBF" + With(kBall, "Ball", "B\xC3\xA4ll"), With(kBall, "Ball", "B\xE4ll"));
     accepted("no sprites", QByteArray("// nothing yet\r\n"), QByteArray());
     // Refused whole, with the line at fault.
-    refused("light missing", dark + mask, "Line 2: Ball_PlaneLight is missing before Ball_PlaneMask.");
     refused("another sprite's light", dark + With(light, "Ball", "Wall") + mask, "Line 2: Ball_PlaneLight is missing before Wall_PlaneLight.");
     refused("too large, on a split line", With(With(kBall, "},{", "},\n{"), "~0x01", "~0x100"), "Line 24: \"~0x100\" in Ball_PlaneMask is too large for a row of 8 pixels.");
     refused("beyond 32 bits", With(ball32, "{{0x00}", "{{0x100000000}"), "Line 1: \"0x100000000\" in Ball_PlaneDark is too large for a row of 32 pixels.");

@@ -133,7 +133,6 @@ void TestProjectFile::documents_data() {
     QTest::newRow("not JSON") << QByteArray("\"version\":1,") << QByteArray("\"version\":1") << "It is not valid JSON: unterminated object at byte 41.";
     QTest::newRow("an array") << QByteArray() << QByteArray("[]") << "It is not a Vellicor project: the document is not a JSON object.";
     QTest::newRow("wrong format") << QByteArray("-project") << QByteArray("-projekt") << "It is not a Vellicor project: \"format\" is not \"vellicor-project\".";
-    QTest::newRow("newer version") << QByteArray("\"version\":1") << QByteArray("\"version\":2") << "The project was written by a newer version of Vellicor (format version 2); this version reads format 1.";
     QTest::newRow("version 1.5") << QByteArray("\"version\":1") << QByteArray("\"version\":1.5") << "\"version\" is not a whole number.";
     QTest::newRow("empty name") << QByteArray("\"name\":\"P\"") << QByteArray("\"name\":\"\"") << "\"name\" is empty.";
     QTest::newRow("name line break") << QByteArray("\"name\":\"P\"") << QByteArray("\"name\":\"P\\r\\nQ\"") << "\"name\" contains a control character or a line break.";
