@@ -132,7 +132,6 @@ void TestProjectFile::documents_data() {
     QTest::newRow("unknown keys") << QByteArray("\"open\"") << QByteArray("\"tags\":{\"a\":[1,null]},\"open\"") << "";
     QTest::newRow("not JSON") << QByteArray("\"version\":1,") << QByteArray("\"version\":1") << "It is not valid JSON: unterminated object at byte 41.";
     QTest::newRow("an array") << QByteArray() << QByteArray("[]") << "It is not a Vellicor project: the document is not a JSON object.";
-    QTest::newRow("wrong format") << QByteArray("-project") << QByteArray("-projekt") << "It is not a Vellicor project: \"format\" is not \"vellicor-project\".";
     QTest::newRow("version 1.5") << QByteArray("\"version\":1") << QByteArray("\"version\":1.5") << "\"version\" is not a whole number.";
     QTest::newRow("empty name") << QByteArray("\"name\":\"P\"") << QByteArray("\"name\":\"\"") << "\"name\" is empty.";
     QTest::newRow("name line break") << QByteArray("\"name\":\"P\"") << QByteArray("\"name\":\"P\\r\\nQ\"") << "\"name\" contains a control character or a line break.";
