@@ -1,5 +1,5 @@
-// Keeping projects in files through the main window: save, open, recent projects, the title
-// and the question before unsaved work is thrown away.
+// Keeping projects in files through the main window: save, open, recent projects, the title,
+// the question before unsaved work is thrown away, and what every file command does on failure.
 #include "export/header_text.h"
 #include "support/app_fixture.h"
 
@@ -240,6 +240,7 @@ void TestProjectCommands::failedCommandChangesNothing() {
     if (holds == "fifo") {
         QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0666), 0);
         pipeReader = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK);
+        QVERIFY(pipeReader >= 0);
     } else if (!holds.isEmpty()) {
         QVERIFY(WriteAll(path, holds));
     }
