@@ -3,7 +3,9 @@
 #include "project/project_file.h"
 #include "support/read_all.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
+#include <QJsonObject>
 #include <QTemporaryDir>
 #include <QTest>
 #include <array>
@@ -52,6 +54,7 @@ class TestProjectFile : public QObject {
   private slots:
     void filesOnDisk();
     void goldenBytes();
+    void largeProjectWrittenInParts();
     void documents_data();
     void documents();
     void mutatedFilesLoadOrAreRefused();
@@ -86,6 +89,28 @@ void TestProjectFile::filesOnDisk() {
     huge.close();
     QCOMPARE(LoadProjectFile(huge.fileName()).error,
              QString("The file is too large to be a Vellicor project (over 256 MB)."));
+}
+
+// A large project's sprites are written in parts on several threads; joined, they must still
+// be exactly Qt's own writing of the whole document, every sprite in its place.
+void TestProjectFile::largeProjectWrittenInParts() {
+    SpriteTable table;
+    for (int i = 0; i < 8195; ++i) {
+        SpriteRecord& record = table.Record(table.Append("S" + std::to_string(i)));
+        record.SetBits(i % 32, i / 32 % 32, *BitsForColour(kBlack));
+    }
+    const QByteArray bytes = ProjectFileBytes("Big", table);
+    const QJsonDocument document = QJsonDocument::fromJson(bytes);
+    QCOMPARE(document.toJson(), bytes);
+    const QJsonArray sprites = document["sprites"].toArray();
+    QCOMPARE(sprites.size(), 8195);
+    for (int i = 0; i < sprites.size(); ++i) {
+        const QJsonObject sprite = sprites[i].toObject();
+        const QString row = QString("%1").arg(1U << (31 - i % 32), 8, 16, QChar('0')).toUpper();
+        if (sprite["name"].toString() != QString("S%1").arg(i) ||
+            sprite["dark"][i / 32 % 32].toString() != row)
+            QFAIL(qPrintable(QString("sprite %1 is out of place").arg(i)));
+    }
 }
 
 void TestProjectFile::goldenBytes() {

@@ -7,7 +7,11 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <algorithm>
 #include <array>
+#include <span>
+#include <thread>
+#include <vector>
 
 namespace vellicor {
 namespace {
@@ -48,6 +52,44 @@ void AppendSprite(QByteArray& out, const SpriteRecord& record) {
     }
 }
 
+// The sprites' part of the document, each sprite ended by ",\n" as in the array.
+QByteArray SpritesText(std::span<const SpriteRecord> sprites) {
+    QByteArray text;
+    text.reserve(static_cast<qsizetype>(sprites.size()) * 3000); // about 2900 each
+    for (const SpriteRecord& record : sprites) {
+        AppendSprite(text, record);
+        text.chop(1);
+        text += ",\n";
+    }
+    return text;
+}
+
+// Building the sprites' JSON is nearly all a large save costs, and each sprite's text stands
+// alone, so a large project's sprites are written in parts on the machine's cores.
+QByteArray AllSpritesText(std::span<const SpriteRecord> sprites) {
+    constexpr std::size_t kSpritesPerPart = 4096;
+    const std::size_t cores = std::clamp(std::thread::hardware_concurrency(), 1U, 8U);
+    const std::size_t parts = std::clamp(sprites.size() / kSpritesPerPart, std::size_t{1}, cores);
+    std::vector<QByteArray> texts(parts);
+    {
+        std::vector<std::jthread> workers;
+        const std::size_t each = (sprites.size() + parts - 1) / parts;
+        for (std::size_t part = 1; part < parts; ++part) {
+            const auto from = std::min(part * each, sprites.size());
+            workers.emplace_back(
+                [&texts, part,
+                 chunk = sprites.subspan(from, std::min(each, sprites.size() - from))] {
+                    texts[part] = SpritesText(chunk);
+                });
+        }
+        texts[0] = SpritesText(sprites.first(std::min(each, sprites.size())));
+    } // the workers are joined here
+    QByteArray text = std::move(texts[0]);
+    for (std::size_t part = 1; part < parts; ++part)
+        text += texts[part];
+    return text;
+}
+
 } // namespace
 
 // The bytes are exactly what QJsonDocument writes for the whole project; QJsonObject keeps its
@@ -66,17 +108,10 @@ QByteArray ProjectFileBytes(const QString& name, const SpriteTable& table) {
     // The frame's empty array is "[\n    ]"; the sprites go between its brackets.
     const QByteArray emptyArray = '"' + QByteArray(kSprites.data(), kSprites.size()) + "\": [\n";
     const qsizetype at = frame.indexOf(emptyArray) + emptyArray.size();
-    QByteArray bytes = frame.left(at);
-    bytes.reserve(frame.size() + qsizetype{table.SpriteCount()} * 3000); // about 2900 each
-    for (const SpriteRecord& record : table.Sprites()) {
-        if (bytes.size() > at) {
-            bytes.chop(1);
-            bytes += ",\n";
-        }
-        AppendSprite(bytes, record);
-    }
-    bytes.append(frame.constData() + at, frame.size() - at);
-    return bytes;
+    QByteArray sprites = AllSpritesText(table.Sprites());
+    sprites.chop(2); // the last sprite has no comma after it
+    sprites += '\n';
+    return frame.left(at) + sprites + frame.sliced(at);
 }
 
 std::optional<QString> SaveProjectFile(const QString& path, const QString& name,
