@@ -182,7 +182,12 @@ void TestHistoryRecovery::addedSpritesAreUndoneFromTheTree() {
     QAction* redo = app.Action("mnuEditRedo");
     QCOMPARE(undo->text(), QString("&Undo Paint"));
 
+    // From the tree, undo follows the selected node: an open sprite's own history, else the
+    // project's.
     app.Tree()->setFocus();
+    QCOMPARE(app.Tree()->currentItem(), app.SpriteNode(1));
+    QCOMPARE(undo->text(), QString("&Undo Paint"));
+    app.Tree()->setCurrentItem(app.Tree()->topLevelItem(0));
     QCOMPARE(undo->text(), QString("&Undo New Sprite"));
     undo->trigger();
     QCOMPARE(app.main->Table().SpriteCount(), 1);

@@ -277,6 +277,7 @@ void TestPng::importIsOneUndoableStep() {
     // From the tree, undo takes the whole sprite out, and redo brings it back as it was.
     QVERIFY(QTest::qWaitForWindowActive(app.main.get()));
     app.Tree()->setFocus();
+    app.Tree()->setCurrentItem(app.Tree()->topLevelItem(0));
     QCOMPARE(undo->text(), QString("&Undo Import PNG"));
     undo->trigger();
     QCOMPARE(app.main->Table().SpriteCount(), 0);

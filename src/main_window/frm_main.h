@@ -21,6 +21,7 @@ class QToolBar;
 class QTreeWidget;
 class QTreeWidgetItem;
 class QUndoGroup;
+class QUndoStack;
 
 namespace vellicor {
 
@@ -118,9 +119,13 @@ class frmMain : public QMainWindow, public EditorHost {
     // A command that adds sprites from a file to the project, enabled while there is one.
     void AddImportAction(QMenu* menu, const char* name, const QString& caption,
                          void (frmMain::*command)());
-    // Undo and redo act on the active editor's sprite; from the project tree, or with no
-    // editor active, on the project's history of added sprites.
+    // Undo and redo act on what the user is looking at: the active editor's sprite or, from
+    // the tree, the selected sprite while its editor is open; otherwise the project's history
+    // of added sprites.
     void FollowActiveEditor();
+    QUndoStack* UndoTarget(std::optional<int> activeSprite);
+    // The sprite of the tree's selected node, if a sprite's node is selected.
+    std::optional<int> SelectedSprite() const;
     // Keeps the tree, the editors and the undo target in step with sprites added and taken
     // out, by commands or by undo and redo.
     void FollowSpriteList();
@@ -155,8 +160,8 @@ class frmMain : public QMainWindow, public EditorHost {
     // Set when the user already answered for the current changes as the session ended, so
     // the close that follows does not ask again.
     bool changesSettled_ = false;
-    // The project tree has the focus more recently than an editor: undo acts on the project.
-    bool undoInProject_ = false;
+    // The project tree had the focus more recently than an editor: undo follows its selection.
+    bool undoFromTree_ = false;
     std::vector<QPointer<frmSprite>> editorWindows_;
     QString lastHeaderName_;
     QString lastPngName_;

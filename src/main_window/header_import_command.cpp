@@ -39,7 +39,7 @@ void frmMain::ImportHeader() {
     document_.AddSprites(std::move(sprites), QStringLiteral("Import Header"));
     // The new sprites' nodes have the focus, from where undo takes the import back.
     tvMain_->setFocus();
-    undoInProject_ = true;
+    undoFromTree_ = true;
     FollowActiveEditor();
 }
 

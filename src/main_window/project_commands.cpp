@@ -90,7 +90,7 @@ void frmMain::ShowEditor(int index) {
     }
     tvMain_->setCurrentItem(tvMain_->topLevelItem(0)->child(index));
     frmSprite* window = editorWindows_[slot];
-    undoInProject_ = false;
+    undoFromTree_ = false;
     window->SetCaption(QString::fromStdString(document_.Record(index).Name));
     window->Load();
     window->showMaximized();
@@ -129,11 +129,27 @@ std::optional<int> frmMain::ActiveSprite() const {
 void frmMain::FollowActiveEditor() {
     const auto index = ActiveSprite();
     mnuFileExportPng_->setEnabled(index.has_value());
-    QUndoStack* history =
-        index && !undoInProject_ ? document_.History(*index) : document_.ProjectHistory();
+    QUndoStack* history = UndoTarget(index);
     undoGroup_->addStack(history); // a history leaves the group by itself when dropped
     undoGroup_->setActiveStack(history);
     headerDock_->SetActiveSprite(index.value_or(-1));
+}
+
+QUndoStack* frmMain::UndoTarget(std::optional<int> activeSprite) {
+    std::optional<int> sprite = undoFromTree_ ? SelectedSprite() : activeSprite;
+    if (undoFromTree_ && sprite && !document_.Record(*sprite).IsOpen)
+        sprite.reset(); // a closed sprite's node stands for the project
+    return sprite ? document_.History(*sprite) : document_.ProjectHistory();
+}
+
+std::optional<int> frmMain::SelectedSprite() const {
+    const QTreeWidgetItem* selected = tvMain_->currentItem();
+    // The project node is told by what it is, not by its key: a project may be named "s0".
+    if (selected == nullptr ||
+        selected->data(0, kNodeKindRole).toInt() != static_cast<int>(NodeKind::Sprite))
+        return std::nullopt;
+    const auto index = IndexFromKey(selected->data(0, kKeyRole).toString().toStdString());
+    return index && *index < document_.Table().SpriteCount() ? index : std::nullopt;
 }
 
 void frmMain::FollowSpriteList() {
@@ -146,12 +162,16 @@ void frmMain::FollowSpriteList() {
     });
     connect(&document_, &ProjectDocument::SpritesRemoved, this, &frmMain::DropSpritesFrom);
     connect(&document_, &ProjectDocument::HistoryRetired, undoGroup_, &QUndoGroup::removeStack);
+    connect(tvMain_, &QTreeWidget::currentItemChanged, this, [this] {
+        if (undoFromTree_)
+            FollowActiveEditor();
+    });
     // Focus moving to menus, docks or dialogs leaves the choice as it was.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         if (now == tvMain_)
-            undoInProject_ = true;
+            undoFromTree_ = true;
         else if (now != nullptr && mdiArea_->isAncestorOf(now))
-            undoInProject_ = false;
+            undoFromTree_ = false;
         else
             return;
         FollowActiveEditor();
@@ -161,7 +181,7 @@ void frmMain::FollowSpriteList() {
 void frmMain::DropSpritesFrom(int first) {
     // Closing an active editor hands the focus to the next one; an undo made from the tree
     // keeps it there, so redo stays at hand.
-    const bool fromTree = undoInProject_;
+    const bool fromTree = undoFromTree_;
     // The windows stay, closed, for the sprites that redo or new commands put in their place.
     for (auto slot = static_cast<std::size_t>(first); slot < editorWindows_.size(); ++slot) {
         if (editorWindows_[slot])
@@ -174,7 +194,7 @@ void frmMain::DropSpritesFrom(int first) {
     changesSettled_ = false;
     if (fromTree)
         tvMain_->setFocus();
-    undoInProject_ = fromTree;
+    undoFromTree_ = fromTree;
     FollowActiveEditor();
 }
 
@@ -188,15 +208,9 @@ void frmMain::TreePopup(Qt::MouseButton button, QPoint globalPosition) {
 }
 
 void frmMain::OpenSprite() {
-    const QTreeWidgetItem* selected = tvMain_->currentItem();
-    // The project node is told by what it is, not by its key: a project may be named "s0".
-    if (selected == nullptr ||
-        selected->data(0, kNodeKindRole).toInt() != static_cast<int>(NodeKind::Sprite))
-        return;
-    const auto index = IndexFromKey(selected->data(0, kKeyRole).toString().toStdString());
-    if (!index || *index >= document_.Table().SpriteCount() || document_.Record(*index).IsOpen)
-        return;
-    ShowEditor(*index);
+    const auto index = SelectedSprite();
+    if (index && !document_.Record(*index).IsOpen)
+        ShowEditor(*index);
 }
 
 } // namespace vellicor
