@@ -77,6 +77,10 @@ void JournalKeeper::Release() {
 }
 
 void JournalKeeper::Report(const std::optional<QString>& failure) {
+    // A step that did not reach the journal leaves it behind the project, so the next step
+    // starts it afresh from the whole project rather than build on it.
+    if (failure)
+        journal_.Close();
     // Said once, not at every stroke; a later success lets a new failure be said again.
     if (failure && !failed_)
         emit Failed(*failure);
