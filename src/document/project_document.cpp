@@ -178,7 +178,7 @@ void ProjectDocument::WatchHistory(QUndoStack& history) {
 }
 
 void ProjectDocument::Settle(const QUndoStack& history) {
-    // Only the history of a sprite in the project moves: one that undo kept aside never does.
+    // A history that undo kept aside is not counted: it only settles here as it is destroyed.
     if (&history != &projectHistory_) {
         if (history.isClean())
             uncleanHistories_.erase(&history);

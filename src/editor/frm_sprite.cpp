@@ -120,7 +120,7 @@ void frmSprite::BuildControls() {
 
 std::optional<int> frmSprite::Index() const {
     const auto index = IndexFromTag(tag_.toStdString());
-    if (!index || *index >= host_.Document().Table().RecordCount())
+    if (!index || *index >= host_.Document().Table().SpriteCount())
         return std::nullopt;
     return index;
 }
