@@ -40,24 +40,24 @@ QJsonObject SpriteObject(const SpriteRecord& record) {
     return sprite;
 }
 
-// Appends one sprite as Qt writes it two levels deep in the document. JSON strings never hold
-// a raw line break, so each line of the sprite's own text is one line of the file.
-void AppendSprite(QByteArray& out, const SpriteRecord& record) {
-    const QByteArray text = QJsonDocument(SpriteObject(record)).toJson(QJsonDocument::Indented);
-    for (qsizetype start = 0; start < text.size();) {
-        const qsizetype end = text.indexOf('\n', start) + 1;
-        out += "        ";
-        out.append(text.constData() + start, end - start);
-        start = end;
-    }
-}
-
-// The sprites' part of the document, each sprite ended by ",\n" as in the array.
+// The sprites' part of the document as Qt writes it two levels deep, each sprite ended by
+// ",\n" as in the array. Qt writes a batch of sprites in a document of their own, at the
+// same depth; the batches keep the number of values held at once small.
 QByteArray SpritesText(std::span<const SpriteRecord> sprites) {
+    constexpr std::size_t kBatch = 64;
+    const QByteArray opening = '"' + QByteArray(kSprites.data(), kSprites.size()) + "\": [\n";
     QByteArray text;
     text.reserve(static_cast<qsizetype>(sprites.size()) * 3000); // about 2900 each
-    for (const SpriteRecord& record : sprites) {
-        AppendSprite(text, record);
+    for (std::size_t first = 0; first < sprites.size(); first += kBatch) {
+        QJsonArray batch;
+        for (const SpriteRecord& record :
+             sprites.subspan(first, std::min(kBatch, sprites.size() - first)))
+            batch.append(SpriteObject(record));
+        const QByteArray document =
+            QJsonDocument(QJsonObject{{kSprites, batch}}).toJson(QJsonDocument::Indented);
+        const qsizetype begin = document.indexOf(opening) + opening.size();
+        const qsizetype end = document.lastIndexOf("\n    ]") + 1;
+        text.append(document.constData() + begin, end - begin);
         text.chop(1);
         text += ",\n";
     }
