@@ -1,3 +1,5 @@
+#include "document/journal_keeper.h"
+#include "document/project_document.h"
 #include "journal/journal_line.h"
 #include "journal/journal_records.h"
 #include "journal/recovery_journal.h"
@@ -16,7 +18,9 @@
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
+#include <sys/resource.h>
 
 using namespace vellicor;
 
@@ -116,6 +120,7 @@ class TestRecoveryJournal : public QObject {
     void refusedRecords();
     void writerRefusesWhatReplayWouldDrop();
     void journalsOfKilledProcessesAreOffered();
+    void keeperStartsAfreshAfterAFailedStep();
 
   private:
     QTemporaryDir dir_;
@@ -304,6 +309,41 @@ void TestRecoveryJournal::journalsOfKilledProcessesAreOffered() {
     RecoveryStore::Discard(held);
     ours.Release();
     QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{"older.journal"});
+}
+
+// A step the disk refused leaves the journal behind the project; the next step starts it afresh
+// from the whole project, so that a crash recovers what is on screen.
+void TestRecoveryJournal::keeperStartsAfreshAfterAFailedStep() {
+    const QString folder = Path("keeper");
+    ProjectDocument document;
+    JournalKeeper keeper(document, folder);
+    QStringList failures;
+    connect(&keeper, &JournalKeeper::Failed, [&](const QString& reason) { failures << reason; });
+    document.StartProject("Demo");
+    document.AppendSprite("A");
+    const QStringList journals = QDir(folder).entryList({"*.journal"});
+    QCOMPARE(journals.size(), 1);
+    const QString journal = QDir(folder).filePath(journals[0]);
+
+    // The disk takes nothing more while three sprites come in at once.
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit unlimited{};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &unlimited), 0);
+    rlimit full = unlimited;
+    full.rlim_cur = static_cast<rlim_t>(QFileInfo(journal).size());
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &full), 0);
+    std::vector<SpriteRecord> imported(3);
+    for (int i = 0; i < 3; ++i)
+        imported[static_cast<std::size_t>(i)].Name = std::string(1, static_cast<char>('B' + i));
+    document.AddSprites(imported, "Import Header");
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &unlimited), 0);
+    std::signal(SIGXFSZ, previousHandler);
+    QCOMPARE(failures, QStringList{"File too large"});
+
+    document.SetPixel(3, 0, 0, *BitsForColour(kBlack));
+    const JournalRead read = ReadJournal(ReadAll(journal));
+    QVERIFY2(read.project, qPrintable(read.error));
+    QVERIFY(SameTables(read.project->table, document.Table()));
 }
 
 int main(int argc, char** argv) {
