@@ -34,7 +34,7 @@ void ProjectDocument::ReplaceProject(const QString& name, SpriteTable table, con
     table_ = std::move(table);
     name_ = name;
     filePath_ = path;
-    structureChanged_ = unsaved;
+    unsavedWhenReplaced_ = unsaved;
     ReportModified();
     emit IdentityChanged();
 }
@@ -51,7 +51,7 @@ void ProjectDocument::DropHistories() {
 void ProjectDocument::MarkSaved(const QString& path) {
     const bool moved = path != filePath_;
     filePath_ = path;
-    structureChanged_ = false;
+    unsavedWhenReplaced_ = false;
     for (const auto& history : histories_) {
         if (history)
             history->setClean(); // settles through cleanChanged
@@ -62,12 +62,19 @@ void ProjectDocument::MarkSaved(const QString& path) {
         emit IdentityChanged();
 }
 
+namespace {
+
+// One blank sprite without a size, as New Sprite makes it.
+std::vector<SpriteRecord> BlankSprite(const QString& name) {
+    std::vector<SpriteRecord> records(1);
+    records.front().Name = name.toStdString();
+    return records;
+}
+
+} // namespace
+
 int ProjectDocument::AppendSprite(const QString& name) {
-    SpriteRecord record;
-    record.Name = name.toStdString();
-    std::vector<SpriteRecord> records;
-    records.push_back(std::move(record));
-    return AddSprites(std::move(records), QStringLiteral("New Sprite"));
+    return AddSprites(BlankSprite(name), QStringLiteral("New Sprite"));
 }
 
 int ProjectDocument::AddSprites(std::vector<SpriteRecord> records, const QString& text) {
@@ -89,12 +96,8 @@ int ProjectDocument::AppendToProject(std::vector<SpriteRecord> records, const QS
 }
 
 int ProjectDocument::ImportSprite(const QString& name, const SpriteRecord& picture) {
-    SpriteRecord blank;
-    blank.Name = name.toStdString();
-    std::vector<SpriteRecord> records;
-    records.push_back(std::move(blank));
     const QString text = QStringLiteral("Import PNG");
-    const int index = AppendToProject(std::move(records), text);
+    const int index = AppendToProject(BlankSprite(name), text);
 
     SpriteRecord& record = table_.Record(index);
     std::vector<PixelChange> changes;

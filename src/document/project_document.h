@@ -30,7 +30,7 @@ class ProjectDocument : public QObject, private SpriteStepTarget, private Struct
     // Empty until the project is saved or was opened from a file.
     QString FilePath() const { return filePath_; }
     bool IsModified() const {
-        return structureChanged_ || !projectHistory_.isClean() || !uncleanHistories_.empty();
+        return unsavedWhenReplaced_ || !projectHistory_.isClean() || !uncleanHistories_.empty();
     }
 
     // A new, empty project that nothing needs saving for.
@@ -103,7 +103,8 @@ class ProjectDocument : public QObject, private SpriteStepTarget, private Struct
     SpriteTable table_;
     QString name_;
     QString filePath_;
-    bool structureChanged_ = false;
+    // A recovered project holds work that no file has, before any history does.
+    bool unsavedWhenReplaced_ = false;
     // Histories of sprites in the project that differ from the saved state.
     std::unordered_set<const QUndoStack*> uncleanHistories_;
     // What the undo or redo running now changed. A history tells that it moved only after
