@@ -65,6 +65,13 @@ class Tokens {
         at_ = at;
         return token;
     }
+    // Takes the next token if it is of the given kind; says whether it did.
+    bool Skip(char kind) {
+        if (Peek().kind != kind)
+            return false;
+        Next();
+        return true;
+    }
     // Takes a token of the given kind, or refuses the line saying what was expected.
     Token Expect(char kind, const char* expected) {
         const Token token = Next();
@@ -95,10 +102,8 @@ void ReadEntries(Tokens& tokens, std::vector<PlaneEntry>& entries) {
         return;
     if (token.kind != '{')
         tokens.Refuse(token, "\"{\"");
-    if (tokens.Peek().kind == '}') {
-        tokens.Next();
+    if (tokens.Skip('}'))
         return;
-    }
     for (;;) {
         token = tokens.Next();
         const bool braced = token.kind == '{';
@@ -118,10 +123,8 @@ void ReadEntries(Tokens& tokens, std::vector<PlaneEntry>& entries) {
         if (token.kind != ',')
             tokens.Refuse(token, "\",\" or \"}\"");
         // A comma after the last entry is C, and some people write it.
-        if (tokens.Peek().kind == '}') {
-            tokens.Next();
+        if (tokens.Skip('}'))
             return;
-        }
     }
 }
 
