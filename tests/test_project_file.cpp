@@ -1,5 +1,6 @@
 #include "export/header_text.h"
 #include "model/colour_table.h"
+#include "model/name_rules.h"
 #include "project/project_file.h"
 #include "support/read_all.h"
 
@@ -152,7 +153,17 @@ void TestProjectFile::documents_data() {
     QTest::addColumn<QString>("reason"); // empty: accepted
     QByteArray tooMany = R"({"format":"vellicor-project","version":1,"name":"P","sprites":[0)";
     tooMany += QByteArray(",0").repeated(SpriteTable::kMaxSprites) + "]}";
+    const QByteArray longName = "\"name\":\"" + QByteArray(kMaxNameLength + 1, 'N') + '"';
+    const QByteArray hugeName = "\"name\":\"" + QByteArray(100'000, 'N') + '"';
+    const QByteArray unknownMegabytes = "\"tags\":[" + QByteArray("1,").repeated(600'000) + "1],\"open\"";
     // clang-format off
+    QTest::newRow("name too long") << QByteArray("\"name\":\"P\"") << longName << "\"name\" is longer than 1024 characters.";
+    QTest::newRow("sprite name huge") << QByteArray("\"name\":\"S\"") << hugeName << "Sprite 1: \"name\" is longer than 1024 characters.";
+    QTest::newRow("paragraph separator") << QByteArray("\"name\":\"P\"") << QByteArray("\"name\":\"P\u2029Q\"") << "\"name\" contains a control character or a line break.";
+    QTest::newRow("non-character") << QByteArray("\"name\":\"P\"") << QByteArray("\"name\":\"P\uFDD0\"") << "\"name\" contains a character that is not text.";
+    QTest::newRow("unknown megabytes") << QByteArray("\"open\"") << unknownMegabytes << "It holds over 1 MB that is no part of a Vellicor file.";
+    QTest::newRow("nested deep") << QByteArray("\"open\"") << QByteArray("\"tags\":[[[[[[]]]]]],\"open\"") << "It is nested deeper than any Vellicor file (over 8 levels).";
+    QTest::newRow("padded") << QByteArray("\"version\"") << QByteArray(2'000'000, ' ') + "\"version\"" << "It holds far more data than the sprites in it need.";
     QTest::newRow("lower-case hex") << QByteArray("\"C0000000\"") << QByteArray("\"c0000000\"") << "";
     QTest::newRow("unknown keys") << QByteArray("\"open\"") << QByteArray("\"tags\":{\"a\":[1,null]},\"open\"") << "";
     QTest::newRow("not JSON") << QByteArray("\"version\":1,") << QByteArray("\"version\":1") << "It is not valid JSON: unterminated object at byte 41.";
@@ -164,7 +175,7 @@ void TestProjectFile::documents_data() {
     QTest::newRow("too many sprites") << QByteArray() << tooMany << "The project has 32768 sprites; at most 32767 fit.";
     QTest::newRow("sprite a number") << QByteArray("\"sprites\":[") << QByteArray("\"sprites\":[7,") << "Sprite 1: it is not a JSON object.";
     QTest::newRow("second sprite") << QByteArray("}]}") << QByteArray("},{\"name\":\"T\"}]}") << "Sprite 2: \"size\" is missing.";
-    QTest::newRow("lone surrogate") << QByteArray("\"name\":\"S\"") << QByteArray("\"name\":\"S\\ud800\"") << "Sprite 1: \"name\" contains a control character";
+    QTest::newRow("lone surrogate") << QByteArray("\"name\":\"S\"") << QByteArray("\"name\":\"S\\ud800\"") << "Sprite 1: \"name\" is not valid Unicode text.";
     QTest::newRow("size 12") << QByteArray("\"size\":8") << QByteArray("\"size\":12") << "Sprite 1: \"size\" is not 0, 8, 16 or 32.";
     QTest::newRow("open text") << QByteArray("\"open\":true") << QByteArray("\"open\":\"yes\"") << "Sprite 1: \"open\" is not true or false.";
     QTest::newRow("no dark") << QByteArray("\"dark\"") << QByteArray("\"dork\"") << "Sprite 1: \"dark\" is missing.";

@@ -74,7 +74,7 @@ bool SameTables(const SpriteTable& a, const SpriteTable& b) {
 const QString kFile = "/home/u/Demo ✓.vellicor";
 const Steps kOpenedProject = {{kNew, "Ball", 8, 1, {0}}, {kNew, "Ölfass ✓ 精灵", 32, 2, {0}}};
 const Steps kEditing = {{0, {}, -1, 11, {0}},
-                        {kNew, "say \"hi\" \\ \n 木", -1, 0, {0, 2}},
+                        {kNew, "say \"hi\" \\ / 木", -1, 0, {0, 2}},
                         {2, {}, 16, 0, {0, 2}},
                         {2, {}, -1, 12, {0, 2}},
                         {1, {}, 8, 0, {0, 1, 2}},

@@ -1,5 +1,6 @@
 #include "journal_line.h"
 
+#include "project/json_bounds.h"
 #include "project/row_hex.h"
 
 #include <QJsonDocument>
@@ -51,6 +52,13 @@ std::optional<QJsonObject> ParseJournalLine(QByteArrayView line, QString& error)
     const QByteArrayView json = line.sliced(kHexDigits + 1);
     if (!checksum || *checksum != Crc32(json)) {
         error = QStringLiteral("its checksum does not match");
+        return std::nullopt;
+    }
+    // Bounded before it is parsed, as the project file is.
+    if (auto refusal = JsonBounds().Feed(json)) {
+        refusal->front() = refusal->front().toLower();
+        refusal->chop(1); // the full stop: the reason goes inside a sentence here
+        error = *refusal;
         return std::nullopt;
     }
     QJsonParseError parse;

@@ -1,6 +1,7 @@
 #include "journal_records.h"
 
 #include "journal_line.h"
+#include "model/name_rules.h"
 #include "project/row_hex.h"
 
 #include <QJsonArray>
@@ -51,10 +52,11 @@ QJsonArray OpenArray(const std::vector<int>& openEditors) {
 std::optional<SpriteRecord> ReadSprite(const QJsonValue& value, QString& error) {
     const QJsonObject sprite = value.toObject(); // empty when it is no object at all
     SpriteRecord record;
-    record.Name = sprite.value("name").toString().toStdString();
+    const QString name = sprite.value("name").toString();
+    record.Name = name.toStdString();
     const qint64 size = Count(sprite.value("size"));
-    if (record.Name.empty()) {
-        error = QStringLiteral("a sprite has no name");
+    if (const auto fault = NameFault(name)) {
+        error = QStringLiteral("a sprite's name %1").arg(*fault);
         return std::nullopt;
     }
     if (!IsValidSize(size)) {
@@ -146,8 +148,8 @@ QJsonObject KeptSpritesRecord(qint64 time, int step, int count,
 }
 
 std::optional<QString> SpriteRefusal(const SpriteRecord& record) {
-    if (record.Name.empty())
-        return QStringLiteral("The sprite has no name.");
+    if (const auto fault = NameFault(QString::fromStdString(record.Name)))
+        return QStringLiteral("The sprite's name %1.").arg(*fault);
     if (!IsValidSize(record.Size))
         return QStringLiteral("The sprite's size is not 0, 8, 16 or 32.");
     return std::nullopt;
@@ -208,8 +210,8 @@ std::optional<QString> ReplayBase(const QJsonObject& record, RecoveredProject& p
     const QJsonValue sprites = record.value("sprites");
     if (time < 0)
         return QStringLiteral("it has no time");
-    if (name.isEmpty())
-        return QStringLiteral("the project has no name");
+    if (const auto fault = NameFault(name))
+        return QStringLiteral("the project's name %1").arg(*fault);
     if (!file.isString())
         return QStringLiteral("it has no file name");
     if (!sprites.isArray())

@@ -2,6 +2,7 @@
 #include "journal_records.h"
 #include "recovery_journal.h"
 
+#include <QFile>
 #include <utility>
 
 namespace vellicor {
@@ -66,6 +67,22 @@ JournalRead ReadJournal(const QByteArray& bytes) {
     }
     read.project = std::move(project);
     return read;
+}
+
+JournalRead LoadJournalFile(const QString& path) {
+    JournalRead read;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        read.error = file.errorString();
+        return read;
+    }
+    if (file.size() > kMaxJournalBytes) {
+        read.error = QStringLiteral("The recovery journal is larger than any Vellicor writes "
+                                    "(over %1 MB).")
+                         .arg(kMaxJournalBytes / (1024 * 1024));
+        return read;
+    }
+    return ReadJournal(file.readAll());
 }
 
 } // namespace vellicor

@@ -2,6 +2,7 @@
 
 #include "journal_line.h"
 #include "journal_records.h"
+#include "model/name_rules.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -73,8 +74,8 @@ void RecoveryJournal::Close() {
 std::optional<QString> RecoveryJournal::Start(const QString& path, const QString& name,
                                               const QString& filePath, const SpriteTable& table) {
     Close();
-    if (name.isEmpty())
-        return QStringLiteral("The project has no name.");
+    if (const auto fault = NameFault(name))
+        return QStringLiteral("The project's name %1.").arg(*fault);
     for (const SpriteRecord& record : table.Sprites())
         if (auto refusal = SpriteRefusal(record))
             return refusal;

@@ -68,4 +68,10 @@ struct JournalRead {
 // record is not sound is garbage: no project, and `error` says why.
 JournalRead ReadJournal(const QByteArray& bytes);
 
+// A journal of far more steps than a day's work makes is refused before it is read.
+constexpr qint64 kMaxJournalBytes = qint64{512} * 1024 * 1024;
+
+// Reads the journal file (an unreadable file's reason is the system's), then ReadJournal.
+JournalRead LoadJournalFile(const QString& path);
+
 } // namespace vellicor

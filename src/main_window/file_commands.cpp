@@ -3,14 +3,19 @@
 #include "editor/literal_title.h"
 #include "frm_main.h"
 #include "project/project_file.h"
+#include "status_panels.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
+#include <algorithm>
 
 namespace vellicor {
 namespace {
+
+// More sprite windows than anyone works in side by side.
+constexpr std::size_t kMaxEditorsOpenedAtOnce = 32;
 
 const QString kProjectFilter = QStringLiteral("Vellicor Projects (*.vellicor)");
 const QString kProjectSuffix = QStringLiteral("vellicor");
@@ -75,8 +80,16 @@ void frmMain::ShowReplacedProject() {
     std::vector<int> openEditors = document_.OpenEditors();
     for (const int index : openEditors)
         document_.SetOpen(index, false); // until its window really opens
-    for (const int index : openEditors)
-        ShowEditor(index);
+    // Thousands of windows would take minutes to open and be of no use; the first few open,
+    // and the rest wait for a double-click on their nodes.
+    const std::size_t opening = std::min(openEditors.size(), kMaxEditorsOpenedAtOnce);
+    for (std::size_t i = 0; i < opening; ++i)
+        ShowEditor(openEditors[i]);
+    if (opening < openEditors.size())
+        sbrMain_->SetPanelText(0, tr("Opened %1 of the %2 sprite windows the project had open; "
+                                     "the rest are closed.")
+                                      .arg(opening)
+                                      .arg(openEditors.size()));
 }
 
 bool frmMain::Save() {

@@ -3,7 +3,6 @@
 #include "journal/recovery_journal.h"
 
 #include <QDir>
-#include <QFile>
 #include <QLocale>
 
 namespace vellicor {
@@ -16,12 +15,7 @@ void frmMain::FinishStartUp(const QString& projectFile) {
 
 void frmMain::RecoverUnsavedWork() {
     for (const QString& path : journalKeeper_->Store().OrphanedJournals()) {
-        QFile file(path);
-        JournalRead read;
-        if (file.open(QIODevice::ReadOnly))
-            read = ReadJournal(file.readAll());
-        else
-            read.error = file.errorString();
+        const JournalRead read = LoadJournalFile(path);
         if (!read.project) {
             RecoveryStore::SetAside(path);
             ShowError(tr("The recovery file \"%1\" is damaged and was set aside.\n%2")

@@ -1,21 +1,39 @@
 #include "name_rules.h"
 
+#include <QList>
 #include <algorithm>
 
 namespace vellicor {
 namespace {
 
-// C0 and C1 control characters: a pasted line break or tab would break the header's lines.
-bool IsControl(QChar c) {
-    return c.unicode() <= 0x1F || (c.unicode() >= 0x7F && c.unicode() <= 0x9F);
+bool BreaksLines(char32_t c) {
+    const auto category = QChar::category(c);
+    return category == QChar::Other_Control || category == QChar::Separator_Line ||
+           category == QChar::Separator_Paragraph;
 }
 
 } // namespace
 
+std::optional<QString> NameFault(const QString& name) {
+    if (name.isEmpty())
+        return QStringLiteral("is empty");
+    if (name.size() > kMaxNameLength)
+        return QStringLiteral("is longer than %1 characters").arg(kMaxNameLength);
+    if (!name.isValidUtf16())
+        return QStringLiteral("is not valid Unicode text");
+    const QList<uint> characters = name.toUcs4();
+    if (std::any_of(characters.begin(), characters.end(), [](uint c) { return BreaksLines(c); }))
+        return QStringLiteral("contains a control character or a line break");
+    if (std::any_of(characters.begin(), characters.end(),
+                    [](uint c) { return QChar::isNonCharacter(c); }))
+        return QStringLiteral("contains a character that is not text");
+    return std::nullopt;
+}
+
 NameVerdict CheckName(const QString& name, NameKind kind) {
     if (name.isEmpty())
         return NameVerdict::Ignore;
-    if (std::any_of(name.begin(), name.end(), IsControl))
+    if (NameFault(name))
         return NameVerdict::Refuse;
     const QChar first = name.front().toUpper();
     // A sprite's name becomes an identifier in the header: any kind of space breaks it.

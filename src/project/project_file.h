@@ -18,11 +18,6 @@ struct Project {
 // (32767 sprites) takes about a third of it.
 constexpr qint64 kMaxProjectFileBytes = qint64{256} * 1024 * 1024;
 
-// What a project or sprite name must be for ReadProject to accept it: not empty, valid
-// Unicode, and free of control characters and line breaks (which would split the header's
-// lines). Name prompts should hold typed names to it as well, so every saved project opens.
-bool IsStorableName(const QString& name);
-
 // The file's bytes: deterministic, UTF-8 JSON, upper-case hex, ends with a newline.
 QByteArray ProjectFileBytes(const QString& name, const SpriteTable& table);
 
@@ -33,6 +28,8 @@ struct ProjectRead {
 
 // Validates the whole document before returning a project, so a refused file yields nothing.
 ProjectRead ReadProject(const QByteArray& bytes);
+// The same for bytes that JsonBounds has already passed.
+ProjectRead ReadBoundedProject(const QByteArray& bytes);
 
 // Reads the file (an unreadable file's reason is the system's), then ReadProject.
 ProjectRead LoadProjectFile(const QString& path);

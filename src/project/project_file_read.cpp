@@ -1,5 +1,7 @@
 // Reading .vellicor files. Everything is checked before a project is handed out, and the
 // first fault found is reported in one line that a user can act on.
+#include "json_bounds.h"
+#include "model/name_rules.h"
 #include "project_file.h"
 #include "project_keys.h"
 #include "row_hex.h"
@@ -54,10 +56,8 @@ class Fields {
         if (!value.isString())
             Fault(kName, QStringLiteral("is not a string"));
         const QString name = value.toString();
-        if (name.isEmpty())
-            Fault(kName, QStringLiteral("is empty"));
-        if (!IsStorableName(name))
-            Fault(kName, QStringLiteral("contains a control character or a line break"));
+        if (const auto fault = NameFault(name))
+            Fault(kName, *fault);
         return name;
     }
     double Number(QLatin1String key) const {
@@ -165,16 +165,13 @@ Project ParseProject(const QByteArray& bytes) {
 
 } // namespace
 
-bool IsStorableName(const QString& name) {
-    const bool breaks = std::any_of(name.begin(), name.end(), [](QChar c) {
-        const auto category = c.category();
-        return category == QChar::Other_Control || category == QChar::Separator_Line ||
-               category == QChar::Separator_Paragraph;
-    });
-    return !name.isEmpty() && !breaks && name.isValidUtf16();
+ProjectRead ReadProject(const QByteArray& bytes) {
+    if (auto refusal = JsonBounds().Feed(bytes))
+        return {std::nullopt, *refusal};
+    return ReadBoundedProject(bytes);
 }
 
-ProjectRead ReadProject(const QByteArray& bytes) {
+ProjectRead ReadBoundedProject(const QByteArray& bytes) {
     try {
         return {ParseProject(bytes), QString()};
     } catch (const Refusal& refusal) {
@@ -193,6 +190,8 @@ ProjectRead LoadProjectFile(const QString& path) {
             return {std::nullopt, TooLarge()};
         bytes.reserve(file.size());
     }
+    // Bounded as it comes in, so a file that asks too much is refused before it is all read.
+    JsonBounds bounds;
     std::array<char, 64 * 1024> chunk;
     for (;;) {
         const qint64 got = file.read(chunk.data(), chunk.size());
@@ -200,11 +199,13 @@ ProjectRead LoadProjectFile(const QString& path) {
             return {std::nullopt, file.errorString()};
         if (got == 0)
             break;
+        if (auto refusal = bounds.Feed(QByteArrayView(chunk.data(), got)))
+            return {std::nullopt, *refusal};
         bytes.append(chunk.data(), got);
         if (bytes.size() > kMaxProjectFileBytes)
             return {std::nullopt, TooLarge()};
     }
-    return ReadProject(bytes);
+    return ReadBoundedProject(bytes);
 }
 
 } // namespace vellicor
