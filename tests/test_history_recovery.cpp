@@ -87,6 +87,40 @@ int RecoverAndExport(const QString& recovery, const QString& header) {
     return 0;
 }
 
+// The child's side of the windows test: sprites made, windows closed or reopened as
+// `scenario` says, the journal given its turn, then killed.
+int ArrangeWindowsAndWait(const QString& recovery, const QString& scenario) {
+    HistoryFixture app(recovery);
+    app.NewProject("Demo");
+    for (const char* name : {"Ball", "Car", "Dot"})
+        app.NewSprite(name);
+    if (scenario != "new sprite") {
+        app.main->EditorWindows()[0]->close();
+        app.main->EditorWindows()[2]->close();
+    }
+    if (scenario == "reopened")
+        QTest::mouseDClick(app.Tree()->viewport(), Qt::LeftButton, {},
+                           app.Tree()->visualItemRect(app.SpriteNode(2)).center());
+    QCoreApplication::processEvents(); // the turn of the event loop before the next user event
+    std::puts("arranged");
+    std::fflush(stdout);
+    QTest::qWait(60000);
+    return 1;
+}
+
+// The restarted program: recovers and says which windows are open.
+int RecoverAndListWindows(const QString& recovery) {
+    HistoryFixture app(recovery);
+    app.dialogs.recoverAnswers << true;
+    app.main->RecoverUnsavedWork();
+    QStringList open;
+    for (const auto& window : app.main->EditorWindows())
+        if (window && window->isVisible())
+            open << window->windowTitle();
+    std::printf("%s\n", qPrintable(open.join(',')));
+    return 0;
+}
+
 QStringList Journals(const QString& folder) {
     return QDir(folder).entryList({"*.journal"}, QDir::Files);
 }
@@ -101,6 +135,8 @@ class TestHistoryRecovery : public QObject {
     void addedSpritesAreUndoneFromTheTree();
     void killedProgramLosesNoCompletedStroke();
     void damagedOrDiscardedJournals();
+    void killedProgramKeepsItsWindows_data();
+    void killedProgramKeepsItsWindows();
 };
 
 void TestHistoryRecovery::undoAndRedoStrokesAndSizes() {
@@ -311,11 +347,45 @@ void TestHistoryRecovery::damagedOrDiscardedJournals() {
     QCOMPARE(Journals(recovery.path()), QStringList());
 }
 
+void TestHistoryRecovery::killedProgramKeepsItsWindows_data() {
+    QTest::addColumn<QString>("scenario");
+    QTest::addColumn<QString>("open");
+    QTest::newRow("new sprite") << "new sprite"
+                                << "Ball,Car,Dot";
+    QTest::newRow("closed") << "closed"
+                            << "Car";
+    QTest::newRow("reopened") << "reopened"
+                              << "Car,Dot";
+}
+
+// Opening or closing a window is no undo step, yet a crash right after it recovers it.
+void TestHistoryRecovery::killedProgramKeepsItsWindows() {
+    QFETCH(QString, scenario);
+    QFETCH(QString, open);
+    QTemporaryDir recovery;
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(),
+                {"--arrange-windows", recovery.path(), scenario});
+    while (!child.readAllStandardOutput().contains("arranged"))
+        QVERIFY2(child.waitForReadyRead(30000), qPrintable(child.readAllStandardError()));
+    ::kill(static_cast<pid_t>(child.processId()), SIGKILL);
+    QVERIFY(child.waitForFinished());
+    QProcess restarted;
+    restarted.start(QCoreApplication::applicationFilePath(),
+                    {"--recover-windows", recovery.path()});
+    QVERIFY(restarted.waitForFinished(30000));
+    QCOMPARE(QString::fromUtf8(restarted.readAllStandardOutput()).trimmed(), open);
+}
+
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
     if (args.size() == 5 && args[1] == "--paint-and-wait")
         return PaintAndWait(args[2], args[3], args[4].toInt());
+    if (args.size() == 4 && args[1] == "--arrange-windows")
+        return ArrangeWindowsAndWait(args[2], args[3]);
+    if (args.size() == 3 && args[1] == "--recover-windows")
+        return RecoverAndListWindows(args[2]);
     if (args.size() == 4 && args[1] == "--recover-and-export")
         return RecoverAndExport(args[2], args[3]);
     TestHistoryRecovery test;

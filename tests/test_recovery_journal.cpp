@@ -212,6 +212,13 @@ void TestRecoveryJournal::refusedRecords_data() {
             "checksum does not match");
     garbage("newer version", Line(QByteArray(base).replace("\"version\":1", "\"version\":2")),
             "newer version");
+    garbage("name with a line separator",
+            Line(QByteArray(base).replace("\"name\":\"Demo\"", "\"name\":\"De\u2028mo\"")),
+            "the project's name contains a control character or a line break");
+    garbage("unknown megabytes",
+            Line(QByteArray(base).replace(
+                "\"time\"", "\"x\":[" + QByteArray("1,").repeated(600'000) + "1],\"time\"")),
+            "it holds over 1 MB that is no part of a Vellicor file");
 
     // A third step whose checksum holds but whose content the project file would refuse ends the
     // replay like a torn line, even when the same step follows intact.
@@ -226,6 +233,7 @@ void TestRecoveryJournal::refusedRecords_data() {
     step("two past the end", "\"index\":2", "\"index\":4");
     step("open editor of no sprite", "\"open\":[0,2]", "\"open\":[0,4]");
     step("step out of order", "\"step\":3", "\"step\":4");
+    step("sprite name too long", "\"name\":\"", qPrintable("\"name\":\"" + QString(1025, 'n')));
     // The step that keeps the first five sprites, asked to keep more than there are.
     const QByteArray keep = bytes_.sliced(starts_[10] + 9, starts_[11] - starts_[10] - 10);
     QTest::newRow("keeps sprites that do not exist")

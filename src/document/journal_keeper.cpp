@@ -9,6 +9,13 @@ JournalKeeper::JournalKeeper(ProjectDocument& document, const QString& folder, Q
     connect(&document_, &ProjectDocument::StepCompleted, this, &JournalKeeper::Record);
     connect(&document_, &ProjectDocument::SpritesAdded, this, &JournalKeeper::RecordAdded);
     connect(&document_, &ProjectDocument::SpritesRemoved, this, &JournalKeeper::RecordRemoved);
+    // Windows open and close in runs (a project opening, New Project closing them all): the
+    // run is written as one record once it is over, before the next user event.
+    connect(&document_, &ProjectDocument::EditorsChanged, this, [this] {
+        if (!windowsPending_)
+            QMetaObject::invokeMethod(this, &JournalKeeper::RecordWindows, Qt::QueuedConnection);
+        windowsPending_ = true;
+    });
     // Saved, opened, new or discarded: nothing unsaved is left to protect.
     connect(&document_, &ProjectDocument::ModifiedChanged, this, [this](bool modified) {
         if (!modified)
@@ -60,6 +67,17 @@ void JournalKeeper::RecordRemoved(int first) {
         return;
     }
     Report(journal_.KeepSprites(first, document_.OpenEditors()));
+}
+
+void JournalKeeper::RecordWindows() {
+    windowsPending_ = false;
+    if (!document_.IsModified())
+        return;
+    if (!journal_.IsStarted()) {
+        Restart();
+        return;
+    }
+    Report(journal_.AppendWindows(document_.OpenEditors()));
 }
 
 void JournalKeeper::Restart() {

@@ -30,6 +30,7 @@ class JournalKeeper : public QObject {
     void Record(int index);
     void RecordAdded(int first, int count);
     void RecordRemoved(int first);
+    void RecordWindows();
     void Release();
     void Report(const std::optional<QString>& failure);
 
@@ -37,6 +38,7 @@ class JournalKeeper : public QObject {
     RecoveryStore store_;
     RecoveryJournal journal_;
     bool failed_ = false;
+    bool windowsPending_ = false;
 };
 
 } // namespace vellicor

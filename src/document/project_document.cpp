@@ -266,8 +266,10 @@ void ProjectDocument::ApplySize(int index, int size) {
 
 void ProjectDocument::SetOpen(int index, bool open) {
     // The window of a sprite that undo took out closes after its sprite is gone.
-    if (index < table_.SpriteCount())
+    if (index < table_.SpriteCount() && table_.Record(index).IsOpen != open) {
         table_.Record(index).IsOpen = open;
+        emit EditorsChanged();
+    }
 }
 
 std::vector<int> ProjectDocument::OpenEditors() const {

@@ -84,6 +84,8 @@ class ProjectDocument : public QObject, private SpriteStepTarget, private Struct
     void HistoryRetired(QUndoStack* history);
     // The project was replaced, or its file changed.
     void IdentityChanged();
+    // A sprite's window opened or closed.
+    void EditorsChanged();
 
   private:
     void ApplyPixels(int index, const std::vector<PixelChange>& changes, bool after) override;

@@ -9,6 +9,9 @@
 
 namespace vellicor {
 
+inline constexpr auto kJournalFormat = "vellicor-journal";
+inline constexpr qint64 kJournalVersion = 1;
+
 // The two kinds of journal record. The base record holds the whole project:
 //   {"format":"vellicor-journal","version":1,"time":T,"name":N,"file":F,
 //    "sprites":[S, ...],"open":[i, ...]}
@@ -21,6 +24,9 @@ namespace vellicor {
 // replayed whole or not at all, and undo taking sprites out keeps the first n:
 //   {"step":k,"time":T,"index":i,"sprites":[S, ...],"open":[i, ...]}  (i == the sprite count)
 //   {"step":k,"time":T,"count":n,"open":[i, ...]}
+// A window opened or closed is no step of the project's history, but the journal keeps it,
+// so that a crash brings back the windows that were open:
+//   {"step":k,"time":T,"open":[i, ...]}
 
 QJsonObject BaseRecord(qint64 time, const QString& name, const QString& filePath,
                        const SpriteTable& table);
@@ -31,6 +37,7 @@ QJsonObject AddedSpritesRecord(qint64 time, int step, int index,
                                const std::vector<int>& openEditors);
 QJsonObject KeptSpritesRecord(qint64 time, int step, int count,
                               const std::vector<int>& openEditors);
+QJsonObject WindowsRecord(qint64 time, int step, const std::vector<int>& openEditors);
 
 // Why a record or a step cannot be journalled; nullopt when it can. The writer refuses
 // what the reader would refuse, so a journal never holds a step that replay would drop.
@@ -39,6 +46,7 @@ std::optional<QString> StepRefusal(int index, int spriteCount, const std::vector
 std::optional<QString> AddedRefusal(std::span<const SpriteRecord> records, int spriteCount,
                                     const std::vector<int>& openEditors);
 std::optional<QString> KeptRefusal(int count, int spriteCount, const std::vector<int>& openEditors);
+std::optional<QString> WindowsRefusal(int spriteCount, const std::vector<int>& openEditors);
 
 // Replay. A refused record leaves `project` as it was and returns the reason.
 std::optional<QString> ReplayBase(const QJsonObject& record, RecoveredProject& project);

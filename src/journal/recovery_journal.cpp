@@ -69,6 +69,7 @@ void RecoveryJournal::Close() {
     committed_ = 0;
     spriteCount_ = 0;
     steps_ = 0;
+    open_.clear();
 }
 
 std::optional<QString> RecoveryJournal::Start(const QString& path, const QString& name,
@@ -102,6 +103,9 @@ std::optional<QString> RecoveryJournal::Start(const QString& path, const QString
     path_ = path;
     committed_ = line.size();
     spriteCount_ = table.SpriteCount();
+    for (int i = 0; i < spriteCount_; ++i)
+        if (table.Record(i).IsOpen)
+            open_.push_back(i);
     return std::nullopt;
 }
 
@@ -115,7 +119,7 @@ std::optional<QString> RecoveryJournal::AppendSprite(int index, const SpriteReco
         return refusal;
     return WriteStep(
         StepRecord(QDateTime::currentMSecsSinceEpoch(), steps_ + 1, index, record, openEditors),
-        index == spriteCount_ ? spriteCount_ + 1 : spriteCount_);
+        index == spriteCount_ ? spriteCount_ + 1 : spriteCount_, openEditors);
 }
 
 std::optional<QString> RecoveryJournal::AppendSprites(std::span<const SpriteRecord> records,
@@ -126,7 +130,7 @@ std::optional<QString> RecoveryJournal::AppendSprites(std::span<const SpriteReco
         return refusal;
     return WriteStep(AddedSpritesRecord(QDateTime::currentMSecsSinceEpoch(), steps_ + 1,
                                         spriteCount_, records, openEditors),
-                     spriteCount_ + static_cast<int>(records.size()));
+                     spriteCount_ + static_cast<int>(records.size()), openEditors);
 }
 
 std::optional<QString> RecoveryJournal::KeepSprites(int count,
@@ -137,10 +141,22 @@ std::optional<QString> RecoveryJournal::KeepSprites(int count,
         return refusal;
     return WriteStep(
         KeptSpritesRecord(QDateTime::currentMSecsSinceEpoch(), steps_ + 1, count, openEditors),
-        count);
+        count, openEditors);
 }
 
-std::optional<QString> RecoveryJournal::WriteStep(const QJsonObject& record, int spriteCount) {
+std::optional<QString> RecoveryJournal::AppendWindows(const std::vector<int>& openEditors) {
+    if (fd_ < 0)
+        return QStringLiteral("The recovery journal is not open.");
+    if (openEditors == open_)
+        return std::nullopt;
+    if (auto refusal = WindowsRefusal(spriteCount_, openEditors))
+        return refusal;
+    return WriteStep(WindowsRecord(QDateTime::currentMSecsSinceEpoch(), steps_ + 1, openEditors),
+                     spriteCount_, openEditors);
+}
+
+std::optional<QString> RecoveryJournal::WriteStep(const QJsonObject& record, int spriteCount,
+                                                  const std::vector<int>& openEditors) {
     const QByteArray line = JournalLine(record);
     // Written at the end of the last complete record rather than appended, so that after a
     // failed write the next step replaces whatever part of this one reached the file.
@@ -152,6 +168,7 @@ std::optional<QString> RecoveryJournal::WriteStep(const QJsonObject& record, int
     committed_ += line.size();
     ++steps_;
     spriteCount_ = spriteCount;
+    open_ = openEditors;
     return std::nullopt;
 }
 

@@ -37,6 +37,8 @@ class RecoveryJournal {
                                          const std::vector<int>& openEditors);
     // Appends one step after which the project keeps only its first `count` sprites.
     std::optional<QString> KeepSprites(int count, const std::vector<int>& openEditors);
+    // Appends which windows are open, when that changed since the last record.
+    std::optional<QString> AppendWindows(const std::vector<int>& openEditors);
     bool IsStarted() const { return fd_ >= 0; }
     void Close();
 
@@ -47,13 +49,15 @@ class RecoveryJournal {
 
   private:
     // Writes one step record; on success the project has `spriteCount` sprites after it.
-    std::optional<QString> WriteStep(const QJsonObject& record, int spriteCount);
+    std::optional<QString> WriteStep(const QJsonObject& record, int spriteCount,
+                                     const std::vector<int>& openEditors);
 
     int fd_ = -1;
     QString path_;
     qint64 committed_ = 0; // bytes of complete records
     int spriteCount_ = 0;
     int steps_ = 0;
+    std::vector<int> open_; // the windows the last record left open
 };
 
 struct JournalRead {
