@@ -186,6 +186,16 @@ void TestMainWindow::nameRules_data() {
     row("null", QString("Ba") + QChar(0) + "ll", refuse, refuse);
     row("delete", "Ball\u007F", refuse, refuse);
     row("leading next line", "\u0085Ball", refuse, refuse);
+    // Neither can a line or paragraph separator, a non-character or half a surrogate pair, so
+    // that every name kept in a project opens again.
+    row("line separator", "Red\u2028Ball", refuse, refuse);
+    row("paragraph separator", "Red\u2029", refuse, refuse);
+    row("non-character", "Ball\uFFFE", refuse, refuse);
+    row("unpaired surrogate", QString("Ball") + QChar(0xD800), refuse, refuse);
+    row("too long", "B" + QString(kMaxNameLength, 'a'), refuse, refuse);
+    // Format characters and characters beyond the first plane are text like any other.
+    row("zero-width joiner", "Ba\u200Dll", accept, accept);
+    row("beyond the first plane", "Ball\U0001F47E", accept, accept);
 }
 
 void TestMainWindow::nameRules() {
@@ -203,6 +213,7 @@ void TestMainWindow::namesPastedThroughTheRealInputBox_data() {
     // clang-format off
     QTest::newRow("project, line break") << false << "Red\nBall" << "refused";
     QTest::newRow("project, no-break space") << false << "Red\u00A0Ball" << "taken";
+    QTest::newRow("project, paragraph separator") << false << "Red\u2029Ball" << "refused";
     QTest::newRow("sprite, leading tab") << true << "\tBall" << "refused";
     QTest::newRow("sprite, underscore") << true << "_ball" << "ignored";
     // clang-format on

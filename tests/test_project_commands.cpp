@@ -1,6 +1,8 @@
 // Keeping projects in files through the main window: save, open, recent projects, the title,
 // the question before unsaved work is thrown away, and what every file command does on failure.
 #include "export/header_text.h"
+#include "journal/recovery_journal.h"
+#include "project/project_file.h"
 #include "support/app_fixture.h"
 
 #include <QDirIterator>
@@ -74,6 +76,9 @@ class TestProjectCommands : public QObject {
     void failedCommandChangesNothing_data();
     void failedCommandChangesNothing();
     void recentProjects();
+    void awkwardNamesSaveOpenAndRecover_data();
+    void awkwardNamesSaveOpenAndRecover();
+    void thousandsOfOpenWindowsOpenAFew();
 };
 
 void TestProjectCommands::initTestCase() {
@@ -303,6 +308,50 @@ void TestProjectCommands::recentProjects() {
     menu->actions().at(2)->trigger(); // p7
     QCOMPARE(app.main->Document().FilePath(), app.Path("p7.vellicor"));
     QCOMPARE(app.RecentEntries().first(), "&1 " + app.Path("p7.vellicor"));
+}
+
+void TestProjectCommands::awkwardNamesSaveOpenAndRecover_data() {
+    QTest::addColumn<QString>("name");
+    for (const QString& name :
+         {QString("Red\u00A0Ball"), QString("Zero\u200Bwidth"), QString("Bidi\u202Ename"),
+          QString("Invader \U0001F47E"), QString("A\u0301ccent"), QString("Quote\"s {;} //")})
+        QTest::newRow(qPrintable(name.toUtf8().toPercentEncoding())) << name;
+}
+
+// Names the rules take come back the same from the project file and from the journal.
+void TestProjectCommands::awkwardNamesSaveOpenAndRecover() {
+    QFETCH(QString, name);
+    FileFixture app;
+    app.NewProject(name);
+    app.NewSprite("Ball");
+    const QStringList journals = QDir(app.recoveryFolder.path()).entryList({"*.journal"});
+    QCOMPARE(journals.size(), 1);
+    const JournalRead read = ReadJournal(ReadAll(app.recoveryFolder.filePath(journals[0])));
+    QVERIFY2(read.project, qPrintable(read.error));
+    QCOMPARE(read.project->name, name);
+    QVERIFY(app.SaveAs(app.Path("awkward.vellicor")));
+    app.NewProject("Other");
+    QVERIFY(app.Open(app.Path("awkward.vellicor")));
+    QCOMPARE(app.main->ProjectName(), name);
+    QCOMPARE(app.Tree()->topLevelItem(0)->text(0), name);
+}
+
+// A file may mark every sprite open; the first few windows open and the rest wait.
+void TestProjectCommands::thousandsOfOpenWindowsOpenAFew() {
+    FileFixture app;
+    SpriteTable table;
+    for (int i = 0; i < 2000; ++i)
+        table.Record(table.Append("S" + std::to_string(i))).IsOpen = true;
+    QVERIFY(!SaveProjectFile(app.Path("many.vellicor"), "Many", table));
+    QVERIFY(app.Open(app.Path("many.vellicor")));
+    int shown = 0;
+    for (const auto& window : app.main->EditorWindows())
+        shown += window && window->isVisible() ? 1 : 0;
+    QCOMPARE(shown, 32);
+    QCOMPARE(app.main->Document().OpenEditors().size(), std::size_t{32});
+    QCOMPARE(app.main->findChild<StatusPanels*>("sbrMain")->PanelText(0),
+             QString("Opened 32 of the 2000 sprite windows the project had open; the rest are "
+                     "closed."));
 }
 
 QTEST_MAIN(TestProjectCommands)
