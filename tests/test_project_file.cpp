@@ -163,7 +163,7 @@ void TestProjectFile::documents_data() {
     QTest::newRow("non-character") << QByteArray("\"name\":\"P\"") << QByteArray("\"name\":\"P\uFDD0\"") << "\"name\" contains a character that is not text.";
     QTest::newRow("unknown megabytes") << QByteArray("\"open\"") << unknownMegabytes << "It holds over 1 MB that is no part of a Vellicor file.";
     QTest::newRow("nested deep") << QByteArray("\"open\"") << QByteArray("\"tags\":[[[[[[]]]]]],\"open\"") << "It is nested deeper than any Vellicor file (over 8 levels).";
-    QTest::newRow("padded") << QByteArray("\"version\"") << QByteArray(2'000'000, ' ') + "\"version\"" << "It holds far more data than the sprites in it need.";
+    QTest::newRow("padded") << QByteArray("\"version\"") << QByteArray(3'000'000, ' ') + "\"version\"" << "It holds far more data than the sprites in it need.";
     QTest::newRow("lower-case hex") << QByteArray("\"C0000000\"") << QByteArray("\"c0000000\"") << "";
     QTest::newRow("unknown keys") << QByteArray("\"open\"") << QByteArray("\"tags\":{\"a\":[1,null]},\"open\"") << "";
     QTest::newRow("not JSON") << QByteArray("\"version\":1,") << QByteArray("\"version\":1") << "It is not valid JSON: unterminated object at byte 41.";

@@ -15,11 +15,12 @@ namespace vellicor {
 // chunk by chunk while a file is read, it stops a hostile file before it is in memory whole.
 class JsonBounds {
   public:
-    // Everything Vellicor writes beside the sprites fits in this, with room to spare.
-    static constexpr std::int64_t kBaseBytes = 1024 * 1024;
+    static constexpr std::int64_t kMaxUnknownBytes = 1024 * 1024;
+    // Everything Vellicor writes beside the sprites fits in a megabyte, with room to spare,
+    // and unknown content has a megabyte of its own.
+    static constexpr std::int64_t kBaseBytes = 1024 * 1024 + kMaxUnknownBytes;
     // A sprite is about 3 KB as the project file indents it; a name can add 6 KB escaped.
     static constexpr std::int64_t kBytesPerSprite = 16 * 1024;
-    static constexpr std::int64_t kMaxUnknownBytes = 1024 * 1024;
     static constexpr int kMaxDepth = 8;
 
     // The reason to refuse, once there is one; after that the bounds stay refused.
