@@ -4,7 +4,9 @@
 #include "model/colour_table.h"
 #include "png/png_export.h"
 #include "project/project_file.h"
+#include "support/awkward_names.h"
 #include "support/no_display.h"
+#include "support/png_writer.h"
 #include "support/read_all.h"
 
 #include <QImage>
@@ -29,6 +31,15 @@ SpriteTable Sprites() {
     table.Record(table.Append("Wall")).Size = 32;
     table.Record(table.Append("Twin")).Size = 8;
     table.Record(table.Append("Twin"));
+    return table;
+}
+
+// The sprites of in.h: every size, and names that C would read as something else.
+SpriteTable AwkwardSprites() {
+    SpriteTable table;
+    for (int i = 0; i < kAwkwardSpriteNames.size(); ++i)
+        table.Record(table.Append(kAwkwardSpriteNames[i].toStdString())).Size =
+            static_cast<std::int16_t>(i % 4 == 0 ? 0 : 4 << (i % 4));
     return table;
 }
 
@@ -92,12 +103,17 @@ void TestCommandLine::run_data() {
         << "vellicor: could not import the image \"@/2 balls.png\": Its file name is no sprite name, which must start with a letter and have no spaces; give one with --name.\n" << "";
     QTest::newRow("PNG import, not an image") << QStringList{"--import-png", "@/good.vellicor", "--output", "@/Game.vellicor"} << 1
         << "vellicor: could not import the image \"@/good.vellicor\": It is not a PNG image, or it is damaged.\n" << "";
+    QTest::newRow("PNG import, damaged data") << QStringList{"--import-png", "@/damaged.png", "--output", "@/Game.vellicor"} << 1
+        << "vellicor: could not import the image \"@/damaged.png\": It is not a PNG image, or it is damaged.\n" << "";
+    QTest::newRow("PNG import, odd chunks taken quietly") << QStringList{"--import-png", "@/Odd.png", "--output", "@/Game.vellicor"} << 0 << "" << "project Game.vellicor Game PNG Odd";
     QTest::newRow("PNG import, no project name") << QStringList{"--import-png", "@/Ball.png", "--output", "@/2024.vellicor"} << 1
         << "vellicor: could not create the project \"@/2024.vellicor\": Its file name gives no project name: a project name must start with a letter.\n" << "";
     QTest::newRow("header import, new project") << QStringList{"--import-header", "@/in.h", "--output", "@/New.vellicor"} << 0 << "" << "project New.vellicor New header";
     QTest::newRow("header import, appended") << QStringList{"--import-header", "@/in.h", "--output", "@/good.vellicor"} << 0 << "" << "project good.vellicor Demo header";
     QTest::newRow("header import, refused header") << QStringList{"--import-header", "@/bad.h", "--output", "@/good.vellicor"} << 1
         << "vellicor: could not read the header \"@/bad.h\": Line 2: Ball_PlaneLight is missing before Ball_PlaneMask.\n" << "";
+    QTest::newRow("header import, no sprites") << QStringList{"--import-header", "@/empty.h", "--output", "@/New.vellicor"} << 1
+        << "vellicor: could not read the header \"@/empty.h\": It holds no sprites.\n" << "";
     QTest::newRow("header import, output not a project") << QStringList{"--import-header", "@/in.h", "--output", "@/out.h"} << 1
         << "vellicor: could not read the project \"@/out.h\": It is not valid JSON: " << "";
     // clang-format on
@@ -113,13 +129,28 @@ void TestCommandLine::run() {
     const SpriteTable table = Sprites();
     const QByteArray project = ProjectFileBytes("Demo", table);
     const QByteArray header = QByteArray::fromStdString(HeaderText(table));
+    const QByteArray awkward = QByteArray::fromStdString(HeaderText(AwkwardSprites()));
     const qsizetype secondLine = header.indexOf('\n') + 1;
     QImage ball(9, 3, QImage::Format_ARGB32);
     ball.fill(qRgba(0, 0, 0, 0));
     ball.setPixel(8, 2, qRgb(128, 128, 128));
     QVERIFY(WriteAll(path("good.vellicor"), project) && WriteAll(path("out.h"), kOldHeader) &&
             WriteAll(path("out.png"), kOldImage) && ball.save(path("Ball.png")) &&
-            ball.save(path("2 balls.png")) && WriteAll(path("in.h"), header));
+            ball.save(path("2 balls.png")) && WriteAll(path("in.h"), awkward) &&
+            WriteAll(path("empty.h"), "/* Ball_PlaneDark = }; */\r\n"));
+    // Ball.png with its image data's own checksum wrong, every chunk's checksum right; and with
+    // an empty profile, an empty colour key and a gamma after the image data, as viewers take.
+    const QByteArray png = ReadAll(path("Ball.png"));
+    const qsizetype idat = png.indexOf("IDAT") - 4;
+    const qsizetype idatEnd = idat + 12 + qFromBigEndian<quint32>(png.constData() + idat);
+    QByteArray data = png.mid(idat + 8, idatEnd - idat - 12);
+    data.back() ^= 1;
+    QVERIFY(
+        WriteAll(path("damaged.png"), png.left(idat) + PngChunk("IDAT", data) + png.mid(idatEnd)));
+    QVERIFY(WriteAll(path("Odd.png"), png.left(33) + PngChunk("iCCP", {}) + PngChunk("tRNS", {}) +
+                                          png.mid(33, png.size() - 45) +
+                                          PngChunk("gAMA", QByteArray("\0\0\xB1\x8F", 4)) +
+                                          png.right(12)));
     QVERIFY(WriteAll(path("newer.vellicor"),
                      QByteArray(project).replace("\"version\": 1", "\"version\": 2")));
     QVERIFY(WriteAll(path("bad.h"),
@@ -162,8 +193,12 @@ void TestCommandLine::run() {
     const ProjectRead read = LoadProjectFile(dir.filePath(wrote[1]));
     QVERIFY2(read.project, qPrintable(read.error));
     QCOMPARE(read.project->name, wrote[2]);
-    QCOMPARE(QByteArray::fromStdString(HeaderText(read.project->table)),
-             QByteArray::fromStdString(HeaderText(expected)) + header);
+    // --export gives the header back byte for byte, after the project's own sprites.
+    program.start(VELLICOR_PROGRAM,
+                  {"--export", dir.filePath(wrote[1]), "--output", path("again.h")});
+    QVERIFY(program.waitForFinished(30000));
+    QCOMPARE(program.exitCode(), 0);
+    QCOMPARE(ReadAll(path("again.h")), QByteArray::fromStdString(HeaderText(expected)) + awkward);
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)

@@ -6,6 +6,7 @@
 #include "header_import/header_import.h"
 #include "model/colour_table.h"
 #include "model/sprite_identity.h"
+#include "support/awkward_names.h"
 
 #include <QTest>
 
@@ -193,6 +194,14 @@ void TestHeaders::reads_data() {
     accepted("no entries in braces", With(kEmptyBall, "= }", "= {}"), kEmptyBall);
     accepted("UTF-8 with byte order mark", "\xEF\xBB\xBF" + With(kBall, "Ball", "B\xC3\xA4ll"), With(kBall, "Ball", "B\xE4ll"));
     accepted("no sprites", QByteArray("// nothing yet\r\n"), QByteArray());
+    // clang-format on
+    // Compile's own lines are read as Compile meant them, whatever C would make of the name.
+    for (const QString& name : kAwkwardSpriteNames) {
+        const QByteArray written = With(kBall + kEmptyBall, "Ball",
+                                        QByteArray::fromStdString(ToLatin1(name.toStdString())));
+        accepted(qPrintable("named " + name), written, written);
+    }
+    // clang-format off
     // Refused whole, with the line at fault.
     refused("another sprite's light", dark + With(light, "Ball", "Wall") + mask, "Line 2: Ball_PlaneLight is missing before Wall_PlaneLight.");
     refused("too large, on a split line", With(With(kBall, "},{", "},\n{"), "~0x01", "~0x100"), "Line 24: \"~0x100\" in Ball_PlaneMask is too large for a row of 8 pixels.");
@@ -208,6 +217,7 @@ void TestHeaders::reads_data() {
     refused("\";\" missing", With(kBall, "}};\r\nBall_PlaneLight", "}}\r\nBall_PlaneLight"), "Line 2: \";\" is missing before \"Ball_PlaneLight\".");
     refused("\";\" missing at the end", kBall.chopped(5) + "\r\n", "Line 3: The array does not end with \";\".");
     refused("comment not closed", kBall + "/* end", "Line 5: The comment is not closed with \"*/\".");
+    refused("more sprites than a project holds", kEmptyBall.repeated(100000), "Line 131069: The header holds more than 32767 sprites; a project holds at most 32767.");
     refused("NUL byte", With(kBall, "Ball_PlaneLight", QByteArray("\0", 1)), "Line 2: The file holds a NUL byte: it is not a text file.");
     // clang-format on
 }

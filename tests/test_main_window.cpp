@@ -180,6 +180,8 @@ void TestMainWindow::nameRules_data() {
     row("other", "_ball", ignore, ignore);
     row("leading space", " Ball", ignore, refuse);
     row("accented letter", "\u00C9t\u00E9", ignore, ignore);
+    row("dotless i", "\u0131con", ignore, ignore);
+    row("long s, space", "\u017Fun set", ignore, refuse);
     // A no-break space counts as a space for a sprite; a project may hold it.
     row("letter, no-break space", "Red\u00A0Ball", accept, refuse);
     // A control character is refused wherever it stands, in either name.

@@ -15,6 +15,12 @@ int ImportHeader(const HeadlessArguments& arguments, QTextStream& errors) {
         Report(errors, QStringLiteral("could not read the header"), arguments.input, header.error);
         return kExitFailed;
     }
+    // An empty project from a file that was meant to hold sprites would hide the mistake.
+    if (header.sprites.empty()) {
+        Report(errors, QStringLiteral("could not read the header"), arguments.input,
+               QStringLiteral("It holds no sprites."));
+        return kExitFailed;
+    }
     std::vector<SpriteRecord> sprites;
     sprites.reserve(header.sprites.size());
     for (const ImportedSprite& sprite : header.sprites)

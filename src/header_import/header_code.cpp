@@ -1,11 +1,10 @@
 #include "header_code.h"
 
-#include <string_view>
-
 namespace vellicor {
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::size_t kShownBytes = 64;
 
 void Blank(std::string& text, std::size_t from, std::size_t to) {
     for (std::size_t i = from; i < to; ++i) {
@@ -34,17 +33,37 @@ std::size_t EndOfDirective(const std::string& text, std::size_t from) {
 
 } // namespace
 
-HeaderCode CodeOf(const QByteArray& bytes) {
-    HeaderCode code{bytes.toStdString(), false};
-    std::string& text = code.text;
+bool HasByteOrderMark(std::string_view text) {
+    return text.starts_with(kByteOrderMark);
+}
+
+QString ShownBytes(std::string_view bytes, bool utf8) {
+    const std::string_view part = bytes.substr(0, kShownBytes);
+    const auto size = static_cast<qsizetype>(part.size());
+    QString shown =
+        utf8 ? QString::fromUtf8(part.data(), size) : QString::fromLatin1(part.data(), size);
+    return bytes.size() > kShownBytes ? shown + QStringLiteral("...") : shown;
+}
+
+void WalkHeader(std::string& text, const HeaderWalkSteps& steps) {
     if (const std::size_t nul = text.find('\0'); nul != std::string::npos)
         throw HeaderFault{nul, QStringLiteral("The file holds a NUL byte: it is not a text file.")};
-    if (text.starts_with(kByteOrderMark)) {
-        code.utf8 = true;
-        Blank(text, 0, kByteOrderMark.size());
-    }
-    bool lineStart = true; // only blanks and comments so far on this line
-    for (std::size_t i = 0; i < text.size();) {
+    std::size_t i = HasByteOrderMark(text) ? kByteOrderMark.size() : 0;
+    std::size_t begin = i;    // where the statement being read starts
+    bool inStatement = false; // it holds more than blanks so far
+    bool lineBegins = true;   // text[i] is the first byte of a line
+    bool lineStart = true;    // only blanks and comments so far on this line
+    while (i < text.size()) {
+        // Compile's own lines come first, so a name holding ";" or "/*" is never read as C.
+        if (lineBegins && !inStatement) {
+            const std::size_t end = EndOfLine(text, i);
+            if (steps.line(i, end)) {
+                i = begin = end;
+                lineBegins = false;
+                continue;
+            }
+        }
+        lineBegins = false;
         const char c = text[i];
         const char next = i + 1 < text.size() ? text[i + 1] : '\0';
         std::size_t end = i + 1;
@@ -61,13 +80,20 @@ HeaderCode CodeOf(const QByteArray& bytes) {
             end = EndOfDirective(text, i);
             Blank(text, i, end);
         } else if (c == '\n') {
-            lineStart = true;
+            lineBegins = lineStart = true;
+        } else if (c == ';') {
+            if (inStatement)
+                steps.statement(begin, i, true);
+            begin = end;
+            inStatement = lineStart = false;
         } else if (!IsBlank(c)) {
+            inStatement = true;
             lineStart = false;
         }
         i = end;
     }
-    return code;
+    if (inStatement)
+        steps.statement(begin, text.size(), false);
 }
 
 } // namespace vellicor

@@ -14,8 +14,13 @@
 namespace vellicor {
 namespace {
 
-// The largest header the export can write, 32767 sprites of 32 rows, is about 50 MB.
+// The largest header the export writes, 32767 sprites of 32 rows with names of the longest, is
+// about 145 MB; with short names, 45 MB.
 constexpr qint64 kMaxHeaderFileBytes = qint64{256} * 1024 * 1024;
+
+// A name takes at most three bytes in the file for each UTF-16 unit the rules count, so a name
+// of more bytes is too long whatever it holds, and is checked without decoding all of it.
+constexpr std::size_t kMaxNameBytes = std::size_t{3} * kMaxNameLength + 1;
 
 // Reads the plane lines of a header in order and puts each three together into a sprite.
 class SpriteReader {
@@ -29,9 +34,12 @@ class SpriteReader {
             Refuse(line.offset, QStringLiteral("%1 is missing before %2.")
                                     .arg(Title(owner, expected), Title(line.name, line.kind)));
         if (line.kind == PlaneKind::Dark) {
+            // Refused as soon as it is seen, without walking the rest of the file.
             if (sprites_.size() >= static_cast<std::size_t>(SpriteTable::kMaxSprites))
-                Refuse(line.offset, QStringLiteral("A project holds at most %1 sprites.")
-                                        .arg(SpriteTable::kMaxSprites));
+                Refuse(line.offset,
+                       QStringLiteral("The header holds more than %1 sprites; a project holds "
+                                      "at most %1.")
+                           .arg(SpriteTable::kMaxSprites));
             CheckSpriteName(line);
         }
         CheckEntries(line);
@@ -40,6 +48,18 @@ class SpriteReader {
             sprites_.push_back(Sprite());
             pending_.clear();
         }
+    }
+
+    // The sprite-name rules take the name. A sprite's three lines name it alike, so the last
+    // name taken is remembered rather than checked three times.
+    bool IsSpriteName(std::string_view name) {
+        if (name == accepted_ && !name.empty())
+            return true;
+        if (CheckName(Decoded(name.substr(0, kMaxNameBytes)), NameKind::Sprite) !=
+            NameVerdict::Accept)
+            return false;
+        accepted_ = name;
+        return true;
     }
 
     std::vector<ImportedSprite> Finish() {
@@ -64,7 +84,7 @@ class SpriteReader {
     }
     // A name for a message, on one line whatever it holds.
     QString Shown(std::string_view name) const {
-        QString shown = Decoded(name);
+        QString shown = ShownBytes(name, utf8_);
         std::replace_if(
             shown.begin(), shown.end(),
             [](QChar c) { return c.category() == QChar::Other_Control; }, QChar(u'?'));
@@ -74,49 +94,58 @@ class SpriteReader {
         return Shown(name) + QLatin1String(PlaneSuffix(kind));
     }
 
-    void CheckSpriteName(const PlaneLine& line) const {
+    void CheckSpriteName(const PlaneLine& line) {
         if (line.name.empty())
             Refuse(line.offset, QStringLiteral("%1 has no sprite name before it.")
                                     .arg(Title(line.name, line.kind)));
-        if (CheckName(Decoded(line.name), NameKind::Sprite) != NameVerdict::Accept)
+        if (!IsSpriteName(line.name))
             Refuse(line.offset,
                    QStringLiteral("\"%1\" is refused. %2").arg(Shown(line.name), kNameErrorText));
     }
 
+    // Messages are made only on refusal: a header holds millions of entries.
     void CheckEntries(const PlaneLine& line) const {
-        const QString title = Title(line.name, line.kind);
         const std::size_t count = line.entries.size();
+        if (count > kMostEntries)
+            Refuse(line.offset,
+                   QStringLiteral("%1 has more than %2 entries; a sprite has 8, 16 or 32 rows, "
+                                  "or none.")
+                       .arg(Title(line.name, line.kind))
+                       .arg(kMostEntries));
         if (count != 0 && count != 8 && count != 16 && count != 32)
             Refuse(line.offset,
                    QStringLiteral("%1 has %2 entries; a sprite has 8, 16 or 32 rows, or none.")
-                       .arg(title)
+                       .arg(Title(line.name, line.kind))
                        .arg(count));
         if (!pending_.empty() && count != pending_.front().entries.size())
             Refuse(line.offset, QStringLiteral("%1 has %2 entries, but %3 has %4.")
-                                    .arg(title)
+                                    .arg(Title(line.name, line.kind))
                                     .arg(count)
                                     .arg(Title(line.name, PlaneKind::Dark))
                                     .arg(pending_.front().entries.size()));
         const bool mask = line.kind == PlaneKind::Mask;
         for (const PlaneEntry& entry : line.entries) {
-            const QString written =
-                (entry.complemented ? QStringLiteral("\"~") : QStringLiteral("\"")) +
-                Decoded(entry.value) + '"';
             if (entry.complemented && !mask)
-                Refuse(entry.offset, QStringLiteral("%1 in %2: only mask entries start with \"~\".")
-                                         .arg(written, title));
+                RefuseEntry(line, entry, QStringLiteral(": only mask entries start with \"~\"."));
             if (!entry.complemented && mask)
-                Refuse(entry.offset, QStringLiteral("%1 in %2: mask entries start with \"~0x\".")
-                                         .arg(written, title));
+                RefuseEntry(line, entry, QStringLiteral(": mask entries start with \"~0x\"."));
             const std::optional<std::uint64_t> value = HexValue(entry.value);
             if (!value)
-                Refuse(entry.offset, QStringLiteral("%1 in %2 is not a hex value such as 0x3C.")
-                                         .arg(written, title));
+                RefuseEntry(line, entry, QStringLiteral(" is not a hex value such as 0x3C."));
             if (*value >> count != 0)
-                Refuse(entry.offset, QStringLiteral("%1 in %2 is too large for a row of %3 pixels.")
-                                         .arg(written, title)
-                                         .arg(count));
+                RefuseEntry(line, entry,
+                            QStringLiteral(" is too large for a row of %1 pixels.").arg(count));
         }
+    }
+
+    // `fault` follows the entry as written and the line it is in.
+    [[noreturn]] void RefuseEntry(const PlaneLine& line, const PlaneEntry& entry,
+                                  const QString& fault) const {
+        const QString written =
+            (entry.complemented ? QStringLiteral("\"~") : QStringLiteral("\"")) +
+            ShownBytes(entry.value, utf8_) + '"';
+        Refuse(entry.offset,
+               written + QStringLiteral(" in ") + Title(line.name, line.kind) + fault);
     }
 
     // "0x" and hex digits in either case; values beyond 32 bits come back as 2^32.
@@ -154,39 +183,47 @@ class SpriteReader {
     }
 
     bool utf8_;
+    std::string_view accepted_;      // the last name the rules took, in the header's text
     std::vector<PlaneLine> pending_; // the lines so far of the sprite being read
     std::vector<ImportedSprite> sprites_;
 };
 
-int LineOf(const QByteArray& bytes, std::size_t offset) {
-    const auto end = static_cast<qsizetype>(std::min<std::size_t>(offset, bytes.size()));
-    return static_cast<int>(std::count(bytes.begin(), bytes.begin() + end, '\n')) + 1;
+int LineOf(std::string_view text, std::size_t offset) {
+    const std::string_view before = text.substr(0, offset);
+    return static_cast<int>(std::count(before.begin(), before.end(), '\n')) + 1;
 }
 
 QString TooLarge() {
     return QStringLiteral("The file is too large to be a sprite header (over 256 MB).");
 }
 
+// The header's text is walked once, in place: comments are blanked where they are.
+HeaderImport ReadText(std::string text) {
+    try {
+        SpriteReader reader(HasByteOrderMark(text));
+        const std::string_view view = text;
+        WalkHeader(text, {[&](std::size_t begin, std::size_t end) {
+                              // The export's form wins only for a name the export could write.
+                              std::optional<PlaneLine> line = ReadExportedLine(view, begin, end);
+                              if (!line || !reader.IsSpriteName(line->name))
+                                  return false;
+                              reader.Take(std::move(*line));
+                              return true;
+                          },
+                          [&](std::size_t begin, std::size_t end, bool terminated) {
+                              if (auto line = ReadPlaneLine(view, begin, end, terminated))
+                                  reader.Take(std::move(*line));
+                          }});
+        return {reader.Finish(), QString()};
+    } catch (const HeaderFault& fault) {
+        return {{}, QStringLiteral("Line %1: %2").arg(LineOf(text, fault.offset)).arg(fault.what)};
+    }
+}
+
 } // namespace
 
 HeaderImport ReadHeader(const QByteArray& bytes) {
-    try {
-        const HeaderCode code = CodeOf(bytes);
-        const std::string_view text = code.text;
-        SpriteReader reader(code.utf8);
-        // Statements end with ";"; those that define no plane array are skipped.
-        for (std::size_t begin = 0; begin < text.size();) {
-            const std::size_t semicolon = text.find(';', begin);
-            const bool terminated = semicolon != std::string_view::npos;
-            const std::size_t end = terminated ? semicolon : text.size();
-            if (auto line = ReadPlaneLine(text, begin, end, terminated))
-                reader.Take(std::move(*line));
-            begin = end + 1;
-        }
-        return {reader.Finish(), QString()};
-    } catch (const HeaderFault& fault) {
-        return {{}, QStringLiteral("Line %1: %2").arg(LineOf(bytes, fault.offset)).arg(fault.what)};
-    }
+    return ReadText(bytes.toStdString());
 }
 
 HeaderImport LoadHeaderFile(const QString& path) {
@@ -195,8 +232,11 @@ HeaderImport LoadHeaderFile(const QString& path) {
         return {{}, file.errorString()};
     if (!file.isSequential() && file.size() > kMaxHeaderFileBytes)
         return {{}, TooLarge()};
-    // In chunks with a ceiling, so a pipe that never ends is refused too.
-    QByteArray bytes;
+    // In chunks with a ceiling, so a pipe that never ends is refused too. The text is held
+    // once: the walk blanks comments in it where they are.
+    std::string text;
+    if (!file.isSequential())
+        text.reserve(static_cast<std::size_t>(file.size()));
     std::array<char, 64 * 1024> chunk;
     for (;;) {
         const qint64 got = file.read(chunk.data(), chunk.size());
@@ -204,11 +244,11 @@ HeaderImport LoadHeaderFile(const QString& path) {
             return {{}, file.errorString()};
         if (got == 0)
             break;
-        bytes.append(chunk.data(), got);
-        if (bytes.size() > kMaxHeaderFileBytes)
+        text.append(chunk.data(), static_cast<std::size_t>(got));
+        if (text.size() > static_cast<std::size_t>(kMaxHeaderFileBytes))
             return {{}, TooLarge()};
     }
-    return ReadHeader(bytes);
+    return ReadText(std::move(text));
 }
 
 SpriteRecord ToRecord(const ImportedSprite& sprite) {

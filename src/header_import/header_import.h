@@ -24,10 +24,12 @@ struct HeaderImport {
 
 // Reads a header in the form the export writes, and the forms people make of it by hand: any
 // line ends and white space, comments, preprocessor lines and other statements, a declaration
-// before the name, a statement over several lines. The data itself is checked whole before
-// anything is returned: every sprite has its dark, light and mask lines in that order, with
-// the same number of entries (0, 8, 16 or 32), values that fit the size, and a name that the
-// sprite-name rules accept.
+// before the name, a statement over several lines. A line exactly as the export writes it is
+// read as the export meant it, whatever the name holds (";", "//", "/*"), when it starts outside
+// any statement or comment. The data itself is checked whole before anything is returned:
+// every sprite has its dark, light and mask lines in that order, with the same number of
+// entries (0, 8, 16 or 32), values that fit the size, and a name that the sprite-name rules
+// accept. A header of more sprites than a project holds is refused as soon as that shows.
 HeaderImport ReadHeader(const QByteArray& bytes);
 
 // Reads the file (an unreadable file's reason is the system's), then ReadHeader.

@@ -10,23 +10,20 @@ namespace {
 
 constexpr std::array kKinds = {PlaneKind::Dark, PlaneKind::Light, PlaneKind::Mask};
 
-QString Latin1(std::string_view text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 bool IsWordChar(char c) {
     return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
 }
 
-// Blanks and array bounds such as "[8][1]" between a name and its "=".
+// Blanks and array bounds such as "[8][1]" between a name and its "=". A bound holds no
+// brackets, so no stretch of a statement is searched twice however many "_Plane" it holds.
 std::size_t SkipBounds(std::string_view text, std::size_t at, std::size_t end) {
     for (;;) {
         while (at < end && IsBlank(text[at]))
             ++at;
         if (at >= end || text[at] != '[')
             return at;
-        const std::size_t close = text.find(']', at);
-        if (close >= end)
+        const std::size_t close = text.find_first_of("[]", at + 1);
+        if (close >= end || text[close] != ']')
             return end;
         at = close + 1;
     }
@@ -80,9 +77,10 @@ class Tokens {
         return token;
     }
     [[noreturn]] void Refuse(const Token& token, const char* expected) const {
-        const QString found = token.kind != 0 ? QLatin1Char('"') + Latin1(token.text) + '"'
-                              : terminated_   ? QStringLiteral("\";\"")
-                                              : QStringLiteral("the end of the file");
+        const QString found = token.kind != 0
+                                  ? QLatin1Char('"') + ShownBytes(token.text, false) + '"'
+                              : terminated_ ? QStringLiteral("\";\"")
+                                            : QStringLiteral("the end of the file");
         throw HeaderFault{
             token.offset,
             QStringLiteral("Expected %1 but found %2.").arg(QLatin1String(expected), found)};
@@ -95,7 +93,7 @@ class Tokens {
     bool terminated_;
 };
 
-void ReadEntries(Tokens& tokens, std::vector<PlaneEntry>& entries) {
+void ReadEntries(Tokens& tokens, PlaneLine& line) {
     Token token = tokens.Next();
     // The export writes a line without rows as "Name_PlaneDark = };".
     if (token.kind == '}')
@@ -114,7 +112,9 @@ void ReadEntries(Tokens& tokens, std::vector<PlaneEntry>& entries) {
             token = tokens.Next();
         if (token.kind != 'w')
             tokens.Refuse(token, "an entry such as 0x3C");
-        entries.push_back({token.text, complemented, token.offset});
+        line.entries.push_back({token.text, complemented, token.offset});
+        if (line.entries.size() > kMostEntries)
+            return;
         if (braced)
             tokens.Expect('}', "\"}\"");
         token = tokens.Next();
@@ -128,7 +128,55 @@ void ReadEntries(Tokens& tokens, std::vector<PlaneEntry>& entries) {
     }
 }
 
+// The exported entries " = {{0xC0},{0x00}};" or " = };" after a name and suffix, each with a
+// "~" or not: whether `rest`, which starts at `offset`, is exactly that.
+bool ReadExportedEntries(std::string_view rest, std::size_t offset, PlaneLine& line) {
+    if (rest == " = };")
+        return true;
+    constexpr std::string_view open = " = {{", close = "}};", between = "},{";
+    if (!rest.starts_with(open) || !rest.ends_with(close))
+        return false;
+    const std::size_t last = rest.size() - close.size();
+    for (std::size_t at = open.size();;) {
+        const bool complemented = rest[at] == '~';
+        const std::size_t word = complemented ? at + 1 : at;
+        at = word;
+        while (at < last && IsWordChar(rest[at]))
+            ++at;
+        if (at == word)
+            return false;
+        line.entries.push_back({rest.substr(word, at - word), complemented, offset + word});
+        if (at == last || line.entries.size() > kMostEntries)
+            return true;
+        if (rest.substr(at, between.size()) != between)
+            return false;
+        at += between.size();
+    }
+}
+
 } // namespace
+
+std::optional<PlaneLine> ReadExportedLine(std::string_view text, std::size_t begin,
+                                          std::size_t end) {
+    std::string_view line = text.substr(begin, end - begin);
+    if (line.ends_with('\r'))
+        line.remove_suffix(1);
+    // A name holds no blanks, so the first blank ends the name and its suffix.
+    std::size_t blank = 0;
+    while (blank < line.size() && !IsBlank(line[blank]))
+        ++blank;
+    const std::string_view head = line.substr(0, blank);
+    for (const PlaneKind kind : kKinds) {
+        const std::string_view suffix = PlaneSuffix(kind);
+        if (!head.ends_with(suffix))
+            continue;
+        PlaneLine plane{kind, head.substr(0, head.size() - suffix.size()), begin, {}};
+        if (!ReadExportedEntries(line.substr(blank), begin + blank, plane))
+            return std::nullopt;
+        return plane;
+    }
+    return std::nullopt;
+}
 
 std::string_view PlaneSuffix(PlaneKind kind) {
     switch (kind) {
@@ -160,12 +208,13 @@ std::optional<PlaneLine> ReadPlaneLine(std::string_view text, std::size_t begin,
                 --start;
             PlaneLine line{kind, statement.substr(start, at - start), start, {}};
             Tokens tokens(statement, equals + 1, end, terminated);
-            ReadEntries(tokens, line.entries);
+            ReadEntries(tokens, line);
+            if (line.entries.size() > kMostEntries)
+                return line;
             const Token after = tokens.Next();
             if (after.kind != 0)
-                throw HeaderFault{
-                    after.offset,
-                    QStringLiteral("\";\" is missing before \"%1\".").arg(Latin1(after.text))};
+                throw HeaderFault{after.offset, QStringLiteral("\";\" is missing before \"%1\".")
+                                                    .arg(ShownBytes(after.text, false))};
             if (!terminated)
                 throw HeaderFault{start, QStringLiteral("The array does not end with \";\".")};
             return line;

@@ -35,7 +35,9 @@ NameVerdict CheckName(const QString& name, NameKind kind) {
         return NameVerdict::Ignore;
     if (NameFault(name))
         return NameVerdict::Refuse;
-    const QChar first = name.front().toUpper();
+    // Only A to Z in either case: the dotless i and the long s upper-case into that range too,
+    // but the header, written in 8-bit text, cannot hold them.
+    const QChar first = name.front().unicode() < 0x80 ? name.front().toUpper() : QChar();
     // A sprite's name becomes an identifier in the header: any kind of space breaks it.
     const bool sprite = kind == NameKind::Sprite;
     const bool hasSpace =

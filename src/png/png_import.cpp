@@ -1,13 +1,12 @@
 #include "png_import.h"
 
-#include "png_container.h"
 #include "model/name_rules.h"
+#include "png_container.h"
+#include "png_decode.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
-#include <QImageReader>
 #include <algorithm>
 #include <variant>
 
@@ -53,8 +52,7 @@ QString NotPng() {
     return QStringLiteral("It is not a PNG image, or it is damaged.");
 }
 
-// The file's bytes when they are a whole PNG file, or why not. The decoder tells of a damaged
-// file on stderr as well, so only whole files may reach it.
+// The file's bytes, or why they could not be read.
 std::variant<QByteArray, QString> ReadPngFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -64,15 +62,8 @@ std::variant<QByteArray, QString> ReadPngFile(const QString& path) {
     const qint64 wanted =
         (file.isSequential() ? kMaxPngFileBytes : std::min(file.size(), kMaxPngFileBytes)) + 1;
     QByteArray bytes = file.read(wanted);
-    if (bytes.size() > kMaxPngFileBytes)
-        return QStringLiteral("The file is too large for an image of at most %1 x %1 pixels "
-                              "(over %2 MB).")
-            .arg(kMaxImageSide)
-            .arg(kMaxPngFileBytes / (1024 * 1024));
     if (file.error() != QFile::NoError)
         return file.errorString();
-    if (!IsWholePng(bytes))
-        return NotPng();
     return bytes;
 }
 
@@ -98,24 +89,33 @@ ImageImport SpriteFromImage(const QImage& image) {
     return {sprite, QString()};
 }
 
+ImageImport SpriteFromPngBytes(const QByteArray& bytes) {
+    if (bytes.size() > kMaxPngFileBytes)
+        return {std::nullopt,
+                QStringLiteral("The file is too large for an image of at most %1 x %1 pixels "
+                               "(over %2 MB).")
+                    .arg(kMaxImageSide)
+                    .arg(kMaxPngFileBytes / (1024 * 1024))};
+    // Every chunk's length and checksum first: a damaged file is refused before it is decoded.
+    if (!IsWholePng(bytes))
+        return {std::nullopt, NotPng()};
+    const PngPixels pixels = DecodePng(bytes, kMaxImageSide);
+    switch (pixels.outcome) {
+    case PngPixels::Outcome::TooLarge:
+        return {std::nullopt, TooLarge(pixels.size)};
+    case PngPixels::Outcome::Damaged:
+        return {std::nullopt, NotPng()};
+    case PngPixels::Outcome::Decoded:
+        break;
+    }
+    return SpriteFromImage(pixels.image);
+}
+
 ImageImport LoadPngSprite(const QString& path) {
     auto read = ReadPngFile(path);
     if (const auto* reason = std::get_if<QString>(&read))
         return {std::nullopt, *reason};
-    QBuffer buffer(&std::get<QByteArray>(read));
-    buffer.open(QIODevice::ReadOnly);
-    // PNG alone: other formats would bring plugins that may want a screen, such as SVG's fonts.
-    QImageReader reader(&buffer, "png");
-    reader.setAutoDetectImageFormat(false);
-    // The size comes from the header, so a huge image is refused before it is decoded.
-    const QSize announced = reader.size();
-    if (announced.isValid() &&
-        (announced.width() > kMaxImageSide || announced.height() > kMaxImageSide))
-        return {std::nullopt, TooLarge(announced)};
-    const QImage image = reader.read();
-    if (image.isNull())
-        return {std::nullopt, NotPng()};
-    ImageImport import = SpriteFromImage(image);
+    ImageImport import = SpriteFromPngBytes(std::get<QByteArray>(read));
     if (import.sprite)
         import.sprite->Name = SpriteNameFromFile(path).toStdString();
     return import;

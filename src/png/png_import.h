@@ -2,6 +2,7 @@
 
 #include "model/sprite_record.h"
 
+#include <QByteArray>
 #include <QString>
 #include <optional>
 
@@ -24,7 +25,11 @@ struct ImageImport {
 // Images larger than 32 x 32 are refused.
 ImageImport SpriteFromImage(const QImage& image);
 
-// Reads and checks the whole PNG file before anything is made of it.
+// The sprite a PNG file's bytes make, without a name. The whole file is checked and its header
+// read before any pixel is decoded, and nothing is printed, whatever the bytes.
+ImageImport SpriteFromPngBytes(const QByteArray& bytes);
+
+// Reads the PNG file and makes its sprite, named after the file.
 ImageImport LoadPngSprite(const QString& path);
 
 // The file's base name ("Ball" for ".../Ball.png") when it is a sprite name the rules accept;

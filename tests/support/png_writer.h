@@ -1,0 +1,102 @@
+#pragma once
+
+// PNG files made chunk by chunk as the PNG standard lays them out, so tests can make the files
+// other programs write: every colour type and bit depth, interlaced, odd and damaged ones.
+#include <QByteArray>
+#include <QList>
+#include <QtEndian>
+#include <zlib.h>
+
+// One chunk: length, type, data and checksum.
+inline QByteArray PngChunk(const QByteArray& type, const QByteArray& data) {
+    QByteArray chunk(4, '\0');
+    qToBigEndian<quint32>(static_cast<quint32>(data.size()), chunk.data());
+    chunk += type + data;
+    const auto* typeAndData = reinterpret_cast<const Bytef*>(chunk.constData() + 4);
+    QByteArray crc(4, '\0');
+    qToBigEndian<quint32>(
+        static_cast<quint32>(crc32(0, typeAndData, static_cast<uInt>(chunk.size() - 4))),
+        crc.data());
+    return chunk + crc;
+}
+
+inline QByteArray Deflated(const QByteArray& raw) {
+    uLongf size = compressBound(static_cast<uLong>(raw.size()));
+    QByteArray deflated(static_cast<qsizetype>(size), '\0');
+    compress(reinterpret_cast<Bytef*>(deflated.data()), &size,
+             reinterpret_cast<const Bytef*>(raw.constData()), static_cast<uLong>(raw.size()));
+    return deflated.left(static_cast<qsizetype>(size));
+}
+
+// The signature and the header of a square image.
+inline QByteArray PngStart(int side, int colourType, int depth, bool interlaced) {
+    QByteArray header(13, '\0');
+    qToBigEndian<quint32>(static_cast<quint32>(side), header.data());
+    qToBigEndian<quint32>(static_cast<quint32>(side), header.data() + 4);
+    header[8] = static_cast<char>(depth);
+    header[9] = static_cast<char>(colourType);
+    header[12] = interlaced ? 1 : 0;
+    return QByteArray("\x89PNG\r\n\x1A\n", 8) + PngChunk("IHDR", header);
+}
+
+// One scanline: filter type 0, then the samples packed big-endian, leftmost in the high bits.
+inline QByteArray PngScanline(const QList<int>& samples, int depth) {
+    QByteArray line(1 + (samples.size() * depth + 7) / 8, '\0');
+    for (qsizetype i = 0; i < samples.size(); ++i) {
+        for (int bit = 0; bit < depth; ++bit) {
+            const qsizetype at = i * depth + bit;
+            if (((samples[i] >> (depth - 1 - bit)) & 1) != 0)
+                line[1 + at / 8] = static_cast<char>(line[1 + at / 8] | (0x80 >> (at % 8)));
+        }
+    }
+    return line;
+}
+
+// The square image whose row y is `pixels` (each its samples) turned left by y, so each pixel
+// sits in a different column in every row: its scanlines in order, or those of each of Adam7's
+// seven passes in turn.
+inline QByteArray PngScanlines(const QList<QList<int>>& pixels, int depth, bool interlaced) {
+    struct Pass {
+        int x, y, dx, dy;
+    };
+    const QList<Pass> passes =
+        interlaced ? QList<Pass>{{0, 0, 8, 8}, {4, 0, 8, 8}, {0, 4, 4, 8}, {2, 0, 4, 4},
+                                 {0, 2, 2, 4}, {1, 0, 2, 2}, {0, 1, 1, 2}}
+                   : QList<Pass>{{0, 0, 1, 1}};
+    const auto side = static_cast<int>(pixels.size());
+    QByteArray lines;
+    for (const Pass& pass : passes) {
+        for (int y = pass.y; y < side; y += pass.dy) {
+            QList<int> samples;
+            for (int x = pass.x; x < side; x += pass.dx)
+                samples << pixels[(x + y) % side];
+            if (!samples.isEmpty()) // a pass with no columns has no scanlines
+                lines += PngScanline(samples, depth);
+        }
+    }
+    return lines;
+}
+
+// That image as a PNG file. Palette entries are "r, g, b[, alpha]": PLTE, and tRNS up to the
+// last entry that is not opaque; a colour key's 16-bit samples become tRNS.
+inline QByteArray Png(int colourType, int depth, bool interlaced, const QList<QList<int>>& pixels,
+                      const QList<QList<int>>& palette, const QList<int>& key) {
+    QByteArray png = PngStart(static_cast<int>(pixels.size()), colourType, depth, interlaced);
+    QByteArray colours;
+    QByteArray alphas;
+    for (const QList<int>& entry : palette) {
+        for (const int sample : entry.first(3))
+            colours += static_cast<char>(sample);
+        alphas += static_cast<char>(entry.value(3, 255));
+    }
+    while (alphas.endsWith('\xFF'))
+        alphas.chop(1);
+    for (const int sample : key)
+        alphas.append(static_cast<char>(sample >> 8)).append(static_cast<char>(sample));
+    if (!colours.isEmpty())
+        png += PngChunk("PLTE", colours);
+    if (!alphas.isEmpty())
+        png += PngChunk("tRNS", alphas);
+    return png + PngChunk("IDAT", Deflated(PngScanlines(pixels, depth, interlaced))) +
+           PngChunk("IEND", {});
+}
