@@ -22,6 +22,18 @@ constexpr std::int64_t kMaxStringBytes = 64 * 1024;
 // exactly by the reader, while millions of empty objects are stopped here.
 constexpr std::int64_t kMaxObjects = 2 * std::int64_t{SpriteTable::kMaxSprites};
 
+// The bytes that end a run outside strings: the quote and JSON's structural characters.
+constexpr std::array<bool, 256> kStructural = [] {
+    std::array<bool, 256> table{};
+    for (const unsigned char c : std::string_view("\":,{}[]"))
+        table[c] = true;
+    return table;
+}();
+
+bool IsStructural(char c) {
+    return kStructural[static_cast<unsigned char>(c)];
+}
+
 } // namespace
 
 void JsonBounds::Refuse(QString reason) {
@@ -74,14 +86,21 @@ std::optional<QString> JsonBounds::Feed(QByteArrayView bytes) {
     while (p < end && !refusal_) {
         const char* const start = p;
         if (inString_) {
-            // Most of a file is inside strings: run to the next quote or backslash.
-            while (p < end && (escape_ || (*p != '"' && *p != '\\'))) {
-                if (stringIsKey_ && stringBytes_ < static_cast<std::int64_t>(key_.size()))
-                    key_[static_cast<std::size_t>(stringBytes_)] = *p;
+            if (escape_ && p < end) { // the escaped character, whatever it is
                 escape_ = false;
                 ++stringBytes_;
                 ++p;
             }
+            // Run to the next quote or backslash; only a key's first bytes are kept.
+            const char* const run = p;
+            while (p < end && *p != '"' && *p != '\\')
+                ++p;
+            if (stringIsKey_)
+                for (const char* k = run;
+                     k < p && stringBytes_ + (k - run) < static_cast<std::int64_t>(key_.size());
+                     ++k)
+                    key_[static_cast<std::size_t>(stringBytes_ + (k - run))] = *k;
+            stringBytes_ += p - run;
             if (p < end) {
                 if (*p == '\\') {
                     escape_ = true;
@@ -102,8 +121,7 @@ std::optional<QString> JsonBounds::Feed(QByteArrayView bytes) {
                            .arg(kMaxStringBytes / 1024));
         } else {
             // White space, numbers and literals need no more than counting.
-            while (p < end && *p != '"' && *p != ':' && *p != ',' && *p != '{' && *p != '}' &&
-                   *p != '[' && *p != ']')
+            while (p < end && !IsStructural(*p))
                 ++p;
             const char c = p < end ? *p++ : ' ';
             switch (c) {
