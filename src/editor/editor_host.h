@@ -24,8 +24,8 @@ class EditorHost {
     virtual Tool CurrentTool() const = 0;
     // Presses a tool's button, as its keyboard shortcut does.
     virtual void SelectTool(Tool tool) = 0;
-    // A colour picked from the canvas for the left (1) or right (2) mouse button.
-    virtual void PickColour(int button, const QColor& colour) = 0;
+    // A colour picked from the canvas for the left or right mouse button.
+    virtual void PickColour(Qt::MouseButton button, const QColor& colour) = 0;
     // Whether the canvas shows lines between its cells.
     virtual bool PixelGrid() const = 0;
     // An editor window was closed by the user or by the program.

@@ -107,7 +107,7 @@ void frmSprite::PressAt(int button, QPointF position, Qt::KeyboardModifiers modi
     if (modifiers & Qt::ControlModifier) {
         // Picking a colour paints nothing, whatever the tool.
         if (inside && (button == 1 || button == 2))
-            host_.PickColour(button, ToQColor(ColourForBits(Record()->Bits(cell.x, cell.y))));
+            host_.PickColour(button == 1 ? Qt::LeftButton : Qt::RightButton, ToQColor(ColourForBits(Record()->Bits(cell.x, cell.y))));
         drag_.kind = Drag::Kind::Done;
         return;
     }

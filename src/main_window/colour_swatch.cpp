@@ -26,7 +26,7 @@ void ColourSwatch::paintEvent(QPaintEvent*) {
 }
 
 void ColourSwatch::mousePressEvent(QMouseEvent* event) {
-    emit Pressed(static_cast<int>(event->button()));
+    emit Pressed(event->button());
 }
 
 } // namespace vellicor

@@ -16,8 +16,8 @@ class ColourSwatch : public QWidget {
     void SetColour(QColor colour);
 
   signals:
-    // Mouse button that went down: 1 left, 2 right, 4 middle.
-    void Pressed(int button);
+    // The mouse button that went down.
+    void Pressed(Qt::MouseButton button);
 
   protected:
     void paintEvent(QPaintEvent* event) override;

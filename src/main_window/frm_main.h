@@ -79,7 +79,7 @@ class frmMain : public QMainWindow, public EditorHost {
     // Toolbar and palette events.
     void ButtonClick(const QString& key);
     void ButtonMenuClick(int position);
-    void SwatchPress(int index, int button);
+    void SwatchPress(int index, Qt::MouseButton button);
 
     QString ProjectName() const { return document_.Name(); }
     const ProjectDocument& Document() const { return document_; }
@@ -97,7 +97,7 @@ class frmMain : public QMainWindow, public EditorHost {
     void EditorClosed() override { FollowActiveEditor(); }
     Tool CurrentTool() const override;
     void SelectTool(Tool tool) override;
-    void PickColour(int button, const QColor& colour) override;
+    void PickColour(Qt::MouseButton button, const QColor& colour) override;
     bool PixelGrid() const override;
 
   protected:

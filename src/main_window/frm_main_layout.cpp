@@ -257,7 +257,7 @@ void frmMain::BuildLeftPanel(QWidget* parent) {
         swatch->setProperty("index", i);
         swatch->move(kSwatchPlaces[i]);
         connect(swatch, &ColourSwatch::Pressed, this,
-                [this, i](int button) { SwatchPress(i, button); });
+                [this, i](Qt::MouseButton button) { SwatchPress(i, button); });
         picture2_[static_cast<std::size_t>(i)] = swatch;
     }
 }

@@ -48,7 +48,7 @@ void frmMain::SelectTool(Tool tool) {
     ButtonClick(key);
 }
 
-void frmMain::PickColour(int button, const QColor& colour) {
+void frmMain::PickColour(Qt::MouseButton button, const QColor& colour) {
     if (button == Qt::LeftButton)
         picFore_->SetColour(colour);
     else if (button == Qt::RightButton)
@@ -60,7 +60,7 @@ void frmMain::ButtonMenuClick(int position) {
         NewSprite();
 }
 
-void frmMain::SwatchPress(int index, int button) {
+void frmMain::SwatchPress(int index, Qt::MouseButton button) {
     if (index < 0 || index >= kPaletteSize)
         return;
     const QColor colour = picture2_[static_cast<std::size_t>(index)]->Colour();
