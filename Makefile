@@ -5,7 +5,7 @@ JOBS ?= 2
 PREFIX ?= /usr/local
 DESTDIR ?=
 
-.PHONY: all deps configure build run test bench install uninstall format clean
+.PHONY: all deps configure build run test bench fuzz install uninstall format clean
 
 all: build
 
@@ -33,6 +33,14 @@ test: build
 
 bench: build
 	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/bench/vellicor_bench
+
+# Each reader of outside input under libFuzzer for FUZZ_SECONDS, in its own clang build; clang
+# needs its runtime package for -fsanitize=fuzzer, and llvm's symbolizer names the lines.
+FUZZ_SECONDS ?= 60
+FUZZ_BUILD_DIR ?= build-fuzz
+fuzz:
+	@scripts/install-deps.sh clang libclang-rt-14-dev llvm
+	FUZZ_SECONDS=$(FUZZ_SECONDS) FUZZ_BUILD_DIR=$(FUZZ_BUILD_DIR) JOBS=$(JOBS) scripts/run-fuzz.sh
 
 # Installs the program, its menu entry, icons, metainfo, MIME type and manual page. Installing
 # straight onto this machine also refreshes the desktop's caches, so the menu entry and the
