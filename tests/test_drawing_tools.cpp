@@ -1,4 +1,5 @@
-// Each drawing tool through real mouse events on the canvas, against pixel tables drawn by hand.
+// Each drawing tool through real mouse events on the canvas, against pixel tables drawn by hand,
+// and how tools and colours are chosen.
 #include "editor/qt_colour.h"
 #include "export/header_text.h"
 #include "support/app_fixture.h"
@@ -12,48 +13,75 @@ using namespace vellicor;
 
 namespace {
 
+// Pixel letters of the pictures below: '.' white, '#' black, 'd' dark grey, 'l' light grey and
+// 'c' transparent.
+const QString kLetters = QStringLiteral("#dl.c");
+
 struct ToolFixture : AppFixture {
     Editor editor;
+    Qt::MouseButtons held; // by the events run
+    QPoint last;           // where they left the pointer
 
     explicit ToolFixture(int size) : editor(NewBall(size)) {}
     QPoint At(QPoint cell) const {
         const int n = editor.CheckedSize();
         return Editor::CellCentre(editor.Canvas(), cell.x(), cell.y(), n);
     }
-    void Press(QPoint cell, Qt::MouseButton button = Qt::LeftButton,
-               Qt::KeyboardModifiers keys = {}) {
-        QTest::mousePress(editor.Canvas(), button, keys, At(cell));
-    }
-    void Move(QPoint cell, Qt::KeyboardModifiers keys = {}) {
-        QTest::mouseEvent(QTest::MouseMove, editor.Canvas(), Qt::NoButton, keys, At(cell));
-    }
-    void Release(QPoint cell, Qt::MouseButton button = Qt::LeftButton,
-                 Qt::KeyboardModifiers keys = {}) {
-        QTest::mouseRelease(editor.Canvas(), button, keys, At(cell));
-    }
     void Tool(const char* key) {
         QAction* action = main->ToolbarAction(key);
         if (!action->isChecked())
             action->trigger();
     }
-    void Seed(const QStringList& rows, Rgb colour) {
+    void Seed(const QStringList& rows) {
         main->Document().BeginStroke(0);
         for (int y = 0; y < rows.size(); ++y)
             for (int x = 0; x < rows[y].size(); ++x)
-                if (rows[y][x] == '#')
-                    Paint(x, y, colour);
+                Paint(x, y, kPaletteColours[kLetters.indexOf(rows[y][x])]);
         main->Document().EndStroke();
+        editor.window->DrawSprite(); // written past the window, which is told to show it
     }
-    // The top-left side x side pixels as rows of "#" (the colour asked about) and "." (any other).
-    QStringList Rows(Rgb colour, int side = 8) const {
+    // The top-left 8 x 8 pixels as rows of letters, as the record holds them or as the canvas
+    // shows them.
+    QStringList Rows(bool shown = false) const {
+        const QImage canvas = editor.Canvas()->grab().toImage();
         QStringList rows;
-        for (int y = 0; y < side; ++y) {
+        for (int y = 0; y < 8; ++y) {
             QString row;
-            for (int x = 0; x < side; ++x)
-                row += ColourForBits(main->Table().Record(0).Bits(x, y)) == colour ? '#' : '.';
+            for (int x = 0; x < 8; ++x) {
+                const Rgb colour = shown ? canvas.pixel(At({x, y})) & 0xFFFFFFU
+                                         : ColourForBits(main->Table().Record(0).Bits(x, y));
+                row += kLetters[std::find(kPaletteColours, kPaletteColours + 5, colour) -
+                                kPaletteColours];
+            }
             rows << row;
         }
         return rows;
+    }
+    // One event on the canvas: "press x,y" (held buttons stay down), "move x,y", "release"
+    // (every button) or "escape"; "right" presses the right button, "shift" and "ctrl" hold
+    // their keys.
+    void Run(const QString& event) {
+        const QStringList words = event.split(' ');
+        const QStringList xy = words.value(1).split(',');
+        const QPoint cell(xy.value(0).toInt(), xy.value(1).toInt());
+        Qt::KeyboardModifiers keys;
+        keys.setFlag(Qt::ShiftModifier, words.contains("shift"));
+        keys.setFlag(Qt::ControlModifier, words.contains("ctrl"));
+        const Qt::MouseButton button = words.contains("right") ? Qt::RightButton : Qt::LeftButton;
+        QWidget* canvas = editor.Canvas();
+        if (words[0] == "press") {
+            QTest::mousePress(canvas, button, keys, At(last = cell));
+            held |= button;
+        } else if (words[0] == "move") {
+            QTest::mouseEvent(QTest::MouseMove, canvas, Qt::NoButton, keys, At(last = cell));
+        } else if (words[0] == "release") {
+            for (const Qt::MouseButton each : {Qt::RightButton, Qt::LeftButton})
+                if (held.testFlag(each))
+                    QTest::mouseRelease(canvas, each, keys, At(last));
+            held = {};
+        } else {
+            QTest::keyClick(editor.Canvas(), Qt::Key_Escape);
+        }
     }
     QRgb CanvasCell(QPoint cell) const { return Editor::PixelAt(editor.Canvas(), At(cell)); }
     // The pressed tool buttons; the toolbar lets at most one be down.
@@ -78,97 +106,108 @@ class TestDrawingTools : public QObject {
     Q_OBJECT
   private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-    void shapes_data();
-    void shapes();
+    void drags_data();
+    void drags();
     void fastPencilDragAtSize32();
     void escapeCancelsTheShape();
-    void ctrlPicksAColour();
     void toolsAndColoursByButtonAndKey();
     void pixelGrid();
 };
 
-void TestDrawingTools::shapes_data() {
+void TestDrawingTools::drags_data() {
     QTest::addColumn<QString>("tool");
-    QTest::addColumn<QList<QPoint>>("path"); // press, moves, release
-    QTest::addColumn<bool>("shift");
-    QTest::addColumn<QStringList>("rows");
-    QTest::addColumn<QString>("step");
+    QTest::addColumn<QStringList>("before");
+    QTest::addColumn<QStringList>("events");
+    QTest::addColumn<QStringList>("after"); // rows not given stay white
+    QTest::addColumn<QStringList>("steps"); // the steps the drags add to the history
+    const QStringList ring{"", ".ddddd", ".d...d", ".d...d", ".d...d", ".ddddd"};
     // clang-format off
-    QTest::newRow("pencil, one far move") << "pencil" << QList<QPoint>{{0, 0}, {7, 3}} << false
-        << QStringList{"##......", "..##....", "....##..", "......##", "........"} << "Paint";
-    QTest::newRow("pencil, off the canvas and back") << "pencil"
-        << QList<QPoint>{{5, 1}, {12, 1}, {12, 3}, {5, 3}} << false
-        << QStringList{"........", ".....###", "........", ".....###", "........"} << "Paint";
-    QTest::newRow("eraser") << "eraser" << QList<QPoint>{{0, 2}, {3, 2}} << false
-        << QStringList{"........", "........", "####....", "........"} << "Erase";
-    QTest::newRow("rectangle") << "rectangle" << QList<QPoint>{{5, 3}, {3, 5}, {1, 1}} << false
-        << QStringList{"........", ".#####..", ".#...#..", ".#####..", "........"} << "Rectangle";
-    QTest::newRow("rectangle, shift") << "rectangle" << QList<QPoint>{{1, 1}, {5, 3}} << true
-        << QStringList{"........", ".#####..", ".#...#..", ".#...#..", ".#...#..", ".#####..",
-                       "........"} << "Rectangle";
-    QTest::newRow("rectangle, one pixel") << "rectangle" << QList<QPoint>{{2, 2}, {2, 2}} << false
-        << QStringList{"........", "........", "..#....."} << "Rectangle";
-    QTest::newRow("circle, 2 x 2") << "circle" << QList<QPoint>{{3, 3}, {4, 4}} << false
-        << QStringList{"........", "........", "........", "...##...", "...##...", "........"}
-        << "Circle";
-    QTest::newRow("circle, shift") << "circle" << QList<QPoint>{{0, 0}, {4, 2}} << true
-        << QStringList{".###....", "#...#...", "#...#...", "#...#...", ".###....", "........"}
-        << "Circle";
-    // Around a grey ring, up to the size; the region shapes are drawn by hand in test_tool_shapes.
-    QTest::newRow("fill") << "fill" << QList<QPoint>{{0, 7}} << false
-        << QStringList{"########", "#.....##", "#.....##", "#.....##", "#.....##", "#.....##",
-                       "########", "########"} << "Fill";
+    QTest::newRow("pencil, one far move") << "pencil" << QStringList()
+        << QStringList{"press 0,0", "move 7,3", "release"}
+        << QStringList{"ll......", "..ll....", "....ll..", "......ll"} << QStringList{"Paint"};
+    QTest::newRow("pencil, off the canvas and back") << "pencil" << QStringList()
+        << QStringList{"press 5,1", "move 12,1", "move 12,3", "move 5,3", "release"}
+        << QStringList{"........", ".....lll", "........", ".....lll"} << QStringList{"Paint"};
+    QTest::newRow("pencil, shift: a line from the last pixel") << "pencil" << QStringList()
+        << QStringList{"press 1,1", "release", "press 5,3 shift", "release"}
+        << QStringList{"........", ".l......", "..ll....", "....ll.."} << QStringList{"Paint", "Paint"};
+    // Where a second button goes down, the stroke goes on in the colour of both: black.
+    QTest::newRow("pencil, right then left too") << "pencil" << QStringList()
+        << QStringList{"press 0,0 right", "move 1,0", "press 1,0", "release"}
+        << QStringList{"d#......"} << QStringList{"Paint"};
+    QTest::newRow("eraser, any button") << "eraser" << QStringList{"", "", "dddddddd"}
+        << QStringList{"press 0,2 right", "move 3,2", "release"}
+        << QStringList{"........", "........", "ccccdddd"} << QStringList{"Erase"};
+    QTest::newRow("rectangle, to where the drag ends") << "rectangle" << QStringList()
+        << QStringList{"press 5,3", "move 3,5", "move 1,1", "release"}
+        << QStringList{"........", ".lllll..", ".l...l..", ".lllll.."} << QStringList{"Rectangle"};
+    QTest::newRow("rectangle, shift: a square") << "rectangle" << QStringList()
+        << QStringList{"press 1,1 shift", "move 5,3 shift", "release shift"}
+        << QStringList{"........", ".lllll..", ".l...l..", ".l...l..", ".l...l..", ".lllll.."}
+        << QStringList{"Rectangle"};
+    QTest::newRow("circle, shift let go before the release") << "circle" << QStringList()
+        << QStringList{"press 0,0 shift", "move 4,2 shift", "release"}
+        << QStringList{".lll....", "l...l...", ".lll...."} << QStringList{"Circle"};
+    QTest::newRow("rectangle, pressed outside the sprite") << "rectangle" << QStringList()
+        << QStringList{"press 9,1", "move 3,3", "release"} << QStringList() << QStringList();
+    // Ctrl + press paints nothing: the buttons take the pixels' colours and paint with them.
+    QTest::newRow("ctrl picks colours") << "pencil" << QStringList{"", "", "..d", "...c"}
+        << QStringList{"press 2,2 ctrl", "release", "press 3,3 right ctrl", "release",
+                       "press 0,0", "release", "press 1,0 right", "release"}
+        << QStringList{"dc......", "........", "..d.....", "...c...."} << QStringList{"Paint", "Paint"};
+    // Around a grey ring, up to the size; the region shapes are drawn in test_tool_shapes.
+    QTest::newRow("fill") << "fill" << ring << QStringList{"press 0,7", "release"}
+        << QStringList{"llllllll", "ldddddll", "ld...dll", "ld...dll", "ld...dll", "ldddddll", "llllllll", "llllllll"}
+        << QStringList{"Fill"};
     // clang-format on
 }
 
-void TestDrawingTools::shapes() {
+void TestDrawingTools::drags() {
     QFETCH(QString, tool);
-    QFETCH(QList<QPoint>, path);
-    QFETCH(bool, shift);
-    QFETCH(QStringList, rows);
-    QFETCH(QString, step);
+    QFETCH(QStringList, before);
+    QFETCH(QStringList, events);
+    QFETCH(QStringList, after);
+    QFETCH(QStringList, steps);
     ToolFixture app(8);
-    const Rgb colour = tool == "eraser" ? kTransparentCyan : kBlack;
-    if (tool == "eraser")
-        app.Seed({"", "", "########"}, kDarkGrey);
-    if (tool == "fill")
-        app.Seed({"", ".#####", ".#...#", ".#...#", ".#...#", ".#####"}, kDarkGrey);
+    app.main->SwatchPress(2, Qt::LeftButton);  // light grey
+    app.main->SwatchPress(1, Qt::RightButton); // dark grey
+    app.Seed(before);
     app.Tool(qPrintable(tool));
-    const std::string before = HeaderText(app.main->Table());
-    const int steps = app.main->Document().History(0)->count();
-
-    const Qt::KeyboardModifiers keys = shift ? Qt::ShiftModifier : Qt::NoModifier;
-    app.Press(path.first(), Qt::LeftButton, keys);
-    for (const QPoint& cell : path.mid(1))
-        app.Move(cell, keys);
-    app.Release(path.last(), Qt::LeftButton, keys);
-
-    QCOMPARE(app.Rows(colour).mid(0, rows.size()), rows);
-    for (int y = 0; y < rows.size(); ++y) // the canvas shows what the record holds
-        for (int x = 0; x < 8; ++x)
-            QCOMPARE(app.CanvasCell({x, y}) == colour, rows[y][x] == '#');
-    const QStringList whole = app.Rows(kWhite, kPlaneSide);
-    for (int y = 0; y < kPlaneSide; ++y) // nothing beyond the size is touched
-        QCOMPARE(whole[y].mid(y < 8 ? 8 : 0), QString(y < 8 ? 24 : 32, '#'));
-
-    // The tool's whole result is one step, undone and redone as one.
-    const std::string after = HeaderText(app.main->Table());
+    const std::string unpainted = HeaderText(app.main->Table());
     QUndoStack* history = app.main->Document().History(0);
-    QCOMPARE(history->count(), steps + 1);
-    QCOMPARE(history->undoText(), step);
-    history->undo();
-    QCOMPARE(HeaderText(app.main->Table()), before);
-    history->redo();
-    QCOMPARE(HeaderText(app.main->Table()), after);
+    const int count = history->count();
+
+    for (const QString& event : events)
+        app.Run(event);
+
+    while (after.size() < 8)
+        after << "";
+    for (QString& row : after)
+        row = row.leftJustified(8, '.');
+    QCOMPARE(app.Rows(), after);
+    QCOMPARE(app.Rows(true), after);     // the canvas shows what the record holds
+    for (int y = 0; y < kPlaneSide; ++y) // nothing beyond the size is touched
+        for (int x = y < 8 ? 8 : 0; x < kPlaneSide; ++x)
+            QCOMPARE(app.main->Table().Record(0).Bits(x, y), PlaneBits{});
+
+    // Each drag is one step, undone and redone as one.
+    QCOMPARE(history->count(), count + steps.size());
+    const std::string painted = HeaderText(app.main->Table());
+    for (qsizetype i = steps.size() - 1; i >= 0; --i) {
+        QCOMPARE(history->undoText(), steps[i]);
+        history->undo();
+    }
+    QCOMPARE(HeaderText(app.main->Table()), unpainted);
+    while (history->canRedo())
+        history->redo();
+    QCOMPARE(HeaderText(app.main->Table()), painted);
 }
 
 void TestDrawingTools::fastPencilDragAtSize32() {
     ToolFixture app(32);
     app.editor.Zoom()->setValue(60);
-    app.Press({1, 1});
-    app.Move({30, 1});
-    app.Move({30, 20});
-    app.Release({30, 20});
+    for (const char* event : {"press 1,1", "move 30,1", "move 30,20", "release"})
+        app.Run(event);
     const SpriteRecord& record = app.main->Table().Record(0);
     QCOMPARE(record.PlaneDark.Row(1, 32), 0x7FFFFFFEU);
     for (int y = 2; y <= 20; ++y)
@@ -177,12 +216,12 @@ void TestDrawingTools::fastPencilDragAtSize32() {
     QCOMPARE(app.main->Document().History(0)->count(), 2); // size, stroke
 
     // Dragged out past either edge, the status counts on and the row is clipped at the edge.
-    app.Press({0, 25});
-    app.Move({40, 25});
+    app.Run("press 0,25");
+    app.Run("move 40,25");
     QCOMPARE(app.CellStatus(), QString("41 x 26"));
-    app.Move({-3, 25});
+    app.Run("move -3,25");
     QCOMPARE(app.CellStatus(), QString("-2 x 26"));
-    app.Release({-3, 25});
+    app.Run("release");
     QCOMPARE(record.PlaneDark.Row(25, 32), 0xFFFFFFFFU);
     QCOMPARE(record.PlaneDark.Row(24, 32) | record.PlaneDark.Row(26, 32), 0U);
 }
@@ -190,30 +229,16 @@ void TestDrawingTools::fastPencilDragAtSize32() {
 void TestDrawingTools::escapeCancelsTheShape() {
     ToolFixture app(8);
     app.Tool("rectangle");
-    app.Press({1, 1});
-    app.Move({4, 4});
+    app.Run("press 1,1");
+    app.Run("move 4,4");
     QCOMPARE(app.CanvasCell({4, 1}), kBlack);                 // shown while dragged
     QVERIFY(app.main->Table().Record(0).PlaneDark.IsClear()); // but not yet written
-    QTest::keyClick(app.editor.Canvas(), Qt::Key_Escape);
+    app.Run("escape");
     QCOMPARE(app.CanvasCell({4, 1}), kWhite);
-    app.Move({5, 5});
-    app.Release({5, 5});
+    app.Run("move 5,5"); // the buttons still held release into nothing
+    app.Run("release");
     QVERIFY(app.main->Table().Record(0).PlaneDark.IsClear());
-    QCOMPARE(app.CanvasCell({5, 1}), kWhite);
     QCOMPARE(app.main->Document().History(0)->count(), 1); // the size only
-}
-
-void TestDrawingTools::ctrlPicksAColour() {
-    ToolFixture app(8);
-    app.Seed({"", "", "..#"}, kDarkGrey);
-    app.Seed({"", "", "", "...#"}, kTransparentCyan);
-    const std::string before = HeaderText(app.main->Table());
-    app.Press({2, 2}, Qt::LeftButton, Qt::ControlModifier);
-    app.Release({2, 2});
-    app.Press({3, 3}, Qt::RightButton, Qt::ControlModifier);
-    app.Release({3, 3}, Qt::RightButton);
-    QCOMPARE(app.Colours(), QString("808080 ffff")); // dark grey, transparent
-    QCOMPARE(HeaderText(app.main->Table()), before);
 }
 
 // One tool at most is down, chosen by its button or by its key while an editor has the focus.
@@ -223,8 +248,8 @@ void TestDrawingTools::toolsAndColoursByButtonAndKey() {
     const std::pair<Qt::Key, const char*> keys[] = {
         {Qt::Key_E, "eraser"}, {Qt::Key_C, "circle"}, {Qt::Key_R, "rectangle"}, {Qt::Key_F, "fill"},
         {Qt::Key_G, "fill"},   {Qt::Key_B, "pencil"}, {Qt::Key_P, "pencil"}};
-    app.Press({0, 0});
-    app.Release({0, 0}); // the canvas has the focus, as after any click
+    app.Run("press 0,0");
+    app.Run("release"); // the canvas has the focus, as after any click
     for (const auto& [key, tool] : keys) {
         QTest::keyClick(app.editor.Canvas(), key);
         QCOMPARE(app.PressedTools(), QStringList{tool});

@@ -1,9 +1,11 @@
-// The editor window: what it shows read back from its surfaces, under real mouse events, and the
-// surfaces' own cell grid.
-#include "editor/picture_surface.h"
+// The editor window: what it shows read back from its surfaces and from the screen, under real
+// mouse events, and the surfaces' cell grid.
+#include "editor/sprite_view.h"
 #include "support/app_fixture.h"
 
 #include <QMouseEvent>
+#include <QScreen>
+#include <QStandardPaths>
 #include <QStyleOptionSlider>
 #include <cmath>
 
@@ -14,16 +16,24 @@ namespace {
 struct EditorFixture : AppFixture {
     Editor editor = NewBall();
     const SpriteRecord& Record() { return main->Table().Record(0); }
+    // Black and white by turns, so every border between two cells shows; written past the
+    // window, which is told to show it.
+    void Checkerboard() {
+        main->Document().BeginStroke(0);
+        for (int y = 0; y < kPlaneSide; ++y)
+            for (int x = 0; x < kPlaneSide; ++x)
+                Paint(x, y, (x + y) % 2 ? kBlack : kWhite);
+        main->Document().EndStroke();
+        editor.window->DrawSprite();
+    }
+    // What the screen shows of a surface, once every repaint asked for is done.
+    QImage OnScreen(QWidget* surface) {
+        QApplication::processEvents();
+        const QImage screen = main->screen()->grabWindow(main->winId()).toImage();
+        return screen.copy(QRect(surface->mapTo(main.get(), QPoint()), surface->size()))
+            .convertToFormat(QImage::Format_RGB32);
+    }
 };
-
-// A different colour for every cell, so a cell one pixel too wide or too narrow shows.
-std::vector<QRgb> Checkerboard(int n) {
-    std::vector<QRgb> colours;
-    for (int row = 0; row < n; ++row)
-        for (int column = 0; column < n; ++column)
-            colours.push_back(qRgb(column * 7, row * 7, (column + row) % 2 ? 255 : 0));
-    return colours;
-}
 
 // Where the colour changes along row (or column) `at` of a square image.
 QList<int> Changes(const QImage& image, bool alongRow, int at = 0) {
@@ -46,9 +56,9 @@ class TestEditor : public QObject {
     void painting_data();
     void painting();
     void sliderDragFollowsOnlyTheLeftButton();
-    void wholeGridMatchesCellByCell_data();
-    void wholeGridMatchesCellByCell();
-    void cellBordersAndOneRow();
+    void screenKeepsUpWithEveryEvent_data();
+    void screenKeepsUpWithEveryEvent();
+    void cellBorders();
 };
 
 void TestEditor::blankUntilASizeIsChosen() {
@@ -57,7 +67,7 @@ void TestEditor::blankUntilASizeIsChosen() {
     QCOMPARE(app.editor.CheckedSize(), 0);
     QCOMPARE(app.editor.Zoom()->value(), 25);
     QImage blank(139, 139, QImage::Format_RGB32);
-    blank.fill(qobject_cast<PictureSurface*>(canvas)->Background());
+    blank.fill(qobject_cast<SpriteView*>(canvas)->Background());
     QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(60, 60));
     QTest::mouseMove(canvas, QPoint(100, 90));
     QCOMPARE(app.CellStatus(), QString("1 x 1"));
@@ -204,53 +214,74 @@ void TestEditor::sliderDragFollowsOnlyTheLeftButton() {
     QVERIFY(slider->value() < dragged - 1 && follows());
 }
 
-void TestEditor::wholeGridMatchesCellByCell_data() {
-    QTest::addColumn<int>("side");
-    QTest::addColumn<int>("n");
-    for (int side : {556, 139, 73, 20, 5})
-        for (int n : {8, 16, 32})
-            QTest::addRow("%d pixels, %d cells", side, n) << side << n;
+void TestEditor::screenKeepsUpWithEveryEvent_data() {
+    QTest::addColumn<int>("zoom");
+    QTest::addColumn<int>("size");
+    QTest::addColumn<bool>("grid");
+    QTest::newRow("zoom 26, 8 cells") << 26 << 8 << false;
+    QTest::newRow("zoom 26, 16 cells, grid") << 26 << 16 << true;
+    QTest::newRow("zoom 100, 32 cells, grid") << 100 << 32 << true;
+    QTest::newRow("zoom 3, 32 cells") << 3 << 32 << false;
 }
 
-void TestEditor::wholeGridMatchesCellByCell() {
-    QFETCH(int, side);
-    QFETCH(int, n);
-    const std::vector<QRgb> colours = Checkerboard(n);
-    PictureSurface byCell(Qt::darkBlue, nullptr);
-    PictureSurface whole(Qt::darkBlue, nullptr);
-    byCell.resize(side, side);
-    whole.resize(side, side);
-    for (int row = 0; row < n; ++row)
-        for (int column = 0; column < n; ++column)
-            byCell.FillCell(column, row, n, QColor::fromRgb(colours[row * n + column]));
-    whole.FillCells(n, colours);
-    QCOMPARE(whole.Image(), byCell.Image());
-    // With at least a pixel per cell, the cells cover the whole surface.
-    int background = 0;
-    for (int y = 0; y < side; ++y)
-        for (int x = 0; x < side; ++x)
-            background += whole.Image().pixel(x, y) == QColor(Qt::darkBlue).rgb() ? 1 : 0;
-    if (side >= n)
-        QCOMPARE(background, 0);
+// Only the cells that change are repainted on the screen: after each event it still shows
+// exactly what a repaint of the whole canvas and preview would.
+void TestEditor::screenKeepsUpWithEveryEvent() {
+    QFETCH(int, zoom);
+    QFETCH(int, size);
+    QFETCH(bool, grid);
+    QStandardPaths::setTestModeEnabled(true); // the grid setting stays out of the user's
+    EditorFixture app;
+    QAction* gridAction = app.Action("mnuViewPixelGrid");
+    if (gridAction->isChecked() != grid)
+        gridAction->trigger();
+    app.editor.window->resize(900, 800);
+    app.editor.Zoom()->setValue(zoom);
+    app.editor.ChooseSize(size);
+    app.Checkerboard();
+    QWidget* canvas = app.editor.Canvas();
+    auto at = [canvas, size](int column, int row) {
+        return Editor::CellCentre(canvas, column, row, size);
+    };
+    auto screenMatches = [&app, canvas](const char* after) {
+        for (QWidget* surface : {canvas, app.editor.Preview()})
+            QVERIFY2(app.OnScreen(surface) ==
+                         surface->grab().toImage().convertToFormat(QImage::Format_RGB32),
+                     after);
+    };
+    app.ClickToolbar("rectangle");
+    QTest::mousePress(canvas, Qt::LeftButton, {}, at(1, 1));
+    screenMatches("the press of a rectangle");
+    QTest::mouseMove(canvas, at(6, 5));
+    screenMatches("a rectangle growing");
+    QTest::mouseMove(canvas, at(3, 2));
+    screenMatches("a rectangle shrinking");
+    QTest::keyClick(canvas, Qt::Key_Escape);
+    screenMatches("escape");
+    QTest::mouseRelease(canvas, Qt::LeftButton, {}, at(3, 2));
+    app.ClickToolbar("pencil");
+    QTest::mousePress(canvas, Qt::RightButton, {}, at(0, 0));
+    for (const QPoint& cell : {QPoint(5, 2), QPoint(7, 7), QPoint(size + 2, 1)}) {
+        QTest::mouseMove(canvas, at(cell.x(), cell.y()));
+        screenMatches("a pencil move");
+    }
+    QTest::mouseRelease(canvas, Qt::RightButton, {}, at(size + 2, 1));
+    app.Action("mnuEditUndo")->trigger();
+    screenMatches("undo");
+    if (grid)
+        gridAction->trigger();
 }
 
-void TestEditor::cellBordersAndOneRow() {
+void TestEditor::cellBorders() {
     // 73 pixels in 8 cells: borders at 73 k / 8 = 9.125, 18.25, 27.375, 36.5, 45.625, 54.75 and
     // 63.875, rounded, halves away from zero.
-    PictureSurface surface(Qt::darkBlue, nullptr);
-    surface.resize(73, 73);
-    surface.FillCells(8, Checkerboard(8));
+    EditorFixture app;
+    app.editor.ChooseSize(8);
+    app.Checkerboard();
+    const QImage preview = app.editor.Preview()->grab().toImage();
     const QList<int> borders{9, 18, 27, 37, 46, 55, 64};
-    QCOMPARE(Changes(surface.Image(), true), borders);
-    QCOMPARE(Changes(surface.Image(), false), borders);
-
-    // Row 3 spans the lines 27 to 36, and one row repainted changes nothing else.
-    const QImage before = surface.Image();
-    surface.FillCellRow(8, 3, std::vector<QRgb>(8, qRgb(0, 255, 255)));
-    for (int y = 0; y < 73; ++y)
-        for (int x : {0, 72})
-            QCOMPARE(surface.Image().pixel(x, y),
-                     y >= 27 && y < 37 ? qRgb(0, 255, 255) : before.pixel(x, y));
+    QCOMPARE(Changes(preview, true), borders);
+    QCOMPARE(Changes(preview, false), borders);
 }
 
 QTEST_MAIN(TestEditor)

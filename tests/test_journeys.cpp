@@ -1,4 +1,5 @@
 // Whole journeys through the main window as a user makes them: toolbar, palette, canvas and tree.
+#include "main_window/project_tree.h"
 #include "support/app_fixture.h"
 
 #include <QMenu>
@@ -17,7 +18,7 @@ struct Journey : AppFixture {
         QStringList keys;
         QTreeWidgetItem* project = Tree()->topLevelItem(0);
         for (int i = 0; project && i < project->childCount(); ++i)
-            keys << project->child(i)->data(0, frmMain::kKeyRole).toString();
+            keys << project->child(i)->data(0, ProjectTree::kKeyRole).toString();
         return keys;
     }
     void DoubleClick(QTreeWidgetItem* node, Qt::MouseButton button = Qt::LeftButton) {

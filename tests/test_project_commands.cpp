@@ -2,6 +2,7 @@
 // the question before unsaved work is thrown away, and what every file command does on failure.
 #include "export/header_text.h"
 #include "journal/recovery_journal.h"
+#include "main_window/project_tree.h"
 #include "project/project_file.h"
 #include "support/app_fixture.h"
 
@@ -124,7 +125,7 @@ void TestProjectCommands::saveAndOpenKeepEveryPixel() {
     Editor{windows[0]}.ChooseSize(32);
     QCOMPARE(app.main->Table().Record(0).Bits(31, 31), *BitsForColour(kTransparentCyan));
     app.NewSprite("Next");
-    QCOMPARE(app.SpriteNode(2)->data(0, frmMain::kKeyRole).toString(), QString("s2"));
+    QCOMPARE(app.SpriteNode(2)->data(0, ProjectTree::kKeyRole).toString(), QString("s2"));
 }
 
 void TestProjectCommands::titleShowsFileAndNamesAsTyped() {

@@ -118,7 +118,6 @@ class TestRecoveryJournal : public QObject {
     void cutOrFlippedAtEveryByte();
     void refusedRecords_data();
     void refusedRecords();
-    void writerRefusesWhatReplayWouldDrop();
     void journalsOfKilledProcessesAreOffered();
     void keeperStartsAfreshAfterAFailedStep();
 
@@ -147,11 +146,12 @@ void TestRecoveryJournal::initTestCase() {
     for (const Step& step : kEditing) {
         const int index = Apply(table, step);
         lastStepFrom_ = QDateTime::currentMSecsSinceEpoch();
-        QCOMPARE(
-            step.index == kNewTwo ? journal.AppendSprites(table.Sprites().subspan(index), step.open)
-            : step.index == kKeep ? journal.KeepSprites(step.size, step.open)
-                                  : journal.AppendSprite(index, table.Record(index), step.open),
-            std::nullopt);
+        QCOMPARE(step.index == kNewTwo
+                     ? journal.AppendSprites(index, table.Sprites().subspan(index), step.open)
+                 : step.index == kKeep
+                     ? journal.KeepSprites(step.size, step.open)
+                     : journal.AppendSprite(index, table.Record(index), step.open),
+                 std::nullopt);
         lastStepTo_ = QDateTime::currentMSecsSinceEpoch();
         states_.push_back(table);
     }
@@ -175,8 +175,7 @@ void TestRecoveryJournal::wholeJournal() {
 }
 
 // A crash may stop a write at any byte, and a disk may change one: either way every step before
-// the damaged record comes back, or, in the base record, nothing at all. (The last record is cut
-// at every byte by a killed program in test_history_recovery.)
+// the damaged record comes back, or, in the base record, nothing at all.
 void TestRecoveryJournal::cutOrFlippedAtEveryByte() {
     for (const int record : {0, 1}) {
         for (qsizetype at = starts_[record]; at < starts_[record + 1]; ++at) {
@@ -253,33 +252,6 @@ void TestRecoveryJournal::refusedRecords() {
         QCOMPARE(read.steps, steps);
         QVERIFY(SameTables(read.project->table, states_[steps]));
     }
-}
-
-void TestRecoveryJournal::writerRefusesWhatReplayWouldDrop() {
-    SpriteTable expected; // a new project, whose first sprite comes as a step
-    Apply(expected, {kNew, "A", 32, 3, {0}});
-    const SpriteRecord& sprite = expected.Record(0);
-    RecoveryJournal journal;
-    QVERIFY(journal.AppendSprite(0, sprite, {})); // not started
-    QVERIFY(journal.Start(Path("refuse.journal"), "", {}, SpriteTable()));
-    QVERIFY(journal.Start(Path("missing/x.journal"), "P", {}, SpriteTable()));
-    QVERIFY(!journal.IsStarted());
-    QCOMPARE(journal.Start(Path("refuse.journal"), "P", {}, SpriteTable()), std::nullopt);
-    QVERIFY(journal.AppendSprite(1, sprite, {0})); // one past the next sprite
-    QVERIFY(journal.AppendSprite(-1, sprite, {0}));
-    QVERIFY(journal.AppendSprite(0, SpriteRecord(), {0})); // no name
-    QVERIFY(journal.AppendSprite(0, sprite, {1}));         // an open editor of no sprite
-    QCOMPARE(journal.AppendSprite(0, sprite, {0}), std::nullopt);
-    QVERIFY(journal.AppendSprites({}, {0}));                 // nothing added
-    QVERIFY(journal.AppendSprites(expected.Sprites(), {2})); // an open editor of no sprite
-    QVERIFY(journal.KeepSprites(2, {0}));                    // more than there are
-    QVERIFY(journal.KeepSprites(0, {0}));                    // an editor of a sprite taken out
-    QCOMPARE(journal.KeepSprites(0, {}), std::nullopt);
-    QCOMPARE(journal.AppendSprites(expected.Sprites(), {0}), std::nullopt);
-    const JournalRead read = ReadJournal(ReadAll(Path("refuse.journal")));
-    QCOMPARE(read.steps, 3);
-    QCOMPARE(read.damage, QString());
-    QVERIFY(SameTables(read.project->table, expected));
 }
 
 // A journal belongs to the process holding its lock; only journals whose owner is gone are

@@ -1,31 +1,21 @@
 #include "header_import/header_import.h"
 #include "headless_commands.h"
-#include "project/project_file.h"
-
-#include <QDir>
-#include <QFileInfo>
+#include "model/sprite_table.h"
 
 namespace vellicor {
 
 // An existing project gains the header's sprites after its own, so several headers can be
-// gathered into one project.
+// gathered into one project. The header is read before the project, and the room left is
+// checked as the sprites are added, in the words every addition to a project file uses.
 int ImportHeader(const HeadlessArguments& arguments, QTextStream& errors) {
-    const HeaderImport header = LoadHeaderFile(arguments.input);
-    if (!header.error.isEmpty()) {
-        Report(errors, QStringLiteral("could not read the header"), arguments.input, header.error);
-        return kExitFailed;
-    }
-    // An empty project from a file that was meant to hold sprites would hide the mistake.
-    if (header.sprites.empty()) {
+    const HeaderFileImport header = ImportHeaderFile(arguments.input, SpriteTable::kMaxSprites);
+    if (header.fault != HeaderFileFault::None) {
         Report(errors, QStringLiteral("could not read the header"), arguments.input,
-               QStringLiteral("It holds no sprites."));
+               header.fault == HeaderFileFault::NoSprites ? QStringLiteral("It holds no sprites.")
+                                                          : header.error);
         return kExitFailed;
     }
-    std::vector<SpriteRecord> sprites;
-    sprites.reserve(header.sprites.size());
-    for (const ImportedSprite& sprite : header.sprites)
-        sprites.push_back(ToRecord(sprite));
-    return AddSpritesToProjectFile(arguments.output, sprites, errors);
+    return AddSpritesToProjectFile(arguments.output, header.sprites, errors);
 }
 
 } // namespace vellicor

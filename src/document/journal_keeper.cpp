@@ -6,9 +6,22 @@ namespace vellicor {
 
 JournalKeeper::JournalKeeper(ProjectDocument& document, const QString& folder, QObject* parent)
     : QObject(parent), document_(document), store_(folder) {
-    connect(&document_, &ProjectDocument::StepCompleted, this, &JournalKeeper::Record);
-    connect(&document_, &ProjectDocument::SpritesAdded, this, &JournalKeeper::RecordAdded);
-    connect(&document_, &ProjectDocument::SpritesRemoved, this, &JournalKeeper::RecordRemoved);
+    connect(&document_, &ProjectDocument::StepCompleted, this, [this](int index) {
+        Write([&] {
+            return journal_.AppendSprite(index, document_.Record(index), document_.OpenEditors());
+        });
+    });
+    connect(&document_, &ProjectDocument::SpritesAdded, this, [this](int first, int count) {
+        // An import is one record, so a crash never recovers half of it.
+        Write([&] {
+            const auto added = document_.Table().Sprites().subspan(static_cast<std::size_t>(first));
+            return count == 1 ? journal_.AppendSprite(first, added.front(), document_.OpenEditors())
+                              : journal_.AppendSprites(first, added, document_.OpenEditors());
+        });
+    });
+    connect(&document_, &ProjectDocument::SpritesRemoved, this, [this](int first) {
+        Write([&] { return journal_.KeepSprites(first, document_.OpenEditors()); });
+    });
     // Windows open and close in runs (a project opening, New Project closing them all): the
     // run is written as one record once it is over, before the next user event.
     connect(&document_, &ProjectDocument::EditorsChanged, this, [this] {
@@ -31,53 +44,18 @@ JournalKeeper::~JournalKeeper() {
     Release();
 }
 
-void JournalKeeper::Record(int index) {
+template <typename Append> void JournalKeeper::Write(Append append) {
     if (!document_.IsModified())
         return;
-    if (!journal_.IsStarted()) {
-        Restart(); // the base record holds this step already
-        return;
-    }
-    const auto failure =
-        journal_.AppendSprite(index, document_.Record(index), document_.OpenEditors());
-    Report(failure);
-}
-
-void JournalKeeper::RecordAdded(int first, int count) {
-    if (count == 1) {
-        Record(first);
-        return;
-    }
-    if (!document_.IsModified())
-        return;
-    if (!journal_.IsStarted()) {
+    if (journal_.IsStarted())
+        Report(append());
+    else
         Restart();
-        return;
-    }
-    // An import is one record, so a crash never recovers half of it.
-    const auto sprites = document_.Table().Sprites().subspan(static_cast<std::size_t>(first));
-    Report(journal_.AppendSprites(sprites, document_.OpenEditors()));
-}
-
-void JournalKeeper::RecordRemoved(int first) {
-    if (!document_.IsModified())
-        return;
-    if (!journal_.IsStarted()) {
-        Restart();
-        return;
-    }
-    Report(journal_.KeepSprites(first, document_.OpenEditors()));
 }
 
 void JournalKeeper::RecordWindows() {
     windowsPending_ = false;
-    if (!document_.IsModified())
-        return;
-    if (!journal_.IsStarted()) {
-        Restart();
-        return;
-    }
-    Report(journal_.AppendWindows(document_.OpenEditors()));
+    Write([this] { return journal_.AppendWindows(document_.OpenEditors()); });
 }
 
 void JournalKeeper::Restart() {

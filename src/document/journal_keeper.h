@@ -27,9 +27,9 @@ class JournalKeeper : public QObject {
     void Failed(const QString& reason);
 
   private:
-    void Record(int index);
-    void RecordAdded(int first, int count);
-    void RecordRemoved(int first);
+    // Writes one step with `append`, or starts the journal afresh from the whole project when
+    // it is not started (the base record then holds the step already).
+    template <typename Append> void Write(Append append);
     void RecordWindows();
     void Release();
     void Report(const std::optional<QString>& failure);

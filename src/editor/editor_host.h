@@ -1,14 +1,13 @@
 #pragma once
 
+#include "tools/tool_kind.h"
+
 #include <QColor>
 #include <QString>
 
 namespace vellicor {
 
 class ProjectDocument;
-
-// The drawing tools of the toolbar; with none pressed the canvas paints as the pencil does.
-enum class Tool { Pencil, Eraser, Circle, Rectangle, Fill };
 
 // What an editor window needs from the main window that hosts it.
 class EditorHost {

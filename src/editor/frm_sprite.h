@@ -1,7 +1,7 @@
 #pragma once
 
 #include "editor_host.h"
-#include "tools/tool_geometry.h"
+#include "tools/tool_session.h"
 
 #include <QMdiSubWindow>
 #include <QPointF>
@@ -9,21 +9,19 @@
 #include <optional>
 
 class QButtonGroup;
-class QGroupBox;
 class QRadioButton;
 
 namespace vellicor {
 
-class EditorHost;
 class HandleSquare;
-class PictureSurface;
 class SpriteCanvas;
+class SpriteView;
 class ZoomSlider;
-struct SpriteRecord;
 
-// The editor window of one sprite. It holds no pixels: everything it shows is painted from the
-// sprite's record, which it finds through the index kept in its tag.
-class frmSprite : public QMdiSubWindow {
+// The editor window of one sprite. It lays out its controls and wires them: the canvas and the
+// preview paint the sprite from its record, which the window finds through the index kept in its
+// tag, and the mouse on the canvas goes to the tools.
+class frmSprite : public QMdiSubWindow, private ToolEnvironment {
     Q_OBJECT
   public:
     static constexpr int kDesignZoom = 25;
@@ -50,57 +48,38 @@ class frmSprite : public QMdiSubWindow {
 
   private:
     void BuildControls();
+    void BuildToolShortcuts();
+    void WireCanvas();
     void OnSizeOption(int size);
     void OnClientResize();
     void PlaceHandles();
-    void BuildToolShortcuts();
-    void PressAt(int button, QPointF position, Qt::KeyboardModifiers modifiers);
-    void PaintAt(int buttonState, QPointF position);
-    void MoveAt(int buttonState, QPointF position, Qt::KeyboardModifiers modifiers);
-    void Release(int stillHeld, Qt::KeyboardModifiers modifiers);
-    void CancelShape();
-    // Shift keeps a shape square (or round) for as long as it is held.
-    void SetSquare(Qt::KeyboardModifiers modifiers);
-    // The cell under a canvas position, and whether a press or drag there may paint it.
-    Cell CellAt(QPointF position) const;
-    bool MayPaint(QPointF position, int buttonState) const;
-    QColor ColourFor(int buttonState) const;
-    // Writes one cell into the record and paints it on both surfaces.
-    void PaintCell(Cell cell, const QColor& colour);
-    // Writes cells into the record as one step of the sprite's history.
-    void CommitCells(const std::vector<Cell>& cells, const QColor& colour, const QString& step);
-    std::vector<Cell> ShapeCells() const;
-    // The record as it is, with the shape being dragged drawn over it, nothing written yet.
-    void ShowShapePreview();
     // Undo or redo changed the sprite: show its size and pixels.
     void ShowRestored(int index);
-    int EdgeFromOptions() const;
+    void SetSizeOption(int size);
+    // The cell under the pointer in the status bar, and the cells the tools changed on screen.
+    void ShowPointer(const ToolSession::Pointer& pointer);
+    void ShowChanges();
     // The sprite's index from the tag, when it names a record of the project.
     std::optional<int> Index() const;
     const SpriteRecord* Record() const;
 
-    // A press on the canvas and what follows it until the last button is released.
-    struct Drag {
-        enum class Kind { None, Freehand, Shape, Done };
-        Kind kind = Kind::None;
-        Tool tool = Tool::Pencil;
-        QColor colour;
-        Cell anchor;
-        Cell last;
-        bool square = false;
-    };
+    // What the tools read from this window and its host.
+    std::optional<int> Sprite() const override { return Index(); }
+    int Size() const override;
+    Rgb LeftColour() const override;
+    Rgb RightColour() const override;
+    Tool CurrentTool() const override { return host_.CurrentTool(); }
+    void PickColour(Qt::MouseButton button, Rgb colour) override;
 
     EditorHost& host_;
     QString tag_;
-    Drag drag_;
-    // The last pixel this window's pencil painted, where a Shift press draws a line from.
-    std::optional<Cell> lastPencilCell_;
+    ToolSession tools_;
     QWidget* client_ = nullptr;
     QButtonGroup* sizeOptions_ = nullptr;
     QRadioButton* opt8_ = nullptr;
     QRadioButton* opt16_ = nullptr;
     QRadioButton* opt32_ = nullptr;
-    PictureSurface* picPreview_ = nullptr;
+    SpriteView* picPreview_ = nullptr;
     QWidget* picBackground_ = nullptr;
     SpriteCanvas* picSprite_ = nullptr;
     std::array<HandleSquare*, 8> shape1_{};

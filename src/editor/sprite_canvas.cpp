@@ -1,6 +1,5 @@
 #include "sprite_canvas.h"
 
-#include <QBitmap>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -26,31 +25,30 @@ QCursor PlusCursor() {
 
 } // namespace
 
-SpriteCanvas::SpriteCanvas(QColor background, QWidget* parent)
-    : PictureSurface(background, parent) {
+SpriteCanvas::SpriteCanvas(QColor background, QWidget* parent) : SpriteView(background, parent) {
     setCursor(PlusCursor());
     setMouseTracking(true);
     setFocusPolicy(Qt::ClickFocus); // so Escape reaches a drag in progress
 }
 
-void SpriteCanvas::SetGrid(int n, bool shown) {
-    if (n == gridN_ && shown == gridShown_)
+void SpriteCanvas::SetGrid(bool shown) {
+    if (shown == gridShown_)
         return;
-    gridN_ = n;
     gridShown_ = shown;
     update();
 }
 
 void SpriteCanvas::paintEvent(QPaintEvent* event) {
-    PictureSurface::paintEvent(event);
+    SpriteView::paintEvent(event);
+    const int n = GridSize();
     // Only where cells are wide enough for a line not to hide them.
-    if (!gridShown_ || gridN_ <= 0 || width() < 4 * gridN_)
+    if (!gridShown_ || n <= 0 || width() < 4 * n)
         return;
     QPainter painter(this);
     painter.setPen(QColor(0, 0, 0, 60));
-    for (int k = 1; k < gridN_; ++k) {
-        const int x = CellBorder(k, width(), gridN_);
-        const int y = CellBorder(k, height(), gridN_);
+    for (int k = 1; k < n; ++k) {
+        const int x = CellBorder(k, width(), n);
+        const int y = CellBorder(k, height(), n);
         painter.drawLine(x, 0, x, height() - 1);
         painter.drawLine(0, y, width() - 1, y);
     }
@@ -62,27 +60,26 @@ void SpriteCanvas::keyPressEvent(QKeyEvent* event) {
     else if (event->key() == Qt::Key_Shift)
         emit ModifiersChanged(event->modifiers());
     else
-        PictureSurface::keyPressEvent(event);
+        SpriteView::keyPressEvent(event);
 }
 
 void SpriteCanvas::keyReleaseEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Shift)
         emit ModifiersChanged(event->modifiers());
     else
-        PictureSurface::keyReleaseEvent(event);
+        SpriteView::keyReleaseEvent(event);
 }
 
 void SpriteCanvas::mousePressEvent(QMouseEvent* event) {
-    emit MousePressed(static_cast<int>(event->button()), event->position(), event->modifiers());
+    emit MousePressed(event->button(), event->buttons(), event->position(), event->modifiers());
 }
 
 void SpriteCanvas::mouseMoveEvent(QMouseEvent* event) {
-    emit MouseMoved(static_cast<int>(event->buttons().toInt()), event->position(),
-                    event->modifiers());
+    emit MouseMoved(event->buttons(), event->position(), event->modifiers());
 }
 
 void SpriteCanvas::mouseReleaseEvent(QMouseEvent* event) {
-    emit MouseReleased(static_cast<int>(event->buttons().toInt()), event->modifiers());
+    emit MouseReleased(event->buttons(), event->modifiers());
 }
 
 } // namespace vellicor

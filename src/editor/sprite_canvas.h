@@ -1,28 +1,29 @@
 #pragma once
 
-#include "picture_surface.h"
+#include "sprite_view.h"
 
 #include <QPointF>
 
 namespace vellicor {
 
-// The zoomed canvas: a picture surface with a plus-sign pointer that reports the mouse as a
-// button state (1 left, 2 right, 4 middle, sums for several) and a real-valued position.
-class SpriteCanvas : public PictureSurface {
+// The zoomed canvas: a sprite view with a plus-sign pointer, optional lines between the cells,
+// and the mouse reported with its buttons and a real-valued position.
+class SpriteCanvas : public SpriteView {
     Q_OBJECT
   public:
     SpriteCanvas(QColor background, QWidget* parent);
 
-    // Thin lines between the cells of an n x n grid, drawn over the picture (not into it).
-    void SetGrid(int n, bool shown);
+    // Thin lines between the cells, drawn over the picture, when the user wants them.
+    void SetGrid(bool shown);
 
   signals:
-    void MousePressed(int button, QPointF position, Qt::KeyboardModifiers modifiers);
-    void MouseMoved(int buttons, QPointF position, Qt::KeyboardModifiers modifiers);
-    // `stillHeld` is the button state after the release.
-    void MouseReleased(int stillHeld, Qt::KeyboardModifiers modifiers);
+    // `held` includes the pressed button.
+    void MousePressed(Qt::MouseButton button, Qt::MouseButtons held, QPointF position,
+                      Qt::KeyboardModifiers modifiers);
+    void MouseMoved(Qt::MouseButtons held, QPointF position, Qt::KeyboardModifiers modifiers);
+    void MouseReleased(Qt::MouseButtons stillHeld, Qt::KeyboardModifiers modifiers);
     void EscapePressed();
-    // Shift or another modifier went down or up while the canvas had the focus.
+    // Shift went down or up while the canvas had the focus.
     void ModifiersChanged(Qt::KeyboardModifiers modifiers);
 
   protected:
@@ -34,7 +35,6 @@ class SpriteCanvas : public PictureSurface {
     void mouseReleaseEvent(QMouseEvent* event) override;
 
   private:
-    int gridN_ = 0;
     bool gridShown_ = false;
 };
 

@@ -1,18 +1,15 @@
 #include "header_file.h"
 
+#include "files/write_all.h"
+
 #include <QFileInfo>
 #include <QSaveFile>
 #include <cerrno>
-#include <cstring>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace vellicor {
 namespace {
-
-QString SystemReason(int error) {
-    return QString::fromLocal8Bit(std::strerror(error));
-}
 
 // QSaveFile falls back to writing the file itself when its folder refuses a new file; the
 // handle then is the target's own.
@@ -28,12 +25,8 @@ bool WritesInPlace(int handle, const QString& path) {
 // and closes its handle without looking. So the handle is written, synced and checked here,
 // before the commit may replace the old file. Returns the system's reason for the first failure.
 std::optional<QString> WriteDurably(int handle, const std::string& bytes) {
-    for (std::size_t done = 0; done < bytes.size();) {
-        const ssize_t written = ::write(handle, bytes.data() + done, bytes.size() - done);
-        if (written < 0 && errno != EINTR)
-            return SystemReason(errno);
-        done += written > 0 ? static_cast<std::size_t>(written) : 0;
-    }
+    if (auto reason = WriteAllAt(handle, bytes, 0))
+        return reason;
     if (::fsync(handle) != 0)
         return SystemReason(errno);
     // Some file systems (network ones above all) report a failed write-back only when the file

@@ -38,4 +38,24 @@ HeaderImport LoadHeaderFile(const QString& path);
 // The record an imported sprite becomes: its name, size and planes; its editor closed.
 SpriteRecord ToRecord(const ImportedSprite& sprite);
 
+// Why a header file gives a project nothing; the window and the command line each word it.
+enum class HeaderFileFault {
+    None,
+    Unreadable, // the file could not be read or holds a fault: `error` says which
+    NoSprites,  // an empty import would hide a file that was meant to hold sprites
+    NoRoom,     // it holds more sprites than the project has room for
+};
+
+struct HeaderFileImport {
+    std::vector<SpriteRecord> sprites; // in file order, editors closed; empty when refused
+    HeaderFileFault fault = HeaderFileFault::None;
+    QString error;         // for Unreadable: the system's reason or the line at fault
+    std::size_t found = 0; // for NoRoom: how many sprites the header holds
+};
+
+// ImportHeaderFile: the one path by which a header file's sprites reach a project, from the
+// window's Import Header and from --import-header alike. Reads the file, then refuses a header
+// of no sprites or of more than `roomLeft`.
+HeaderFileImport ImportHeaderFile(const QString& path, int roomLeft);
+
 } // namespace vellicor

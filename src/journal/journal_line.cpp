@@ -5,32 +5,18 @@
 
 #include <QJsonDocument>
 #include <QJsonParseError>
-#include <array>
+#include <zlib.h>
 
 namespace vellicor {
 namespace {
 
 constexpr int kHexDigits = 8;
 
-constexpr std::array<std::uint32_t, 256> MakeCrcTable() {
-    std::array<std::uint32_t, 256> table{};
-    for (std::uint32_t n = 0; n < 256; ++n) {
-        std::uint32_t c = n;
-        for (int bit = 0; bit < 8; ++bit)
-            c = (c & 1U) ? 0xEDB88320U ^ (c >> 1) : c >> 1;
-        table[n] = c;
-    }
-    return table;
-}
-constexpr auto kCrcTable = MakeCrcTable();
-
 } // namespace
 
 std::uint32_t Crc32(QByteArrayView bytes) {
-    std::uint32_t crc = 0xFFFFFFFFU;
-    for (const char byte : bytes)
-        crc = kCrcTable[(crc ^ static_cast<unsigned char>(byte)) & 0xFFU] ^ (crc >> 8);
-    return crc ^ 0xFFFFFFFFU;
+    return static_cast<std::uint32_t>(crc32_z(0, reinterpret_cast<const Bytef*>(bytes.data()),
+                                              static_cast<z_size_t>(bytes.size())));
 }
 
 QByteArray JournalLine(const QJsonObject& record) {

@@ -15,7 +15,7 @@ namespace vellicor {
 // A crash may cut the file at any byte, so a reader trusts a line only when it is complete
 // and its checksum holds.
 
-// CRC-32 (IEEE 802.3, as zlib computes it).
+// CRC-32 (IEEE 802.3): zlib's, as PNG chunks carry it too.
 std::uint32_t Crc32(QByteArrayView bytes);
 
 // The complete line, newline included, that carries `record`.

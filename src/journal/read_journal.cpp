@@ -1,71 +1,185 @@
+// Reading a journal back: its lines in order, each record checked whole before it changes the
+// recovered project, up to the first line that is torn or refused.
 #include "journal_line.h"
 #include "journal_records.h"
+#include "model/name_rules.h"
+#include "project/sprite_json.h"
 #include "recovery_journal.h"
 
 #include <QFile>
-#include <utility>
+#include <QJsonArray>
+#include <algorithm>
 
 namespace vellicor {
 namespace {
 
-// Why one line cannot be replayed, or nullopt once `replay` has applied its record.
-template <typename Replay> std::optional<QString> ReplayLine(QByteArrayView line, Replay replay) {
-    QString why;
-    const auto record = ParseJournalLine(line, why);
-    if (!record)
-        return why;
-    return replay(*record);
+using namespace journal_keys;
+
+// A whole non-negative number, or -1.
+qint64 Count(const QJsonValue& value) {
+    return value.isDouble() ? value.toInteger(-1) : -1;
+}
+
+// A sprite's fault in the journal's own words, which name no key; a missing name reads as an
+// empty one.
+QString SpriteFault(const JsonFault& fault) {
+    if (fault.key == kSize)
+        return QStringLiteral("a sprite's size is not 0, 8, 16 or 32");
+    if (fault.kind == JsonFault::Kind::BadRow)
+        return QStringLiteral("a sprite's %1 row is not 8 hex digits").arg(fault.key);
+    if (fault.key == kName || fault.kind == JsonFault::Kind::NotObject)
+        return QStringLiteral("a sprite's name %1")
+            .arg(fault.kind == JsonFault::Kind::BadName ? fault.nameFault : *NameFault({}));
+    return QStringLiteral("a sprite's %1 plane does not have 32 rows").arg(fault.key);
+}
+
+std::optional<QString> ReadSprites(const QJsonArray& values, std::vector<SpriteRecord>& sprites) {
+    JsonFault fault;
+    for (const QJsonValue& value : values) {
+        auto sprite = SpriteFromJson(value, OpenField::Ignored, fault);
+        if (!sprite)
+            return SpriteFault(fault);
+        sprites.push_back(std::move(*sprite));
+    }
+    return std::nullopt;
+}
+
+// Puts `sprites` in from `at` and keeps the first `after` sprites, once the record's list of
+// open editors has been checked against them; a refusal leaves the table as it was.
+std::optional<QString> Apply(const QJsonValue& openList, qint64 at, qint64 after,
+                             std::vector<SpriteRecord> sprites, SpriteTable& table) {
+    if (!openList.isArray())
+        return QStringLiteral("it has no list of open editors");
+    std::vector<bool> open(static_cast<std::size_t>(after), false);
+    for (const QJsonValue& entry : openList.toArray()) {
+        const qint64 index = Count(entry);
+        if (index < 0 || index >= after)
+            return QStringLiteral("an open editor names no sprite");
+        open[static_cast<std::size_t>(index)] = true;
+    }
+    if (after < table.SpriteCount())
+        table.TakeFrom(static_cast<int>(after));
+    for (SpriteRecord& sprite : sprites) {
+        if (at == table.SpriteCount())
+            table.AppendRecord(std::move(sprite));
+        else
+            table.Record(static_cast<int>(at)) = std::move(sprite);
+        ++at;
+    }
+    for (int i = 0; i < table.SpriteCount(); ++i)
+        table.Record(i).IsOpen = open[static_cast<std::size_t>(i)];
+    return std::nullopt;
+}
+
+std::optional<QString> ReplayBase(const QJsonObject& record, RecoveredProject& project) {
+    if (record.value(kFormat).toString() != kJournalFormat)
+        return QStringLiteral("it is not a Vellicor recovery journal");
+    const qint64 version = Count(record.value(kVersion));
+    if (version > kJournalVersion)
+        return QStringLiteral("it was written by a newer version of Vellicor");
+    if (version != kJournalVersion)
+        return QStringLiteral("it has no valid version");
+    const qint64 time = Count(record.value(kTime));
+    const QString name = record.value(kName).toString();
+    const QJsonValue file = record.value(kFile);
+    const QJsonValue sprites = record.value(kSprites);
+    if (time < 0)
+        return QStringLiteral("it has no time");
+    if (const auto fault = NameFault(name))
+        return QStringLiteral("the project's name %1").arg(*fault);
+    if (!file.isString())
+        return QStringLiteral("it has no file name");
+    if (!sprites.isArray())
+        return QStringLiteral("it has no list of sprites");
+    if (sprites.toArray().size() > SpriteTable::kMaxSprites)
+        return QStringLiteral("it has more than %1 sprites").arg(SpriteTable::kMaxSprites);
+
+    RecoveredProject base{name, file.toString(), {}, QDateTime::fromMSecsSinceEpoch(time)};
+    std::vector<SpriteRecord> read;
+    if (auto refusal = ReadSprites(sprites.toArray(), read))
+        return refusal;
+    const auto count = static_cast<qint64>(read.size());
+    if (auto refusal = Apply(record.value(kOpen), 0, count, std::move(read), base.table))
+        return refusal;
+    project = std::move(base);
+    return std::nullopt;
+}
+
+// A step changes one sprite or adds one ("index" and "sprite"), adds several ("sprites"), keeps
+// the first sprites ("count"), or only opens and closes windows.
+std::optional<QString> ReplayStep(const QJsonObject& record, int step, RecoveredProject& project) {
+    if (Count(record.value(kStep)) != step)
+        return QStringLiteral("it is not step %1").arg(step);
+    const qint64 time = Count(record.value(kTime));
+    if (time < 0)
+        return QStringLiteral("it has no time");
+    SpriteTable& table = project.table;
+    const int count = table.SpriteCount();
+    qint64 after = count;              // the sprites there are after the step
+    qint64 at = count;                 // where the sprites read go
+    std::vector<SpriteRecord> sprites; // the sprites read, whole
+    if (record.contains(kCount)) {
+        after = Count(record.value(kCount));
+        if (after < 0 || after > count)
+            return QStringLiteral("it keeps sprites that do not exist");
+    } else if (record.contains(kSprites)) {
+        const QJsonArray added = record.value(kSprites).toArray();
+        if (Count(record.value(kIndex)) != count || added.isEmpty() ||
+            count + added.size() > SpriteTable::kMaxSprites)
+            return QStringLiteral("it adds no sprites that could be added");
+        if (auto refusal = ReadSprites(added, sprites))
+            return refusal;
+        after = count + added.size();
+    } else if (record.contains(kIndex)) {
+        at = Count(record.value(kIndex));
+        if (at < 0 || at > count || (at == count && count >= SpriteTable::kMaxSprites))
+            return QStringLiteral("it names no sprite that exists or could be added");
+        if (auto refusal = ReadSprites({record.value(kSprite)}, sprites))
+            return refusal;
+        after = std::max<qint64>(count, at + 1);
+    }
+    if (auto refusal = Apply(record.value(kOpen), at, after, std::move(sprites), table))
+        return refusal;
+    project.lastChange = QDateTime::fromMSecsSinceEpoch(time);
+    return std::nullopt;
 }
 
 } // namespace
 
 JournalRead ReadJournal(const QByteArray& bytes) {
     JournalRead read;
-    qsizetype start = 0;
-    int lineNumber = 0;
-    // The next line without its newline; nullopt when the bytes end before its newline.
-    const auto nextLine = [&]() -> std::optional<QByteArrayView> {
-        const qsizetype end = bytes.indexOf('\n', start);
-        if (end < 0)
-            return std::nullopt;
-        const QByteArrayView line(bytes.constData() + start, end - start);
-        start = end + 1;
-        ++lineNumber;
-        return line;
-    };
-
     if (bytes.isEmpty()) {
         read.error = QStringLiteral("The recovery journal is empty.");
         return read;
     }
-    const auto baseLine = nextLine();
-    if (!baseLine) {
-        read.error = QStringLiteral("The recovery journal's first record is incomplete.");
-        return read;
-    }
     RecoveredProject project;
-    if (const auto why = ReplayLine(
-            *baseLine, [&](const QJsonObject& record) { return ReplayBase(record, project); })) {
-        read.error =
-            QStringLiteral("The recovery journal's first record is unreadable: %1.").arg(*why);
-        return read;
-    }
-
-    while (start < bytes.size()) {
-        const auto line = nextLine();
-        if (!line) {
-            read.damage = QStringLiteral("Line %1 is incomplete.").arg(lineNumber + 1);
+    // Line 1 is the base record, which must be sound; line n > 1 is step n - 1.
+    for (qsizetype start = 0, number = 1; start < bytes.size(); ++number) {
+        const qsizetype end = bytes.indexOf('\n', start);
+        if (end < 0) {
+            if (number == 1)
+                read.error = QStringLiteral("The recovery journal's first record is incomplete.");
+            else
+                read.damage = QStringLiteral("Line %1 is incomplete.").arg(number);
             break;
         }
-        if (const auto why = ReplayLine(*line, [&](const QJsonObject& record) {
-                return ReplayStep(record, read.steps + 1, project);
-            })) {
-            read.damage = QStringLiteral("Line %1 is refused: %2.").arg(lineNumber).arg(*why);
+        QString why;
+        const auto record = ParseJournalLine(QByteArrayView(bytes).sliced(start, end - start), why);
+        start = end + 1;
+        const auto refusal = !record       ? std::optional(why)
+                             : number == 1 ? ReplayBase(*record, project)
+                                           : ReplayStep(*record, read.steps + 1, project);
+        if (refusal && number == 1)
+            read.error = QStringLiteral("The recovery journal's first record is unreadable: %1.")
+                             .arg(*refusal);
+        else if (refusal)
+            read.damage = QStringLiteral("Line %1 is refused: %2.").arg(number).arg(*refusal);
+        if (refusal)
             break;
-        }
-        ++read.steps;
+        read.steps += number > 1 ? 1 : 0;
     }
-    read.project = std::move(project);
+    if (read.error.isEmpty())
+        read.project = std::move(project);
     return read;
 }
 

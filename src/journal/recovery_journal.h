@@ -1,8 +1,10 @@
 #pragma once
 
-#include "recovered_project.h"
+#include "model/sprite_table.h"
 
 #include <QByteArray>
+#include <QDateTime>
+#include <QJsonObject>
 #include <QString>
 #include <optional>
 #include <span>
@@ -12,7 +14,8 @@ namespace vellicor {
 
 // The recovery journal that this process writes while its project has unsaved changes: a
 // base record with the whole project, then one record per completed step, each durable
-// before the call returns, so a crash at any moment loses no completed step.
+// before the call returns, so a crash at any moment loses no completed step. Its records come
+// from the document, which holds only what a journal can: the reader's checks are not repeated.
 class RecoveryJournal {
   public:
     RecoveryJournal() = default;
@@ -27,13 +30,13 @@ class RecoveryJournal {
                                  const SpriteTable& table);
     // Appends one completed step: the whole state of sprite `index` (its name, size, three
     // planes) and the indexes of the sprites whose editors are open now. An index one past
-    // the last sprite appends a new sprite. Written with one write() and fdatasync'ed before
-    // it returns; returns the system's reason on failure, and the journal then stays as it
-    // was before the call.
+    // the last sprite appends a new sprite. Written with one pwrite() and fdatasync'ed before
+    // it returns; returns the system's reason on failure, and the next step then overwrites
+    // whatever part of this one reached the file.
     std::optional<QString> AppendSprite(int index, const SpriteRecord& record,
                                         const std::vector<int>& openEditors);
-    // Appends one step that added `records` at the end, all in one record.
-    std::optional<QString> AppendSprites(std::span<const SpriteRecord> records,
+    // Appends one step that added `records` at `first`, the end, all in one record.
+    std::optional<QString> AppendSprites(int first, std::span<const SpriteRecord> records,
                                          const std::vector<int>& openEditors);
     // Appends one step after which the project keeps only its first `count` sprites.
     std::optional<QString> KeepSprites(int count, const std::vector<int>& openEditors);
@@ -42,22 +45,25 @@ class RecoveryJournal {
     bool IsStarted() const { return fd_ >= 0; }
     void Close();
 
-    QString Path() const { return path_; }
     // Where Start() writes the base record before renaming it into place.
     static QString TemporaryPath(const QString& path) { return path + QStringLiteral(".new"); }
-    int Steps() const { return steps_; }
 
   private:
-    // Writes one step record; on success the project has `spriteCount` sprites after it.
-    std::optional<QString> WriteStep(const QJsonObject& record, int spriteCount,
+    std::optional<QString> WriteStep(const QJsonObject& record,
                                      const std::vector<int>& openEditors);
 
     int fd_ = -1;
-    QString path_;
     qint64 committed_ = 0; // bytes of complete records
-    int spriteCount_ = 0;
     int steps_ = 0;
     std::vector<int> open_; // the windows the last record left open
+};
+
+// What a journal brings back.
+struct RecoveredProject {
+    QString name;         // ProjectName
+    QString filePath;     // the project's file, empty when it had none
+    SpriteTable table;    // every sprite whole; Record(i).IsOpen = its editor was open
+    QDateTime lastChange; // time of the last completed step
 };
 
 struct JournalRead {

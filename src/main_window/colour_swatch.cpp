@@ -1,5 +1,7 @@
 #include "colour_swatch.h"
 
+#include "current_colours.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -9,14 +11,19 @@ ColourSwatch::ColourSwatch(QColor colour, QWidget* parent) : QWidget(parent), co
     setFixedSize(17, 17);
 }
 
-void ColourSwatch::SetColour(QColor colour) {
-    colour_ = colour;
-    update();
+ColourSwatch::ColourSwatch(const CurrentColours& colours, Qt::MouseButton button, QWidget* parent)
+    : QWidget(parent), colours_(&colours), button_(button) {
+    setFixedSize(17, 17);
+    connect(&colours, &CurrentColours::Changed, this, qOverload<>(&QWidget::update));
+}
+
+QColor ColourSwatch::Colour() const {
+    return colours_ != nullptr ? colours_->For(button_) : colour_;
 }
 
 void ColourSwatch::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), colour_);
+    painter.fillRect(rect(), Colour());
     painter.setPen(QColor(128, 128, 128));
     painter.drawLine(0, 0, width() - 1, 0);
     painter.drawLine(0, 0, 0, height() - 1);

@@ -10,6 +10,25 @@
 
 namespace vellicor {
 
+std::optional<QString> AskName(DialogSeam& dialogs, QWidget* parent, const QString& prompt,
+                               NameKind kind) {
+    const QString name = dialogs.InputBox(parent, prompt, QStringLiteral("Vellicor"));
+    switch (CheckName(name, kind)) {
+    case NameVerdict::Accept:
+        return name;
+    case NameVerdict::Refuse:
+        ShowError(dialogs, parent, kNameErrorText);
+        return std::nullopt;
+    case NameVerdict::Ignore:
+        break;
+    }
+    return std::nullopt;
+}
+
+void ShowError(DialogSeam& dialogs, QWidget* parent, const QString& text) {
+    dialogs.MessageBox(parent, text, QStringLiteral("Error"));
+}
+
 QString QtDialogs::InputBox(QWidget* parent, const QString& prompt, const QString& title) {
     bool accepted = false;
     const QString text =

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/name_rules.h"
+
 #include <QString>
 #include <optional>
 
@@ -39,6 +41,13 @@ class DialogSeam {
     // cancelled.
     virtual std::optional<int> AskScale(QWidget* parent, int initial) = 0;
 };
+
+// Asks for a name and applies the name rules, saying so when they refuse it; nullopt when the
+// name is not taken.
+std::optional<QString> AskName(DialogSeam& dialogs, QWidget* parent, const QString& prompt,
+                               NameKind kind);
+// A message titled "Error".
+void ShowError(DialogSeam& dialogs, QWidget* parent, const QString& text);
 
 // The real dialogs.
 class QtDialogs final : public DialogSeam {

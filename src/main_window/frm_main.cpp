@@ -2,29 +2,32 @@
 
 #include "artwork.h"
 #include "colour_swatch.h"
-#include "editor/frm_sprite.h"
+#include "current_colours.h"
+#include "editor/literal_title.h"
 #include "frm_about.h"
+#include "header_dock.h"
+#include "journal/recovery_store.h"
+#include "project_tree.h"
+#include "sprite_windows.h"
 #include "status_panels.h"
+#include "tool_actions.h"
+#include "undo_router.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMouseEvent>
-#include <QScrollBar>
-#include <QSessionManager>
-#include <QTreeWidget>
-#include <QUndoGroup>
 
 namespace vellicor {
 
 frmMain::frmMain(DialogSeam& dialogs, const QString& recoveryFolder, QWidget* parent)
-    : QMainWindow(parent), dialogs_(dialogs) {
+    : QMainWindow(parent), dialogs_(dialogs), colours_(new CurrentColours(this)),
+      tools_(new ToolActions(this)) {
     setObjectName(QStringLiteral("frmMain"));
-    undoGroup_ = new QUndoGroup(this);
     setWindowTitle(QStringLiteral("Vellicor"));
     setWindowIcon(
         QIcon::fromTheme(QStringLiteral(VELLICOR_APP_ID), TreeIcon(QStringLiteral("Item"))));
@@ -39,69 +42,76 @@ frmMain::frmMain(DialogSeam& dialogs, const QString& recoveryFolder, QWidget* pa
     layout->addWidget(mdiArea_, 1);
     setCentralWidget(centre);
 
+    editors_ = new SpriteWindows(*this, *tvMain_, *mdiArea_, this);
+    undo_ = new UndoRouter(document_, *tvMain_, *editors_, this);
+    projects_ = new ProjectCommands(dialogs, document_, *tvMain_, *editors_, this);
+    sprites_ = new SpriteCommands(dialogs, document_, *editors_, *undo_, this);
     BuildMenus();
     BuildToolbar();
-    BuildStatusBar();
+    sbrMain_ = new StatusPanels(this);
+    sbrMain_->setObjectName(QStringLiteral("sbrMain"));
+    setStatusBar(sbrMain_);
     // The designed size is that of the inside below the menu bar.
     resize(717, 568 + menuBar()->sizeHint().height());
 
-    // Start-up: the pencil is the current tool, the pop-up menu leaves the menu bar, and the
-    // sprite table holds its one spare record.
-    ToolbarAction(QStringLiteral("pencil"))->setChecked(true);
+    // Start-up: the pencil is the current tool, and the pop-up menu leaves the menu bar.
+    tools_->Select(Tool::Pencil);
     mnuRightClick_->menuAction()->setVisible(false);
-    // The table already holds its one spare record.
 
     connect(&document_, &ProjectDocument::ModifiedChanged, this, &frmMain::UpdateTitle);
     connect(&document_, &ProjectDocument::IdentityChanged, this, &frmMain::UpdateTitle);
-    connect(&document_, &ProjectDocument::StepCompleted, this, [this] { changesSettled_ = false; });
-    connect(mdiArea_, &QMdiArea::subWindowActivated, this, &frmMain::FollowActiveEditor);
-    FollowSpriteList();
-    journalKeeper_ = new JournalKeeper(
-        document_, recoveryFolder.isEmpty() ? RecoveryStore::DefaultFolder() : recoveryFolder,
-        this);
-    connect(journalKeeper_, &JournalKeeper::Failed, this, [this](const QString& reason) {
-        ShowError(tr("Unsaved changes cannot be kept safe from a crash.\n%1").arg(reason));
+    connect(editors_, &SpriteWindows::ActiveChanged, this, &frmMain::FollowActiveEditor);
+    // Undo took sprites out: their windows close and their nodes go.
+    connect(&document_, &ProjectDocument::SpritesRemoved, this, [this](int first) {
+        undo_->KeepSource([this, first] {
+            editors_->CloseFrom(first);
+            tvMain_->DropNodesFrom(first);
+        });
+        FollowActiveEditor();
     });
-    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
-        if (!manager.allowsInteraction())
-            return;
-        const bool endSession = AllowSessionEnd();
-        manager.release();
-        if (!endSession)
-            manager.cancel();
-    });
-}
-
-bool frmMain::AllowSessionEnd() {
-    changesSettled_ = MaybeSaveChanges();
-    return changesSettled_;
+    connect(projects_, &ProjectCommands::Note, this,
+            [this](const QString& text) { sbrMain_->SetPanelText(0, text); });
+    recovery_ = new RecoveryCommands(
+        dialogs, document_, *projects_,
+        recoveryFolder.isEmpty() ? RecoveryStore::DefaultFolder() : recoveryFolder, this);
 }
 
 frmMain::~frmMain() {
     // The editors close while their project is still there to be told.
-    mdiArea_->closeAllSubWindows();
-    disconnect(mdiArea_, nullptr, this, nullptr);
-    disconnect(qApp, nullptr, this, nullptr); // the focus leaves as the window goes
+    editors_->CloseAll();
+    disconnect(mdiArea_, nullptr, editors_, nullptr);
+    disconnect(qApp, nullptr, undo_, nullptr); // the focus leaves as the window goes
 }
 
-void frmMain::resizeEvent(QResizeEvent* event) {
-    QMainWindow::resizeEvent(event);
-    FitStatusPanels();
+const std::vector<QPointer<frmSprite>>& frmMain::EditorWindows() const {
+    return editors_->Windows();
 }
 
-void frmMain::FitStatusPanels() {
-    // Panel 1 takes what panels 2 and 3 leave of the window's outer width. A value the bar
-    // refuses (a window narrower than those two panels) leaves panel 1 as it was.
-    const int width = frameGeometry().width() - sbrMain_->PanelWidth(1) - sbrMain_->PanelWidth(2);
-    sbrMain_->SetPanelWidth(0, width);
+void frmMain::FollowActiveEditor() {
+    const auto index = editors_->ActiveSprite();
+    mnuFileExportPng_->setEnabled(index.has_value());
+    undo_->Follow();
+    headerDock_->SetActiveSprite(index.value_or(-1));
+}
+
+void frmMain::UpdateTitle() {
+    if (!document_.HasProject()) {
+        setWindowTitle(QStringLiteral("Vellicor"));
+    } else {
+        const QString shown = document_.FilePath().isEmpty()
+                                  ? document_.Name()
+                                  : QFileInfo(document_.FilePath()).fileName();
+        setWindowTitle(LiteralTitle(shown) + QStringLiteral("[*] - Vellicor"));
+    }
+    setWindowModified(document_.IsModified());
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
-    if (!changesSettled_ && !MaybeSaveChanges()) {
+    if (!projects_->AllowClose()) {
         event->ignore();
         return;
     }
-    mdiArea_->closeAllSubWindows();
+    editors_->CloseAll();
     event->accept();
 }
 
@@ -113,49 +123,46 @@ void frmMain::changeEvent(QEvent* event) {
         setWindowModified(document_.IsModified());
 }
 
-void frmMain::ShowAbout() {
-    frmAbout about(this);
-    dialogs_.ShowModal(about);
+QMenu* frmMain::createPopupMenu() {
+    // The toolbar is fixed in place: there is nothing to show or hide.
+    return nullptr;
+}
+
+void frmMain::SwatchPress(int index, Qt::MouseButton button) {
+    if (index >= 0 && index < kPaletteSize)
+        colours_->Set(button, picture2_[static_cast<std::size_t>(index)]->Colour());
 }
 
 QString frmMain::SelectedNodeKey() const {
-    const QTreeWidgetItem* selected = tvMain_->currentItem();
-    return selected == nullptr ? QString() : selected->data(0, kKeyRole).toString();
+    return tvMain_->SelectedKey();
 }
 
 QColor frmMain::ForeColour() const {
-    return picFore_->Colour();
+    return colours_->For(Qt::LeftButton);
 }
 
 QColor frmMain::BackColour() const {
-    return picBack_->Colour();
+    return colours_->For(Qt::RightButton);
 }
 
 void frmMain::SetCellStatus(const QString& text) {
     sbrMain_->SetPanelText(1, text);
 }
 
-bool frmMain::eventFilter(QObject* watched, QEvent* event) {
-    const bool onTree = watched == tvMain_ || watched == tvMain_->viewport() ||
-                        watched == tvMain_->verticalScrollBar() ||
-                        watched == tvMain_->horizontalScrollBar();
-    if (onTree && event->type() == QEvent::MouseButtonPress) {
-        const auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() == Qt::RightButton) {
-            // The pop-up is the same wherever the press lands, and selects nothing.
-            TreePopup(mouse->button(), mouse->globalPosition().toPoint());
-            return true;
-        }
-    } else if (watched == tvMain_->viewport() && event->type() == QEvent::MouseButtonDblClick) {
-        if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
-            OpenSprite();
-    }
-    return QMainWindow::eventFilter(watched, event);
+Tool frmMain::CurrentTool() const {
+    return tools_->Current();
 }
 
-QMenu* frmMain::createPopupMenu() {
-    // The toolbar is fixed in place: there is nothing to show or hide.
-    return nullptr;
+void frmMain::SelectTool(Tool tool) {
+    tools_->Select(tool);
+}
+
+void frmMain::PickColour(Qt::MouseButton button, const QColor& colour) {
+    colours_->Set(button, colour);
+}
+
+bool frmMain::PixelGrid() const {
+    return mnuViewPixelGrid_->isChecked();
 }
 
 } // namespace vellicor

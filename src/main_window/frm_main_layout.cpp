@@ -1,23 +1,25 @@
-// Building the main window's controls: menus, toolbar, left panel and status bar.
+// Building the main window's controls: menus, toolbar and the left panel, each wired to the
+// object that acts on it.
 #include "artwork.h"
 #include "colour_swatch.h"
-#include "editor/frm_sprite.h"
+#include "current_colours.h"
 #include "editor/qt_colour.h"
+#include "frm_about.h"
 #include "frm_main.h"
 #include "header_dock.h"
 #include "model/colour_table.h"
-#include "status_panels.h"
+#include "project_tree.h"
+#include "sprite_windows.h"
+#include "tool_actions.h"
+#include "undo_router.h"
 
 #include <QAction>
-#include <QFontDatabase>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
-#include <QScrollBar>
 #include <QSettings>
 #include <QToolBar>
 #include <QToolButton>
-#include <QTreeWidget>
 #include <QUndoGroup>
 
 namespace vellicor {
@@ -30,14 +32,11 @@ QAction* frmMain::AddMenuAction(QMenu* menu, const char* name, const QString& ca
     return action;
 }
 
-void frmMain::AddImportAction(QMenu* menu, const char* name, const QString& caption,
-                              void (frmMain::*command)()) {
-    QAction* action = AddMenuAction(menu, name, caption);
+QAction* frmMain::NeedsProject(QAction* action) {
     action->setEnabled(false);
-    connect(action, &QAction::triggered, this, command);
-    // Like New Sprite, an import needs a project to add to.
     connect(&document_, &ProjectDocument::IdentityChanged, action,
             [this, action] { action->setEnabled(document_.HasProject()); });
+    return action;
 }
 
 void frmMain::BuildMenus() {
@@ -45,64 +44,66 @@ void frmMain::BuildMenus() {
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
     QMenu* mnuFileNew = mnuFile->addMenu(tr("&New"));
     mnuFileNew->setObjectName(QStringLiteral("mnuFileNew"));
-    QAction* newProject = AddMenuAction(mnuFileNew, "mnuFileNewProject", tr("&Project"));
-    connect(newProject, &QAction::triggered, this, &frmMain::NewProject);
+    connect(AddMenuAction(mnuFileNew, "mnuFileNewProject", tr("&Project")), &QAction::triggered,
+            projects_, &ProjectCommands::NewProject);
     AddMenuAction(mnuFileNew, "mnuFileNewSpriteArray", tr("Sprite &Array"),
                   QKeySequence(Qt::CTRL | Qt::Key_R))
         ->setEnabled(false);
-    mnuFileNewSprite_ = AddMenuAction(mnuFileNew, "mnuFileNewSprite", tr("&Sprite"),
-                                      QKeySequence(Qt::CTRL | Qt::Key_N));
-    mnuFileNewSprite_->setEnabled(false);
-    connect(mnuFileNewSprite_, &QAction::triggered, this, &frmMain::NewSprite);
-    QAction* open =
-        AddMenuAction(mnuFile, "mnuFileOpen", tr("&Open"), QKeySequence(Qt::CTRL | Qt::Key_O));
-    connect(open, &QAction::triggered, this, &frmMain::Open);
-    mnuFileRecent_ = mnuFile->addMenu(tr("Open &Recent"));
-    mnuFileRecent_->setObjectName(QStringLiteral("mnuFileRecent"));
-    connect(mnuFileRecent_, &QMenu::aboutToShow, this, &frmMain::BuildRecentMenu);
-    QAction* save =
-        AddMenuAction(mnuFile, "mnuFileSave", tr("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S));
-    connect(save, &QAction::triggered, this, &frmMain::Save);
-    QAction* saveAs = AddMenuAction(mnuFile, "mnuFileSaveAs", tr("Save &As..."),
-                                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    connect(saveAs, &QAction::triggered, this, &frmMain::SaveAs);
-    AddImportAction(mnuFile, "mnuFileImportPng", tr("&Import PNG..."), &frmMain::ImportPng);
-    AddImportAction(mnuFile, "mnuFileImportHeader", tr("Import &Header..."),
-                    &frmMain::ImportHeader);
+    connect(NeedsProject(AddMenuAction(mnuFileNew, "mnuFileNewSprite", tr("&Sprite"),
+                                       QKeySequence(Qt::CTRL | Qt::Key_N))),
+            &QAction::triggered, sprites_, &SpriteCommands::NewSprite);
+    connect(AddMenuAction(mnuFile, "mnuFileOpen", tr("&Open"), QKeySequence(Qt::CTRL | Qt::Key_O)),
+            &QAction::triggered, projects_, &ProjectCommands::Open);
+    QMenu* mnuFileRecent = mnuFile->addMenu(tr("Open &Recent"));
+    mnuFileRecent->setObjectName(QStringLiteral("mnuFileRecent"));
+    connect(mnuFileRecent, &QMenu::aboutToShow, projects_,
+            [this, mnuFileRecent] { projects_->ListRecent(mnuFileRecent); });
+    connect(AddMenuAction(mnuFile, "mnuFileSave", tr("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S)),
+            &QAction::triggered, projects_, &ProjectCommands::Save);
+    connect(AddMenuAction(mnuFile, "mnuFileSaveAs", tr("Save &As..."),
+                          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)),
+            &QAction::triggered, projects_, &ProjectCommands::SaveAs);
+    connect(NeedsProject(AddMenuAction(mnuFile, "mnuFileImportPng", tr("&Import PNG..."))),
+            &QAction::triggered, sprites_, &SpriteCommands::ImportPng);
+    connect(NeedsProject(AddMenuAction(mnuFile, "mnuFileImportHeader", tr("Import &Header..."))),
+            &QAction::triggered, sprites_, &SpriteCommands::ImportHeader);
     mnuFileExportPng_ = AddMenuAction(mnuFile, "mnuFileExportPng", tr("&Export PNG..."));
     mnuFileExportPng_->setEnabled(false); // follows the active editor
-    connect(mnuFileExportPng_, &QAction::triggered, this, &frmMain::ExportPng);
-    QAction* exit = AddMenuAction(mnuFile, "mnuFileExit", tr("E&xit"));
-    connect(exit, &QAction::triggered, this, &QWidget::close);
+    connect(mnuFileExportPng_, &QAction::triggered, sprites_, &SpriteCommands::ExportPng);
+    connect(AddMenuAction(mnuFile, "mnuFileExit", tr("E&xit")), &QAction::triggered, this,
+            &QWidget::close);
 
     BuildEditMenu();
     BuildViewMenu();
 
     QMenu* mnuHelp = menuBar()->addMenu(tr("&Help"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-    QAction* about = AddMenuAction(mnuHelp, "mnuHelpAbout", tr("&About"));
-    connect(about, &QAction::triggered, this, &frmMain::ShowAbout);
+    connect(AddMenuAction(mnuHelp, "mnuHelpAbout", tr("&About")), &QAction::triggered, this,
+            [this] {
+                frmAbout about(this);
+                dialogs_.ShowModal(about);
+            });
 
     mnuRightClick_ = menuBar()->addMenu(QStringLiteral("rightclick"));
     mnuRightClick_->setObjectName(QStringLiteral("mnuRightClick"));
-    QAction* popupProject =
-        AddMenuAction(mnuRightClick_, "mnuRightClickProject", tr("New &Project"));
-    connect(popupProject, &QAction::triggered, this, &frmMain::NewProject);
-    mnuRightClickSpriteArray_ =
+    connect(AddMenuAction(mnuRightClick_, "mnuRightClickProject", tr("New &Project")),
+            &QAction::triggered, projects_, &ProjectCommands::NewProject);
+    QAction* spriteArray =
         AddMenuAction(mnuRightClick_, "mnuRightClickSpriteArray", tr("New Sprite &Array"));
-    mnuRightClickSpriteArray_->setEnabled(false);
-    mnuRightClickSprite_ = AddMenuAction(mnuRightClick_, "mnuRightClickSprite", tr("New &Sprite"));
-    connect(mnuRightClickSprite_, &QAction::triggered, this, &frmMain::NewSprite);
+    spriteArray->setEnabled(false);
+    QAction* sprite = AddMenuAction(mnuRightClick_, "mnuRightClickSprite", tr("New &Sprite"));
+    connect(sprite, &QAction::triggered, sprites_, &SpriteCommands::NewSprite);
+    tvMain_->SetPopup(mnuRightClick_, {spriteArray, sprite});
 }
 
 void frmMain::BuildEditMenu() {
     QMenu* mnuEdit = menuBar()->addMenu(tr("&Edit"));
     mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
     // The group names the step: "Undo Paint", "Redo Size 16".
-    QAction* undo = undoGroup_->createUndoAction(mnuEdit, tr("&Undo"));
+    QAction* undo = undo_->Group()->createUndoAction(mnuEdit, tr("&Undo"));
     undo->setObjectName(QStringLiteral("mnuEditUndo"));
     undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    QAction* redo = undoGroup_->createRedoAction(mnuEdit, tr("&Redo"));
+    QAction* redo = undo_->Group()->createRedoAction(mnuEdit, tr("&Redo"));
     redo->setObjectName(QStringLiteral("mnuEditRedo"));
     redo->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
@@ -119,95 +120,51 @@ void frmMain::BuildViewMenu() {
     mnuViewPixelGrid_->setChecked(QSettings().value(QStringLiteral("view/pixelGrid")).toBool());
     connect(mnuViewPixelGrid_, &QAction::toggled, this, [this](bool shown) {
         QSettings().setValue(QStringLiteral("view/pixelGrid"), shown);
-        for (const QPointer<frmSprite>& window : editorWindows_) {
-            if (window)
-                window->ShowGrid();
-        }
+        editors_->ShowGrid();
     });
-    // The header beside the workspace, hidden until asked for, as the user last left it.
+    // The header beside the workspace, hidden until asked for.
     headerDock_ = new HeaderDock(document_, this);
-    addDockWidget(Qt::RightDockWidgetArea, headerDock_);
-    // Room for most of a line without crowding the sprite windows.
-    const QFontMetrics fixed(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    resizeDocks({headerDock_}, {fixed.horizontalAdvance(QLatin1Char('0')) * 56}, Qt::Horizontal);
-    headerDock_->setVisible(QSettings().value(QStringLiteral("view/header")).toBool());
-    QAction* header = headerDock_->toggleViewAction();
-    header->setObjectName(QStringLiteral("mnuViewHeader"));
-    header->setText(tr("&Header"));
-    // Kept when the user shows or hides it; closing the window hides it too, which is no choice.
-    connect(header, &QAction::triggered, this,
-            [](bool shown) { QSettings().setValue(QStringLiteral("view/header"), shown); });
-    connect(headerDock_, &QDockWidget::visibilityChanged, this, [this](bool shown) {
-        if (!shown && isVisible() && headerDock_->isHidden())
-            QSettings().setValue(QStringLiteral("view/header"), false);
-    });
-    mnuView->addAction(header);
-    connect(&document_, &ProjectDocument::StepCompleted, headerDock_, &HeaderDock::RefreshSprite);
-    connect(&document_, &ProjectDocument::IdentityChanged, headerDock_, &HeaderDock::RefreshAll);
-    connect(&document_, &ProjectDocument::SpritesAdded, headerDock_, [this](int first, int count) {
-        if (count == 1)
-            headerDock_->RefreshSprite(first);
-        else
-            headerDock_->RefreshAll();
-    });
-    connect(&document_, &ProjectDocument::SpritesRemoved, headerDock_, &HeaderDock::RefreshAll);
-}
-
-bool frmMain::PixelGrid() const {
-    return mnuViewPixelGrid_->isChecked();
+    mnuView->addAction(headerDock_->toggleViewAction());
 }
 
 void frmMain::BuildToolbar() {
-    tbrMain_ = addToolBar(tr("Toolbar"));
-    tbrMain_->setObjectName(QStringLiteral("tbrMain"));
-    tbrMain_->setMovable(false);
-    tbrMain_->setFloatable(false);
-    tbrMain_->setIconSize(QSize(16, 16));
-    tbrMain_->setFixedHeight(24);
-    tbrMain_->setContextMenuPolicy(Qt::PreventContextMenu);
-
-    struct Button {
-        const char* key;
-        const char* tip;
-        bool tool;
+    QToolBar* tbrMain = addToolBar(tr("Toolbar"));
+    tbrMain->setObjectName(QStringLiteral("tbrMain"));
+    tbrMain->setMovable(false);
+    tbrMain->setFloatable(false);
+    tbrMain->setIconSize(QSize(16, 16));
+    tbrMain->setFixedHeight(24);
+    tbrMain->setContextMenuPolicy(Qt::PreventContextMenu);
+    // The plain buttons, keyed by their commands; the tip names the image too.
+    const auto addButton = [tbrMain](const char* key, const char* tip) {
+        const QString text = QString::fromLatin1(tip);
+        QAction* action = tbrMain->addAction(ToolbarIcon(text), text);
+        action->setObjectName(QString::fromLatin1(key));
+        action->setData(QString::fromLatin1(key));
+        action->setToolTip(text);
+        return action;
     };
-    static constexpr Button kButtons[] = {
-        {"new", "New", false},      {"open", "Open", false},          {"save", "Save", false},
-        {nullptr, nullptr, false},  {"pencil", "Pencil", true},       {"eraser", "Eraser", true},
-        {"circle", "Circle", true}, {"rectangle", "Rectangle", true}, {"fill", "Fill", true},
-        {nullptr, nullptr, false},  {"compile", "Compile", false},
-    };
-    for (const Button& button : kButtons) {
-        if (button.key == nullptr) {
-            tbrMain_->addSeparator();
-            continue;
-        }
-        const QString key = QString::fromLatin1(button.key);
-        const QString tip = QString::fromLatin1(button.tip);
-        QAction* action = tbrMain_->addAction(ToolbarIcon(tip), tip);
-        action->setObjectName(key);
-        action->setData(key);
-        action->setToolTip(tip);
-        action->setCheckable(button.tool);
-        connect(action, &QAction::triggered, this, [this, key] { ButtonClick(key); });
-        toolbarActions_.insert(key, action);
-    }
+    QAction* newButton = addButton("new", "New");
+    connect(newButton, &QAction::triggered, projects_, &ProjectCommands::NewProject);
+    connect(addButton("open", "Open"), &QAction::triggered, projects_, &ProjectCommands::Open);
+    connect(addButton("save", "Save"), &QAction::triggered, projects_, &ProjectCommands::Save);
+    tbrMain->addSeparator();
+    tbrMain->addActions(tools_->actions());
+    tbrMain->addSeparator();
+    connect(addButton("compile", "Compile"), &QAction::triggered, sprites_,
+            &SpriteCommands::Compile);
 
-    // The "new" button's drop-down, whose items act by position.
-    QAction* newButton = ToolbarAction(QStringLiteral("new"));
+    // The "new" button's drop-down: "Sprite Array" does nothing, "Sprite" adds a sprite.
     auto* dropDown = new QMenu(this);
     dropDown->setObjectName(QStringLiteral("tbrMainNewMenu"));
     QAction* spriteArray = dropDown->addAction(tr("Sprite Array"));
     spriteArray->setData(QStringLiteral("sprite array"));
     spriteArray->setEnabled(false);
-    dropDownSprite_ = dropDown->addAction(tr("Sprite"));
-    dropDownSprite_->setData(QStringLiteral("sprite"));
-    dropDownSprite_->setEnabled(false);
-    const QList<QAction*> items = dropDown->actions();
-    for (int i = 0; i < items.size(); ++i)
-        connect(items[i], &QAction::triggered, this, [this, i] { ButtonMenuClick(i + 1); });
+    QAction* sprite = NeedsProject(dropDown->addAction(tr("Sprite")));
+    sprite->setData(QStringLiteral("sprite"));
+    connect(sprite, &QAction::triggered, sprites_, &SpriteCommands::NewSprite);
     newButton->setMenu(dropDown);
-    if (auto* button = qobject_cast<QToolButton*>(tbrMain_->widgetForAction(newButton)))
+    if (auto* button = qobject_cast<QToolButton*>(tbrMain->widgetForAction(newButton)))
         button->setPopupMode(QToolButton::MenuButtonPopup);
 }
 
@@ -217,21 +174,8 @@ void frmMain::BuildLeftPanel(QWidget* parent) {
     picture1->setFixedWidth(124);
     parent->layout()->addWidget(picture1);
 
-    tvMain_ = new QTreeWidget(picture1);
-    tvMain_->setObjectName(QStringLiteral("tvMain"));
+    tvMain_ = new ProjectTree(document_, picture1);
     tvMain_->setGeometry(8, 8, 105, 169);
-    tvMain_->setHeaderHidden(true);
-    tvMain_->setColumnCount(1);
-    tvMain_->setIndentation(12);
-    tvMain_->setIconSize(QSize(16, 16));
-    tvMain_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    // A right press anywhere on the tree, its scroll bars included, opens the tree's pop-up.
-    for (QWidget* part : {static_cast<QWidget*>(tvMain_), tvMain_->viewport(),
-                          static_cast<QWidget*>(tvMain_->verticalScrollBar()),
-                          static_cast<QWidget*>(tvMain_->horizontalScrollBar())}) {
-        part->setContextMenuPolicy(Qt::PreventContextMenu);
-        part->installEventFilter(this);
-    }
 
     auto* picture6 = new QWidget(picture1);
     picture6->setObjectName(QStringLiteral("Picture6"));
@@ -241,13 +185,13 @@ void frmMain::BuildLeftPanel(QWidget* parent) {
     grey.setColor(QPalette::Window, QColor(224, 224, 224));
     picture6->setPalette(grey);
 
-    picBack_ = new ColourSwatch(Qt::white, picture6);
-    picBack_->setObjectName(QStringLiteral("picBack"));
-    picBack_->move(16, 16);
-    picFore_ = new ColourSwatch(Qt::black, picture6);
-    picFore_->setObjectName(QStringLiteral("picFore"));
-    picFore_->move(8, 8);
-    picFore_->raise(); // the left button's colour sits in front, as in most paint programs
+    auto* picBack = new ColourSwatch(*colours_, Qt::RightButton, picture6);
+    picBack->setObjectName(QStringLiteral("picBack"));
+    picBack->move(16, 16);
+    auto* picFore = new ColourSwatch(*colours_, Qt::LeftButton, picture6);
+    picFore->setObjectName(QStringLiteral("picFore"));
+    picFore->move(8, 8);
+    picFore->raise(); // the left button's colour sits in front, as in most paint programs
 
     static constexpr QPoint kSwatchPlaces[kPaletteSize] = {
         {24, 240}, {40, 240}, {56, 240}, {72, 240}, {24, 256}};
@@ -260,12 +204,6 @@ void frmMain::BuildLeftPanel(QWidget* parent) {
                 [this, i](Qt::MouseButton button) { SwatchPress(i, button); });
         picture2_[static_cast<std::size_t>(i)] = swatch;
     }
-}
-
-void frmMain::BuildStatusBar() {
-    sbrMain_ = new StatusPanels(this);
-    sbrMain_->setObjectName(QStringLiteral("sbrMain"));
-    setStatusBar(sbrMain_);
 }
 
 } // namespace vellicor

@@ -3,14 +3,19 @@
 #include "document/project_document.h"
 #include "export/header_text.h"
 
+#include <QAction>
 #include <QFontDatabase>
+#include <QMainWindow>
 #include <QPlainTextEdit>
+#include <QSettings>
 #include <QTextBlock>
 
 namespace vellicor {
 namespace {
 
 constexpr int kLinesPerSprite = 4; // dark, light, mask and the empty line
+
+const QString kShownKey = QStringLiteral("view/header");
 
 // The header's bytes as the view shows them: Latin-1 characters, lines ended by "\n".
 QString ShownText(const std::string& bytes) {
@@ -21,8 +26,8 @@ QString ShownText(const std::string& bytes) {
 
 } // namespace
 
-HeaderDock::HeaderDock(const ProjectDocument& document, QWidget* parent)
-    : QDockWidget(tr("Header"), parent), document_(document) {
+HeaderDock::HeaderDock(const ProjectDocument& document, QMainWindow* window)
+    : QDockWidget(tr("Header"), window), document_(document) {
     setObjectName(QStringLiteral("dockHeader"));
     text_ = new QPlainTextEdit(this);
     text_->setObjectName(QStringLiteral("txtHeader"));
@@ -35,6 +40,32 @@ HeaderDock::HeaderDock(const ProjectDocument& document, QWidget* parent)
         if (visible && stale_)
             RefreshAll();
     });
+
+    window->addDockWidget(Qt::RightDockWidgetArea, this);
+    // Room for most of a line without crowding the sprite windows.
+    const QFontMetrics fixed(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    window->resizeDocks({this}, {fixed.horizontalAdvance(QLatin1Char('0')) * 56}, Qt::Horizontal);
+    setVisible(QSettings().value(kShownKey).toBool());
+    QAction* shown = toggleViewAction();
+    shown->setObjectName(QStringLiteral("mnuViewHeader"));
+    shown->setText(tr("&Header"));
+    // Kept when the user shows or hides it; closing the window hides it too, which is no choice.
+    connect(shown, &QAction::triggered, this,
+            [](bool visible) { QSettings().setValue(kShownKey, visible); });
+    connect(this, &QDockWidget::visibilityChanged, this, [this, window](bool visible) {
+        if (!visible && window->isVisible() && isHidden())
+            QSettings().setValue(kShownKey, false);
+    });
+
+    connect(&document, &ProjectDocument::StepCompleted, this, &HeaderDock::RefreshSprite);
+    connect(&document, &ProjectDocument::IdentityChanged, this, &HeaderDock::RefreshAll);
+    connect(&document, &ProjectDocument::SpritesAdded, this, [this](int first, int count) {
+        if (count == 1)
+            RefreshSprite(first);
+        else
+            RefreshAll();
+    });
+    connect(&document, &ProjectDocument::SpritesRemoved, this, &HeaderDock::RefreshAll);
 }
 
 void HeaderDock::SetActiveSprite(int index) {

@@ -2,6 +2,7 @@
 
 #include <QDockWidget>
 
+class QMainWindow;
 class QPlainTextEdit;
 
 namespace vellicor {
@@ -10,11 +11,13 @@ class ProjectDocument;
 
 // The project's header as Compile would write it, kept up to date after every completed step,
 // with the active sprite's three lines picked out. Only the changed sprite's lines are rebuilt;
-// while the dock is hidden nothing is, and it catches up when shown.
+// while the dock is hidden nothing is, and it catches up when shown. It is shown or hidden as
+// the user last left it.
 class HeaderDock : public QDockWidget {
     Q_OBJECT
   public:
-    HeaderDock(const ProjectDocument& document, QWidget* parent);
+    // Docks itself beside the window's workspace.
+    HeaderDock(const ProjectDocument& document, QMainWindow* window);
 
     // The sprite whose lines are picked out; -1 for none.
     void SetActiveSprite(int index);

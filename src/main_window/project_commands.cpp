@@ -1,216 +1,180 @@
-// The commands that create projects and sprites, and the project tree's mouse handling.
-#include "artwork.h"
-#include "editor/frm_sprite.h"
-#include "frm_main.h"
-#include "header_dock.h"
-#include "model/sprite_identity.h"
+#include "project_commands.h"
+
+#include "dialog_seam.h"
+#include "document/project_document.h"
+#include "project/project_file.h"
+#include "project_tree.h"
+#include "sprite_windows.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QMdiArea>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QMenu>
-#include <QTreeWidget>
-#include <QUndoGroup>
-#include <QUndoStack>
+#include <QSessionManager>
+#include <algorithm>
 
 namespace vellicor {
+namespace {
 
-std::optional<QString> frmMain::AskName(const QString& prompt, NameKind kind) {
-    const QString name = dialogs_.InputBox(this, prompt, QStringLiteral("Vellicor"));
-    switch (CheckName(name, kind)) {
-    case NameVerdict::Accept:
-        return name;
-    case NameVerdict::Refuse:
-        dialogs_.MessageBox(this, kNameErrorText, QStringLiteral("Error"));
-        return std::nullopt;
-    case NameVerdict::Ignore:
-        break;
-    }
-    return std::nullopt;
+// More sprite windows than anyone works in side by side.
+constexpr std::size_t kMaxEditorsOpenedAtOnce = 32;
+
+const QString kProjectFilter = QStringLiteral("Vellicor Projects (*.vellicor)");
+const QString kProjectSuffix = QStringLiteral("vellicor");
+
+} // namespace
+
+ProjectCommands::ProjectCommands(DialogSeam& dialogs, ProjectDocument& document, ProjectTree& tree,
+                                 SpriteWindows& editors, QWidget* window)
+    : QObject(window), dialogs_(dialogs), document_(document), tree_(tree), editors_(editors),
+      window_(window) {
+    const auto unsettle = [this] { changesSettled_ = false; };
+    connect(&document, &ProjectDocument::StepCompleted, this, unsettle);
+    connect(&document, &ProjectDocument::SpritesAdded, this, unsettle);
+    connect(&document, &ProjectDocument::SpritesRemoved, this, unsettle);
+    connect(qGuiApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
+        if (!manager.allowsInteraction())
+            return;
+        const bool endSession = AllowSessionEnd();
+        manager.release();
+        if (!endSession)
+            manager.cancel();
+    });
 }
 
-void frmMain::NewProject() {
-    const auto name = AskName(tr("Enter project name:"), NameKind::Project);
+void ProjectCommands::NewProject() {
+    const auto name = AskName(dialogs_, window_, tr("Enter project name:"), NameKind::Project);
     if (!name || !MaybeSaveChanges())
         return;
-
-    DropEditors();
+    editors_.DropAll();
     document_.StartProject(*name);
-    RebuildTree();
-
-    dropDownSprite_->setEnabled(true);
-    mnuFileNewSprite_->setEnabled(true);
+    tree_.Rebuild();
 }
 
-void frmMain::DropEditors() {
-    const SpriteTable& table = document_.Table();
-    for (int i = 0; i < table.SpriteCount(); ++i) {
-        const auto slot = static_cast<std::size_t>(i);
-        if (table.Record(i).IsOpen && slot < editorWindows_.size() && editorWindows_[slot])
-            editorWindows_[slot]->close();
-    }
-    // The windows belong to the project that is going away.
-    for (const QPointer<frmSprite>& window : editorWindows_) {
-        if (window)
-            window->deleteLater();
-    }
-    editorWindows_.clear();
-}
-
-void frmMain::RebuildTree() {
-    tvMain_->clear();
-    auto* project = new QTreeWidgetItem(tvMain_, QStringList{document_.Name()});
-    project->setData(0, kKeyRole, document_.Name());
-    project->setData(0, kNodeKindRole, static_cast<int>(NodeKind::Project));
-    project->setIcon(0, TreeIcon(QStringLiteral("Folder")));
-    for (int i = 0; i < document_.Table().SpriteCount(); ++i)
-        AddSpriteNode(i);
-    project->setExpanded(true);
-    tvMain_->setCurrentItem(project);
-}
-
-QTreeWidgetItem* frmMain::AddSpriteNode(int index) {
-    const QString name = QString::fromStdString(document_.Record(index).Name);
-    auto* node = new QTreeWidgetItem(tvMain_->topLevelItem(0), QStringList{name});
-    node->setData(0, kKeyRole, QString::fromStdString(SpriteKey(index)));
-    node->setData(0, kNodeKindRole, static_cast<int>(NodeKind::Sprite));
-    node->setIcon(0, TreeIcon(QStringLiteral("Item")));
-    return node;
-}
-
-void frmMain::ShowEditor(int index) {
-    const auto slot = static_cast<std::size_t>(index);
-    if (editorWindows_.size() <= slot)
-        editorWindows_.resize(slot + 1);
-    // Windows are made when a sprite is first shown, so opening a large project makes none.
-    if (!editorWindows_[slot]) {
-        auto* window = new frmSprite(*this, mdiArea_);
-        mdiArea_->addSubWindow(window);
-        editorWindows_[slot] = window;
-    }
-    tvMain_->setCurrentItem(tvMain_->topLevelItem(0)->child(index));
-    frmSprite* window = editorWindows_[slot];
-    undoFromTree_ = false;
-    window->SetCaption(QString::fromStdString(document_.Record(index).Name));
-    window->Load();
-    window->showMaximized();
-    FollowActiveEditor(); // it may have become active before it was loaded
-}
-
-bool frmMain::HasRoomForSprite() {
-    if (!document_.Table().IsFull())
+bool ProjectCommands::MaybeSaveChanges() {
+    if (!document_.IsModified())
         return true;
-    dialogs_.MessageBox(this,
-                        tr("This project already holds %1 sprites, the most it can hold.")
-                            .arg(SpriteTable::kMaxSprites),
-                        QStringLiteral("Error"));
+    const QString question = tr("Save changes to project \"%1\"?").arg(document_.Name());
+    switch (dialogs_.AskSaveChanges(window_, question)) {
+    case SaveChangesAnswer::Save:
+        return Save();
+    case SaveChangesAnswer::Discard:
+        return true;
+    case SaveChangesAnswer::Cancel:
+        break;
+    }
     return false;
 }
 
-void frmMain::NewSprite() {
-    if (!HasRoomForSprite())
-        return;
-    const auto name = AskName(tr("Enter sprite name:"), NameKind::Sprite);
-    if (!name || tvMain_->topLevelItemCount() == 0)
-        return;
-
-    ShowEditor(document_.AppendSprite(*name));
+bool ProjectCommands::AllowSessionEnd() {
+    changesSettled_ = MaybeSaveChanges();
+    return changesSettled_;
 }
 
-std::optional<int> frmMain::ActiveSprite() const {
-    const auto* editor = qobject_cast<frmSprite*>(mdiArea_->activeSubWindow());
-    const auto index = editor ? IndexFromTag(editor->Tag().toStdString()) : std::nullopt;
-    // A window that is closing still counts as active until another one takes over.
-    const bool open =
-        index && *index < document_.Table().SpriteCount() && document_.Record(*index).IsOpen;
-    return open ? index : std::nullopt;
+bool ProjectCommands::AllowClose() {
+    return changesSettled_ || MaybeSaveChanges();
 }
 
-void frmMain::FollowActiveEditor() {
-    const auto index = ActiveSprite();
-    mnuFileExportPng_->setEnabled(index.has_value());
-    QUndoStack* history = UndoTarget(index);
-    undoGroup_->addStack(history); // a history leaves the group by itself when dropped
-    undoGroup_->setActiveStack(history);
-    headerDock_->SetActiveSprite(index.value_or(-1));
+bool ProjectCommands::Open() {
+    if (!MaybeSaveChanges())
+        return false;
+    const auto chosen = dialogs_.OpenFileName(window_, kProjectFilter);
+    return chosen && OpenProjectFile(*chosen);
 }
 
-QUndoStack* frmMain::UndoTarget(std::optional<int> activeSprite) {
-    std::optional<int> sprite = undoFromTree_ ? SelectedSprite() : activeSprite;
-    if (undoFromTree_ && sprite && !document_.Record(*sprite).IsOpen)
-        sprite.reset(); // a closed sprite's node stands for the project
-    return sprite ? document_.History(*sprite) : document_.ProjectHistory();
-}
-
-std::optional<int> frmMain::SelectedSprite() const {
-    const QTreeWidgetItem* selected = tvMain_->currentItem();
-    // The project node is told by what it is, not by its key: a project may be named "s0".
-    if (selected == nullptr ||
-        selected->data(0, kNodeKindRole).toInt() != static_cast<int>(NodeKind::Sprite))
-        return std::nullopt;
-    const auto index = IndexFromKey(selected->data(0, kKeyRole).toString().toStdString());
-    return index && *index < document_.Table().SpriteCount() ? index : std::nullopt;
-}
-
-void frmMain::FollowSpriteList() {
-    connect(&document_, &ProjectDocument::SpritesAdded, this, [this](int first, int count) {
-        for (int index = first; index < first + count; ++index)
-            AddSpriteNode(index);
-        // The first of them is picked out, whether a command or redo brought them.
-        tvMain_->setCurrentItem(tvMain_->topLevelItem(0)->child(first));
-        changesSettled_ = false;
-    });
-    connect(&document_, &ProjectDocument::SpritesRemoved, this, &frmMain::DropSpritesFrom);
-    connect(&document_, &ProjectDocument::HistoryRetired, undoGroup_, &QUndoGroup::removeStack);
-    connect(tvMain_, &QTreeWidget::currentItemChanged, this, [this] {
-        if (undoFromTree_)
-            FollowActiveEditor();
-    });
-    // Focus moving to menus, docks or dialogs leaves the choice as it was.
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-        if (now == tvMain_)
-            undoFromTree_ = true;
-        else if (now != nullptr && mdiArea_->isAncestorOf(now))
-            undoFromTree_ = false;
-        else
-            return;
-        FollowActiveEditor();
-    });
-}
-
-void frmMain::DropSpritesFrom(int first) {
-    // Closing an active editor hands the focus to the next one; an undo made from the tree
-    // keeps it there, so redo stays at hand.
-    const bool fromTree = undoFromTree_;
-    // The windows stay, closed, for the sprites that redo or new commands put in their place.
-    for (auto slot = static_cast<std::size_t>(first); slot < editorWindows_.size(); ++slot) {
-        if (editorWindows_[slot])
-            editorWindows_[slot]->close();
+bool ProjectCommands::OpenRecent(const QString& path) {
+    if (!QFileInfo::exists(path)) {
+        ShowError(dialogs_, window_,
+                  tr("The project \"%1\" no longer exists.").arg(QDir::toNativeSeparators(path)));
+        recentProjects_.Remove(path);
+        return false;
     }
-    if (QTreeWidgetItem* project = tvMain_->topLevelItem(0)) {
-        while (project->childCount() > first)
-            delete project->takeChild(project->childCount() - 1);
+    return MaybeSaveChanges() && OpenProjectFile(path);
+}
+
+bool ProjectCommands::OpenProjectFile(const QString& path) {
+    ProjectRead read = LoadProjectFile(path);
+    if (!read.project) {
+        ShowError(dialogs_, window_,
+                  tr("The project \"%1\" could not be opened.\n%2")
+                      .arg(QDir::toNativeSeparators(path), read.error));
+        return false;
     }
-    changesSettled_ = false;
-    if (fromTree)
-        tvMain_->setFocus();
-    undoFromTree_ = fromTree;
-    FollowActiveEditor();
+    Replace(read.project->name, std::move(read.project->table), QFileInfo(path).absoluteFilePath(),
+            false);
+    recentProjects_.Add(path);
+    return true;
 }
 
-void frmMain::TreePopup(Qt::MouseButton button, QPoint globalPosition) {
-    if (button != Qt::RightButton)
-        return;
-    const bool hasNodes = tvMain_->topLevelItemCount() > 0;
-    mnuRightClickSpriteArray_->setVisible(hasNodes);
-    mnuRightClickSprite_->setVisible(hasNodes);
-    mnuRightClick_->popup(globalPosition);
+void ProjectCommands::Replace(const QString& name, SpriteTable table, const QString& path,
+                              bool unsaved) {
+    editors_.DropAll();
+    document_.ReplaceProject(name, std::move(table), path, unsaved);
+    tree_.Rebuild();
+    // The editors it had open open again, as a double-click on each would open them.
+    std::vector<int> openEditors = document_.OpenEditors();
+    for (const int index : openEditors)
+        document_.SetOpen(index, false); // until its window really opens
+    // Thousands of windows would take minutes to open and be of no use; the first few open,
+    // and the rest wait for a double-click on their nodes.
+    const std::size_t opening = std::min(openEditors.size(), kMaxEditorsOpenedAtOnce);
+    for (std::size_t i = 0; i < opening; ++i)
+        editors_.Show(openEditors[i]);
+    if (opening < openEditors.size())
+        emit Note(tr("Opened %1 of the %2 sprite windows the project had open; the rest are "
+                     "closed.")
+                      .arg(opening)
+                      .arg(openEditors.size()));
 }
 
-void frmMain::OpenSprite() {
-    const auto index = SelectedSprite();
-    if (index && !document_.Record(*index).IsOpen)
-        ShowEditor(*index);
+bool ProjectCommands::Save() {
+    if (!document_.HasProject())
+        return false;
+    if (document_.FilePath().isEmpty())
+        return SaveAs();
+    return SaveTo(document_.FilePath());
+}
+
+bool ProjectCommands::SaveAs() {
+    if (!document_.HasProject())
+        return false;
+    const QString offered = document_.FilePath().isEmpty()
+                                ? document_.Name() + QLatin1Char('.') + kProjectSuffix
+                                : document_.FilePath();
+    const auto chosen = dialogs_.SaveAsFileName(window_, kProjectFilter, offered, kProjectSuffix);
+    if (!chosen)
+        return false;
+    QString path = *chosen;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QLatin1Char('.') + kProjectSuffix;
+    return SaveTo(path);
+}
+
+bool ProjectCommands::SaveTo(const QString& path) {
+    if (const auto reason = SaveProjectFile(path, document_.Name(), document_.Table())) {
+        ShowError(dialogs_, window_,
+                  tr("The project could not be saved to \"%1\".\n%2")
+                      .arg(QDir::toNativeSeparators(path), *reason));
+        return false;
+    }
+    document_.MarkSaved(QFileInfo(path).absoluteFilePath());
+    recentProjects_.Add(path);
+    return true;
+}
+
+void ProjectCommands::ListRecent(QMenu* menu) {
+    menu->clear();
+    const QStringList paths = recentProjects_.Paths();
+    for (int i = 0; i < paths.size(); ++i) {
+        const QString path = paths[i];
+        QString shown = QDir::toNativeSeparators(path);
+        shown.replace(QLatin1Char('&'), QStringLiteral("&&")); // not an access key
+        QAction* action = menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(shown));
+        connect(action, &QAction::triggered, this, [this, path] { OpenRecent(path); });
+    }
+    if (paths.isEmpty())
+        menu->addAction(tr("No recent projects"))->setEnabled(false);
 }
 
 } // namespace vellicor

@@ -1,24 +1,40 @@
-// Bringing back the work of an instance that did not close normally.
-#include "frm_main.h"
+#include "recovery_commands.h"
+
+#include "dialog_seam.h"
+#include "document/journal_keeper.h"
 #include "journal/recovery_journal.h"
+#include "project_commands.h"
 
 #include <QDir>
 #include <QLocale>
+#include <QWidget>
 
 namespace vellicor {
 
-void frmMain::FinishStartUp(const QString& projectFile) {
-    RecoverUnsavedWork();
-    if (!projectFile.isEmpty() && MaybeSaveChanges())
-        OpenProjectFile(projectFile); // a refused file is reported, and we start empty
+RecoveryCommands::RecoveryCommands(DialogSeam& dialogs, ProjectDocument& document,
+                                   ProjectCommands& projects, const QString& folder,
+                                   QWidget* window)
+    : QObject(window), dialogs_(dialogs), projects_(projects), window_(window),
+      journalKeeper_(new JournalKeeper(document, folder, this)) {
+    connect(journalKeeper_, &JournalKeeper::Failed, this, [this](const QString& reason) {
+        ShowError(dialogs_, window_,
+                  tr("Unsaved changes cannot be kept safe from a crash.\n%1").arg(reason));
+    });
 }
 
-void frmMain::RecoverUnsavedWork() {
+void RecoveryCommands::FinishStartUp(const QString& projectFile) {
+    RecoverUnsavedWork();
+    if (!projectFile.isEmpty() && projects_.MaybeSaveChanges())
+        projects_.OpenProjectFile(projectFile); // a refused file is reported, and we start empty
+}
+
+void RecoveryCommands::RecoverUnsavedWork() {
     for (const QString& path : journalKeeper_->Store().OrphanedJournals()) {
         const JournalRead read = LoadJournalFile(path);
         if (!read.project) {
             RecoveryStore::SetAside(path);
-            ShowError(tr("The recovery file \"%1\" is damaged and was set aside.\n%2")
+            ShowError(dialogs_, window_,
+                      tr("The recovery file \"%1\" is damaged and was set aside.\n%2")
                           .arg(QDir::toNativeSeparators(path), read.error));
             continue;
         }
@@ -27,14 +43,12 @@ void frmMain::RecoverUnsavedWork() {
                "change at %2)?")
                 .arg(read.project->name,
                      QLocale().toString(read.project->lastChange.time(), QStringLiteral("HH:mm")));
-        if (!dialogs_.AskRecover(this, question)) {
+        if (!dialogs_.AskRecover(window_, question)) {
             RecoveryStore::Discard(path);
             continue;
         }
         RecoveredProject project = *read.project;
-        DropEditors();
-        document_.ReplaceProject(project.name, std::move(project.table), project.filePath, true);
-        ShowReplacedProject();
+        projects_.Replace(project.name, std::move(project.table), project.filePath, true);
         // This instance's own journal keeps the recovered work safe from here on.
         journalKeeper_->Restart();
         RecoveryStore::Discard(path);

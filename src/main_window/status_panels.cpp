@@ -1,11 +1,12 @@
 #include "status_panels.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <algorithm>
 
 namespace vellicor {
 
-StatusPanels::StatusPanels(QWidget* parent) : QStatusBar(parent) {
+StatusPanels::StatusPanels(QWidget* window) : QStatusBar(window) {
     setSizeGripEnabled(false);
     setFixedHeight(25);
     for (std::size_t i = 0; i < labels_.size(); ++i) {
@@ -16,6 +17,7 @@ StatusPanels::StatusPanels(QWidget* parent) : QStatusBar(parent) {
         widths_[i] = kMinPanelWidth;
     }
     PlacePanels();
+    window->installEventFilter(this);
 }
 
 bool StatusPanels::SetPanelWidth(int panel, int width) {
@@ -37,6 +39,16 @@ void StatusPanels::SetPanelText(int panel, const QString& text) {
 void StatusPanels::resizeEvent(QResizeEvent* event) {
     QStatusBar::resizeEvent(event);
     PlacePanels();
+}
+
+bool StatusPanels::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Resize) {
+        // A value the bar refuses (a window narrower than panels 2 and 3) leaves panel 1 as
+        // it was.
+        const int outer = static_cast<QWidget*>(watched)->frameGeometry().width();
+        SetPanelWidth(0, outer - PanelWidth(1) - PanelWidth(2));
+    }
+    return QStatusBar::eventFilter(watched, event);
 }
 
 void StatusPanels::PlacePanels() {

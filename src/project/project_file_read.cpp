@@ -1,16 +1,14 @@
 // Reading .vellicor files. Everything is checked before a project is handed out, and the
 // first fault found is reported in one line that a user can act on.
 #include "json_bounds.h"
-#include "model/name_rules.h"
 #include "project_file.h"
 #include "project_keys.h"
-#include "row_hex.h"
+#include "sprite_json.h"
 
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -37,103 +35,63 @@ QString TooLarge() {
         .arg(kMaxProjectFileBytes / (1024 * 1024));
 }
 
-// Faults inside a sprite start with "Sprite N: ", counted from 1 as people count.
-class Fields {
-  public:
-    Fields(const QJsonObject& object, QString where) : object_(object), where_(std::move(where)) {}
-
-    [[noreturn]] void Fault(QLatin1String key, const QString& what) const {
-        Refuse(where_ + Quoted(key) + u' ' + what + u'.');
+// How a field is wrong, in the words of this file's messages.
+QString Words(const JsonFault& fault) {
+    switch (fault.kind) {
+    case JsonFault::Kind::NotObject:
+        return QStringLiteral("it is not a JSON object");
+    case JsonFault::Kind::Missing:
+        return QStringLiteral("is missing");
+    case JsonFault::Kind::NotString:
+        return QStringLiteral("is not a string");
+    case JsonFault::Kind::BadName:
+        return fault.nameFault;
+    case JsonFault::Kind::NotNumber:
+        return QStringLiteral("is not a number");
+    case JsonFault::Kind::BadSize:
+        return QStringLiteral("is not 0, 8, 16 or 32");
+    case JsonFault::Kind::NotFlag:
+        return QStringLiteral("is not true or false");
+    case JsonFault::Kind::NotArray:
+        return QStringLiteral("is not an array");
+    case JsonFault::Kind::RowCount:
+        return QStringLiteral("has %1 rows instead of %2").arg(fault.number).arg(kPlaneSide);
+    case JsonFault::Kind::BadRow:
+        return QStringLiteral("row %1 is not 8 hex digits").arg(fault.number);
     }
-    QJsonValue Required(QLatin1String key) const {
-        const QJsonValue value = object_.value(key);
-        if (value.isUndefined())
-            Fault(key, QStringLiteral("is missing"));
-        return value;
-    }
-    QString Name() const {
-        const QJsonValue value = Required(kName);
-        if (!value.isString())
-            Fault(kName, QStringLiteral("is not a string"));
-        const QString name = value.toString();
-        if (const auto fault = NameFault(name))
-            Fault(kName, *fault);
-        return name;
-    }
-    double Number(QLatin1String key) const {
-        const QJsonValue value = Required(key);
-        if (!value.isDouble())
-            Fault(key, QStringLiteral("is not a number"));
-        return value.toDouble();
-    }
-    bool OptionalFlag(QLatin1String key) const {
-        const QJsonValue value = object_.value(key);
-        if (!value.isUndefined() && !value.isBool())
-            Fault(key, QStringLiteral("is not true or false"));
-        return value.toBool(false);
-    }
-    QJsonArray Array(QLatin1String key) const {
-        const QJsonValue value = Required(key);
-        if (!value.isArray())
-            Fault(key, QStringLiteral("is not an array"));
-        return value.toArray();
-    }
-
-  private:
-    const QJsonObject& object_;
-    QString where_;
-};
-
-std::optional<std::uint32_t> HexRow(const QJsonValue& value) {
-    return value.isString() ? ParseRow(value.toString()) : std::nullopt;
+    return {};
 }
 
-void ReadPlane(const Fields& sprite, QLatin1String key, Plane& plane) {
-    const QJsonArray rows = sprite.Array(key);
-    if (rows.size() != kPlaneSide)
-        sprite.Fault(key,
-                     QStringLiteral("has %1 rows instead of %2").arg(rows.size()).arg(kPlaneSide));
-    for (int y = 0; y < kPlaneSide; ++y) {
-        const auto bits = HexRow(rows.at(y));
-        if (!bits)
-            sprite.Fault(key, QStringLiteral("row %1 is not 8 hex digits").arg(y + 1));
-        plane.SetFullRow(y, *bits);
-    }
+// One line a user can act on, such as `Sprite 3: "size" is missing.`: sprites are counted from
+// 1, as people count; the project's own fields have no prefix.
+[[noreturn]] void Refuse(const JsonFault& fault, const QString& where = {}) {
+    const QString subject =
+        fault.kind == JsonFault::Kind::NotObject ? QString() : Quoted(fault.key) + u' ';
+    Refuse(where + subject + Words(fault) + u'.');
 }
 
-void ReadSprite(const QJsonValue& value, int number, SpriteTable& table) {
-    const QString where = QStringLiteral("Sprite %1: ").arg(number);
-    if (!value.isObject())
-        Refuse(where + QStringLiteral("it is not a JSON object."));
-    const QJsonObject object = value.toObject();
-    const Fields sprite(object, where);
-    SpriteRecord& record = table.Record(table.Append(sprite.Name().toStdString()));
-    const double size = sprite.Number(kSize);
-    constexpr std::array<double, 4> kSizes = {0, 8, 16, 32};
-    if (std::find(kSizes.begin(), kSizes.end(), size) == kSizes.end())
-        sprite.Fault(kSize, QStringLiteral("is not 0, 8, 16 or 32"));
-    record.Size = static_cast<std::int16_t>(size);
-    record.IsOpen = sprite.OptionalFlag(kOpen);
-    ReadPlane(sprite, kDark, record.PlaneDark);
-    ReadPlane(sprite, kLight, record.PlaneLight);
-    ReadPlane(sprite, kMask, record.PlaneMask);
+void Check(std::optional<JsonFault> fault) {
+    if (fault)
+        Refuse(*fault);
 }
 
 // The format and its version come first: a newer version may have changed everything else.
-void CheckFormat(const Fields& root, const QJsonObject& object) {
-    if (object.value(kFormat) != QJsonValue(kFormatName))
+void CheckFormat(const QJsonObject& root) {
+    if (root.value(kFormat) != QJsonValue(kFormatName))
         Refuse(QStringLiteral("It is not a Vellicor project: \"format\" is not \"%1\".")
                    .arg(kFormatName));
-    const double version = root.Number(kVersion);
+    double version = 0;
+    Check(ReadNumber(root, kVersion, version));
     if (version != std::floor(version))
-        root.Fault(kVersion, QStringLiteral("is not a whole number"));
+        Refuse(Quoted(kVersion) + QStringLiteral(" is not a whole number."));
     if (version > kVersionWritten)
         Refuse(QStringLiteral("The project was written by a newer version of Vellicor (format "
                               "version %1); this version reads format %2.")
                    .arg(version)
                    .arg(kVersionWritten));
     if (version < 1)
-        root.Fault(kVersion, QStringLiteral("is %1, which is no format version").arg(version));
+        Refuse(Quoted(kVersion) +
+               QStringLiteral(" is %1, which is no format version.").arg(version));
 }
 
 Project ParseProject(const QByteArray& bytes) {
@@ -147,19 +105,24 @@ Project ParseProject(const QByteArray& bytes) {
                    .arg(parseError.offset));
     if (!document.isObject())
         Refuse(QStringLiteral("It is not a Vellicor project: the document is not a JSON object."));
-    const QJsonObject object = document.object();
-    const Fields root(object, QString());
-    CheckFormat(root, object);
+    const QJsonObject root = document.object();
+    CheckFormat(root);
 
     Project project;
-    project.name = root.Name();
-    const QJsonArray sprites = root.Array(kSprites);
+    Check(ReadName(root, project.name));
+    QJsonArray sprites;
+    Check(ReadArray(root, kSprites, sprites));
     if (sprites.size() > SpriteTable::kMaxSprites)
         Refuse(QStringLiteral("The project has %1 sprites; at most %2 fit.")
                    .arg(sprites.size())
                    .arg(SpriteTable::kMaxSprites));
-    for (qsizetype i = 0; i < sprites.size(); ++i)
-        ReadSprite(sprites.at(i), static_cast<int>(i) + 1, project.table);
+    JsonFault fault;
+    for (qsizetype i = 0; i < sprites.size(); ++i) {
+        auto sprite = SpriteFromJson(sprites.at(i), OpenField::Read, fault);
+        if (!sprite)
+            Refuse(fault, QStringLiteral("Sprite %1: ").arg(i + 1));
+        project.table.AppendRecord(std::move(*sprite));
+    }
     return project;
 }
 

@@ -4,7 +4,8 @@
 
 namespace vellicor::project_keys {
 
-// Names shared by the writer and the reader of .vellicor files.
+// Names in .vellicor files, for their writer and reader, and for the recovery journal where it
+// holds the same things.
 inline constexpr QLatin1String kFormat("format");
 inline constexpr QLatin1String kFormatName("vellicor-project");
 inline constexpr QLatin1String kVersion("version");

@@ -1,7 +1,8 @@
 // Preloaded into a child process to make the file system fail on cue, for files in one folder
 // only, so the rest of the process works as usual. Set by the environment:
 //   VELLICOR_FAULT_FOLDER  files whose path contains this text are watched
-//   VELLICOR_FAULT_CALL    write, fsync (fdatasync too) or close: the call that fails on them
+//   VELLICOR_FAULT_CALL    write (pwrite too), fsync (fdatasync too) or close: the call that
+//                          fails on them
 //   VELLICOR_FAULT_ERRNO   the error number it fails with
 //   VELLICOR_FAULT_NO_NEW  if set, creating a new file there fails with EACCES, as in a folder
 //                          the user may not write, while existing files still open
@@ -93,6 +94,20 @@ ssize_t write(int fd, const void* data, size_t count) {
         return Fail();
     halfWritten[fd] = true;
     return real(fd, data, count / 2);
+}
+
+ssize_t pwrite(int fd, const void* data, size_t count, off_t offset) {
+    static const auto real = Real<ssize_t (*)(int, const void*, size_t, off_t)>("pwrite");
+    if (!Fails(fd, "write"))
+        return real(fd, data, count, offset);
+    if (halfWritten[fd] || count < 2)
+        return Fail();
+    halfWritten[fd] = true;
+    return real(fd, data, count / 2, offset);
+}
+
+ssize_t pwrite64(int fd, const void* data, size_t count, off64_t offset) {
+    return pwrite(fd, data, count, offset);
 }
 
 int fsync(int fd) {

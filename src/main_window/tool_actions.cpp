@@ -1,0 +1,42 @@
+#include "tool_actions.h"
+
+#include "artwork.h"
+
+#include <QAction>
+#include <utility>
+
+namespace vellicor {
+namespace {
+
+// Each button's key and tip, which also names its image.
+constexpr std::pair<const char*, const char*> kTools[] = {{"pencil", "Pencil"},
+                                                          {"eraser", "Eraser"},
+                                                          {"circle", "Circle"},
+                                                          {"rectangle", "Rectangle"},
+                                                          {"fill", "Fill"}};
+
+} // namespace
+
+ToolActions::ToolActions(QObject* parent) : QActionGroup(parent) {
+    setExclusionPolicy(ExclusionPolicy::ExclusiveOptional);
+    for (const auto& [key, tip] : kTools) {
+        auto* action =
+            new QAction(ToolbarIcon(QString::fromLatin1(tip)), QString::fromLatin1(tip), this);
+        action->setObjectName(QString::fromLatin1(key));
+        action->setData(QString::fromLatin1(key));
+        action->setToolTip(QString::fromLatin1(tip));
+        action->setCheckable(true);
+        addAction(action);
+    }
+}
+
+Tool ToolActions::Current() const {
+    const auto index = static_cast<int>(actions().indexOf(checkedAction()));
+    return index < 0 ? Tool::Pencil : static_cast<Tool>(index);
+}
+
+void ToolActions::Select(Tool tool) {
+    actions().at(static_cast<int>(tool))->setChecked(true);
+}
+
+} // namespace vellicor

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QObject>
+#include <functional>
+
+class QUndoGroup;
+
+namespace vellicor {
+
+class SpriteWindows;
+class ProjectDocument;
+class ProjectTree;
+
+// Which history Edit > Undo and Redo act on: what the user is looking at. That is the active
+// editor's sprite or, while the project tree had the focus more recently than an editor, the
+// selected sprite if its editor is open; otherwise the project's history of added sprites.
+class UndoRouter : public QObject {
+    Q_OBJECT
+  public:
+    UndoRouter(ProjectDocument& document, ProjectTree& tree, SpriteWindows& editors,
+               QObject* parent);
+
+    QUndoGroup* Group() const { return group_; }
+    // Points the group at the history that undo acts on now.
+    void Follow();
+    // Gives the tree the focus, from where undo takes back what a command just added.
+    void FollowTree();
+    // Runs `change`, which may close editors and so move the focus. An undo made from the tree
+    // keeps acting from there, so redo stays at hand; the caller follows once all is in place.
+    void KeepSource(const std::function<void()>& change);
+
+  private:
+    ProjectDocument& document_;
+    ProjectTree& tree_;
+    SpriteWindows& editors_;
+    QUndoGroup* group_;
+    bool fromTree_ = false;
+};
+
+} // namespace vellicor

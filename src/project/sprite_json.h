@@ -1,0 +1,54 @@
+#pragma once
+
+#include "model/sprite_record.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QLatin1String>
+#include <optional>
+
+namespace vellicor {
+
+// A sprite's JSON form, the same in the project file and the recovery journal:
+//   {"name":N,"size":0|8|16|32,"dark":[32 rows],"light":[32 rows],"mask":[32 rows]}
+// rows as RowDigits writes them, all 32 x 32 pixels whatever the size. The project file adds
+// "open", whether its editor was open.
+QJsonObject SpriteJson(const SpriteRecord& record);
+
+// The first fault found in a JSON object's fields. The project file and the journal each word
+// it their own way, as their readers always have.
+struct JsonFault {
+    enum class Kind {
+        NotObject,
+        Missing,
+        NotString,
+        BadName, // `nameFault` says how the name breaks the rules
+        NotNumber,
+        BadSize,
+        NotFlag,
+        NotArray,
+        RowCount, // `number` is how many rows there are
+        BadRow,   // `number` is the row, counted from 1
+    };
+    Kind kind = Kind::NotObject;
+    QLatin1String key;
+    QString nameFault;
+    qsizetype number = 0;
+};
+
+// The fields the project's own object shares with its sprites. Each stores the value it reads,
+// or returns the fault.
+std::optional<JsonFault> ReadName(const QJsonObject& object, QString& name);
+std::optional<JsonFault> ReadNumber(const QJsonObject& object, QLatin1String key, double& number);
+std::optional<JsonFault> ReadArray(const QJsonObject& object, QLatin1String key, QJsonArray& array);
+
+// Whether a sprite's "open" is read (the project file, where a missing one means closed) or
+// left alone (the journal, which lists open editors apart).
+enum class OpenField { Read, Ignored };
+
+// The sprite `value` holds, its fields checked in the order name, size, open, dark, light,
+// mask; nullopt with `fault` set at the first that is wrong.
+std::optional<SpriteRecord> SpriteFromJson(const QJsonValue& value, OpenField open,
+                                           JsonFault& fault);
+
+} // namespace vellicor
