@@ -21,8 +21,6 @@ class EditorHost {
     virtual QColor BackColour() const = 0;
     // The tool pressed on the toolbar, read at each press on a canvas.
     virtual Tool CurrentTool() const = 0;
-    // Presses a tool's button, as its keyboard shortcut does.
-    virtual void SelectTool(Tool tool) = 0;
     // A colour picked from the canvas for the left or right mouse button.
     virtual void PickColour(Qt::MouseButton button, const QColor& colour) = 0;
     // Whether the canvas shows lines between its cells.

@@ -48,7 +48,6 @@ class frmSprite : public QMdiSubWindow, private ToolEnvironment {
 
   private:
     void BuildControls();
-    void BuildToolShortcuts();
     void WireCanvas();
     void OnSizeOption(int size);
     void OnClientResize();

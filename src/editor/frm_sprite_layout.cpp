@@ -106,7 +106,6 @@ void frmSprite::BuildControls() {
     sldZoom_->setTickPosition(QSlider::TicksBelow);
     connect(sldZoom_, &ZoomSlider::ZoomChanged, this, &frmSprite::ApplyZoom);
 
-    BuildToolShortcuts();
     setTabOrder(opt8_, opt16_);
     setTabOrder(opt16_, opt32_);
     setTabOrder(opt32_, sldZoom_);

@@ -3,23 +3,7 @@
 #include "qt_colour.h"
 #include "sprite_canvas.h"
 
-#include <QShortcut>
-
 namespace vellicor {
-
-void frmSprite::BuildToolShortcuts() {
-    // The keys pixel editors use, live while this window has the focus.
-    const std::pair<Qt::Key, Tool> keys[] = {
-        {Qt::Key_B, Tool::Pencil}, {Qt::Key_P, Tool::Pencil},    {Qt::Key_E, Tool::Eraser},
-        {Qt::Key_C, Tool::Circle}, {Qt::Key_R, Tool::Rectangle}, {Qt::Key_F, Tool::Fill},
-        {Qt::Key_G, Tool::Fill}};
-    for (const auto& [key, tool] : keys) {
-        auto* shortcut = new QShortcut(QKeySequence(key), this);
-        shortcut->setContext(Qt::WidgetWithChildrenShortcut);
-        connect(shortcut, &QShortcut::activated, this,
-                [this, tool = tool] { host_.SelectTool(tool); });
-    }
-}
 
 void frmSprite::WireCanvas() {
     auto pointer = [this](QPointF position, Qt::KeyboardModifiers modifiers) {

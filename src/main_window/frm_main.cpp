@@ -39,6 +39,7 @@ frmMain::frmMain(DialogSeam& dialogs, const QString& recoveryFolder, QWidget* pa
     BuildLeftPanel(centre);
     mdiArea_ = new QMdiArea(centre);
     mdiArea_->setObjectName(QStringLiteral("mdiArea"));
+    tools_->AddKeys(mdiArea_);
     layout->addWidget(mdiArea_, 1);
     setCentralWidget(centre);
 
@@ -151,10 +152,6 @@ void frmMain::SetCellStatus(const QString& text) {
 
 Tool frmMain::CurrentTool() const {
     return tools_->Current();
-}
-
-void frmMain::SelectTool(Tool tool) {
-    tools_->Select(tool);
 }
 
 void frmMain::PickColour(Qt::MouseButton button, const QColor& colour) {

@@ -70,7 +70,6 @@ class frmMain : public QMainWindow, public EditorHost {
     void SetCellStatus(const QString& text) override;
     void EditorClosed() override { FollowActiveEditor(); }
     Tool CurrentTool() const override;
-    void SelectTool(Tool tool) override;
     void PickColour(Qt::MouseButton button, const QColor& colour) override;
     bool PixelGrid() const override;
 

@@ -3,6 +3,7 @@
 #include "artwork.h"
 
 #include <QAction>
+#include <QWidget>
 #include <utility>
 
 namespace vellicor {
@@ -37,6 +38,20 @@ Tool ToolActions::Current() const {
 
 void ToolActions::Select(Tool tool) {
     actions().at(static_cast<int>(tool))->setChecked(true);
+}
+
+void ToolActions::AddKeys(QWidget* area) {
+    const std::pair<Qt::Key, Tool> keys[] = {
+        {Qt::Key_B, Tool::Pencil}, {Qt::Key_P, Tool::Pencil},    {Qt::Key_E, Tool::Eraser},
+        {Qt::Key_C, Tool::Circle}, {Qt::Key_R, Tool::Rectangle}, {Qt::Key_F, Tool::Fill},
+        {Qt::Key_G, Tool::Fill}};
+    for (const auto& [key, tool] : keys) {
+        auto* action = new QAction(area);
+        action->setShortcut(QKeySequence(key));
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        connect(action, &QAction::triggered, this, [this, tool = tool] { Select(tool); });
+        area->addAction(action);
+    }
 }
 
 } // namespace vellicor

@@ -17,6 +17,10 @@ class ToolActions : public QActionGroup {
     Tool Current() const;
     // Presses the tool's button; it never releases one that is already pressed.
     void Select(Tool tool);
+    // The keys pixel editors use for the tools, live while the focus is inside `area`. They
+    // are plain actions beside the buttons: a key on a checkable button would toggle it, and
+    // a key must never release the tool that is pressed.
+    void AddKeys(QWidget* area);
 };
 
 } // namespace vellicor
