@@ -4,7 +4,6 @@
 #include "export/header_text.h"
 #include "support/app_fixture.h"
 
-#include <QAction>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QUndoStack>
@@ -23,10 +22,6 @@ struct ToolFixture : AppFixture {
     QPoint last;           // where they left the pointer
 
     explicit ToolFixture(int size) : editor(NewBall(size)) {}
-    QPoint At(QPoint cell) const {
-        const int n = editor.CheckedSize();
-        return Editor::CellCentre(editor.Canvas(), cell.x(), cell.y(), n);
-    }
     void Tool(const char* key) {
         QAction* action = main->ToolbarAction(key);
         if (!action->isChecked())
@@ -48,7 +43,7 @@ struct ToolFixture : AppFixture {
         for (int y = 0; y < 8; ++y) {
             QString row;
             for (int x = 0; x < 8; ++x) {
-                const Rgb colour = shown ? canvas.pixel(At({x, y})) & 0xFFFFFFU
+                const Rgb colour = shown ? canvas.pixel(editor.At({x, y})) & 0xFFFFFFU
                                          : ColourForBits(main->Table().Record(0).Bits(x, y));
                 row += kLetters[std::find(kPaletteColours, kPaletteColours + 5, colour) -
                                 kPaletteColours];
@@ -70,20 +65,20 @@ struct ToolFixture : AppFixture {
         const Qt::MouseButton button = words.contains("right") ? Qt::RightButton : Qt::LeftButton;
         QWidget* canvas = editor.Canvas();
         if (words[0] == "press") {
-            QTest::mousePress(canvas, button, keys, At(last = cell));
+            QTest::mousePress(canvas, button, keys, editor.At(last = cell));
             held |= button;
         } else if (words[0] == "move") {
-            QTest::mouseEvent(QTest::MouseMove, canvas, Qt::NoButton, keys, At(last = cell));
+            QTest::mouseEvent(QTest::MouseMove, canvas, Qt::NoButton, keys, editor.At(last = cell));
         } else if (words[0] == "release") {
             for (const Qt::MouseButton each : {Qt::RightButton, Qt::LeftButton})
                 if (held.testFlag(each))
-                    QTest::mouseRelease(canvas, each, keys, At(last));
+                    QTest::mouseRelease(canvas, each, keys, editor.At(last));
             held = {};
         } else {
             QTest::keyClick(editor.Canvas(), Qt::Key_Escape);
         }
     }
-    QRgb CanvasCell(QPoint cell) const { return Editor::PixelAt(editor.Canvas(), At(cell)); }
+    QRgb CanvasCell(QPoint cell) const { return Editor::PixelAt(editor.Canvas(), editor.At(cell)); }
     // The pressed tool buttons; the toolbar lets at most one be down.
     QStringList PressedTools() const {
         QStringList pressed;

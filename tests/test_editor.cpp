@@ -16,13 +16,13 @@ namespace {
 struct EditorFixture : AppFixture {
     Editor editor = NewBall();
     const SpriteRecord& Record() { return main->Table().Record(0); }
-    // Black and white by turns, so every border between two cells shows; written past the
-    // window, which is told to show it.
-    void Checkerboard() {
+    // Two colours by turns, so every border between two cells shows; written past the window,
+    // which is told to show it.
+    void Checkerboard(Rgb odd = kBlack, Rgb even = kWhite) {
         main->Document().BeginStroke(0);
         for (int y = 0; y < kPlaneSide; ++y)
             for (int x = 0; x < kPlaneSide; ++x)
-                Paint(x, y, (x + y) % 2 ? kBlack : kWhite);
+                Paint(x, y, (x + y) % 2 ? odd : even);
         main->Document().EndStroke();
         editor.window->DrawSprite();
     }
@@ -58,7 +58,6 @@ class TestEditor : public QObject {
     void sliderDragFollowsOnlyTheLeftButton();
     void screenKeepsUpWithEveryEvent_data();
     void screenKeepsUpWithEveryEvent();
-    void cellBorders();
 };
 
 void TestEditor::blankUntilASizeIsChosen() {
@@ -107,11 +106,7 @@ void TestEditor::zoomPlacesCanvasHandlesAndCells() {
     for (int i = 0; i < 8; ++i)
         QCOMPARE(app.editor.Find(qPrintable(QString("Shape1_%1").arg(i)))->pos(), handles[i]);
 
-    app.main->Document().BeginStroke(0);
-    for (int y = 0; y < 32; ++y)
-        for (int x = 0; x < 32; ++x)
-            app.Paint(x, y, (x + y) % 2 ? kDarkGrey : kLightGrey);
-    app.main->Document().EndStroke();
+    app.Checkerboard(kDarkGrey, kLightGrey);
     // At every size, a gap would show the surface's own colour and an overlap would swallow a
     // cell: either changes the count of borders across the middle.
     for (int size : {8, 16, 32}) {
@@ -123,6 +118,13 @@ void TestEditor::zoomPlacesCanvasHandlesAndCells() {
                     QCOMPARE(Changes(shown, alongRow, shown.width() / 2).size(), size - 1);
         }
     }
+    // 73 pixels in 8 cells: borders at 73 k / 8 = 9.125, 18.25, 27.375, 36.5, 45.625, 54.75 and
+    // 63.875, rounded, halves away from zero.
+    app.editor.ChooseSize(8);
+    const QImage preview = app.editor.Preview()->grab().toImage();
+    const QList<int> borders{9, 18, 27, 37, 46, 55, 64};
+    QCOMPARE(Changes(preview, true), borders);
+    QCOMPARE(Changes(preview, false), borders);
 }
 
 void TestEditor::painting_data() {
@@ -270,18 +272,6 @@ void TestEditor::screenKeepsUpWithEveryEvent() {
     screenMatches("undo");
     if (grid)
         gridAction->trigger();
-}
-
-void TestEditor::cellBorders() {
-    // 73 pixels in 8 cells: borders at 73 k / 8 = 9.125, 18.25, 27.375, 36.5, 45.625, 54.75 and
-    // 63.875, rounded, halves away from zero.
-    EditorFixture app;
-    app.editor.ChooseSize(8);
-    app.Checkerboard();
-    const QImage preview = app.editor.Preview()->grab().toImage();
-    const QList<int> borders{9, 18, 27, 37, 46, 55, 64};
-    QCOMPARE(Changes(preview, true), borders);
-    QCOMPARE(Changes(preview, false), borders);
 }
 
 QTEST_MAIN(TestEditor)

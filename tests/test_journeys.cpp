@@ -21,9 +21,6 @@ struct Journey : AppFixture {
             keys << project->child(i)->data(0, ProjectTree::kKeyRole).toString();
         return keys;
     }
-    void DoubleClick(QTreeWidgetItem* node, Qt::MouseButton button = Qt::LeftButton) {
-        QTest::mouseDClick(Tree()->viewport(), button, {}, Tree()->visualItemRect(node).center());
-    }
     // Clicks an editor window's close button where the user sees it: in the menu bar's corner
     // while the window is maximised, on its own title bar otherwise.
     void ClickCloseButton(QMdiSubWindow* window) {

@@ -1,7 +1,6 @@
 // Keeping projects in files through the main window: save, open, recent projects, the title,
 // the question before unsaved work is thrown away, and what every file command does on failure.
 #include "export/header_text.h"
-#include "journal/recovery_journal.h"
 #include "main_window/project_tree.h"
 #include "project/project_file.h"
 #include "support/app_fixture.h"
@@ -20,20 +19,6 @@ using namespace vellicor;
 namespace {
 
 struct FileFixture : AppFixture {
-    // What Compile writes to `name` in the test's folder.
-    QByteArray CompileTo(const QString& name) {
-        dialogs.saveAnswers << Path(name);
-        main->Compile();
-        return ReadAll(Path(name));
-    }
-    bool SaveAs(const QString& typed) {
-        dialogs.saveAsAnswers << typed;
-        return main->SaveAs();
-    }
-    bool Open(const QString& path) {
-        dialogs.openAnswers << path;
-        return main->Open();
-    }
     // A modified project with one painted sprite and no file yet.
     void ModifiedProject() {
         NewBall(8);
@@ -102,7 +87,6 @@ void TestProjectCommands::saveAndOpenKeepEveryPixel() {
 
     QVERIFY(app.SaveAs(app.Path("Demo"))); // the extension is added
     QCOMPARE(app.dialogs.offeredNames.last(), QString("Demo.vellicor"));
-    QCOMPARE(app.dialogs.shown.last().text, QString("Vellicor Projects (*.vellicor)"));
     QVERIFY(QFile::exists(app.Path("Demo.vellicor")));
     QVERIFY(!app.main->Document().IsModified());
 
@@ -325,9 +309,7 @@ void TestProjectCommands::awkwardNamesSaveOpenAndRecover() {
     FileFixture app;
     app.NewProject(name);
     app.NewSprite("Ball");
-    const QStringList journals = QDir(app.recoveryFolder.path()).entryList({"*.journal"});
-    QCOMPARE(journals.size(), 1);
-    const JournalRead read = ReadJournal(ReadAll(app.recoveryFolder.filePath(journals[0])));
+    const JournalRead read = app.Journal();
     QVERIFY2(read.project, qPrintable(read.error));
     QCOMPARE(read.project->name, name);
     QVERIFY(app.SaveAs(app.Path("awkward.vellicor")));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/frm_sprite.h"
+#include "journal/recovery_journal.h"
 #include "main_window/colour_swatch.h"
 #include "main_window/frm_main.h"
 #include "main_window/status_panels.h"
@@ -9,6 +10,7 @@
 #include "scripted_dialogs.h"
 
 #include <QAction>
+#include <QDir>
 #include <QRadioButton>
 #include <QSlider>
 #include <QTemporaryDir>
@@ -41,6 +43,27 @@ struct AppFixture {
     QTreeWidget* Tree() const { return Find<QTreeWidget>("tvMain"); }
     QAction* Action(const char* name) const { return Find<QAction>(name); }
     QString Path(const QString& name) const { return dir.filePath(name); }
+    bool SaveAs(const QString& path) {
+        dialogs.saveAsAnswers << path;
+        return main->SaveAs();
+    }
+    bool Open(const QString& path) {
+        dialogs.openAnswers << path;
+        return main->Open();
+    }
+    // What Compile writes to `name` in the test's folder.
+    QByteArray CompileTo(const QString& name) {
+        dialogs.saveAnswers << Path(name);
+        main->Compile();
+        return ReadAll(Path(name));
+    }
+    // What a crash now would recover: the one journal, read back; nothing when there is none.
+    vellicor::JournalRead Journal() const {
+        const QStringList journals = QDir(recoveryFolder.path()).entryList({"*.journal"});
+        return journals.size() == 1
+                   ? vellicor::ReadJournal(ReadAll(recoveryFolder.filePath(journals[0])))
+                   : vellicor::JournalRead{};
+    }
 
     void NewProject(const QString& name) {
         dialogs.inputAnswers.append(name);
@@ -66,6 +89,9 @@ struct AppFixture {
         return main->findChild<vellicor::StatusPanels*>("sbrMain")->PanelText(1);
     }
     QTreeWidgetItem* SpriteNode(int index) const { return Tree()->topLevelItem(0)->child(index); }
+    void DoubleClick(QTreeWidgetItem* node, Qt::MouseButton button = Qt::LeftButton) {
+        QTest::mouseDClick(Tree()->viewport(), button, {}, Tree()->visualItemRect(node).center());
+    }
     // Palette swatch by its index.
     vellicor::ColourSwatch* Swatch(int index) const {
         for (auto* swatch : main->findChildren<vellicor::ColourSwatch*>("Picture2"))
@@ -105,6 +131,15 @@ struct Editor {
     }
     static QRgb CellColour(QWidget* surface, int column, int row, int n) {
         return PixelAt(surface, CellCentre(surface, column, row, n));
+    }
+    // Centre of a cell of the canvas at the chosen size.
+    QPoint At(QPoint cell) const { return CellCentre(Canvas(), cell.x(), cell.y(), CheckedSize()); }
+    // A press on the first cell, moves over the others and a release on the last.
+    void Stroke(const QList<QPoint>& cells, Qt::MouseButton button = Qt::LeftButton) const {
+        QTest::mousePress(Canvas(), button, {}, At(cells.first()));
+        for (const QPoint& cell : cells)
+            QTest::mouseMove(Canvas(), At(cell));
+        QTest::mouseRelease(Canvas(), button, {}, At(cells.last()));
     }
 };
 

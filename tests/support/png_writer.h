@@ -2,30 +2,25 @@
 
 // PNG files made chunk by chunk as the PNG standard lays them out, so tests can make the files
 // other programs write: every colour type and bit depth, interlaced, odd and damaged ones.
+#include "journal/journal_line.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QtEndian>
-#include <zlib.h>
 
-// One chunk: length, type, data and checksum.
+// One chunk: length, type, data and checksum (PNG's CRC-32 is the journal's).
 inline QByteArray PngChunk(const QByteArray& type, const QByteArray& data) {
     QByteArray chunk(4, '\0');
     qToBigEndian<quint32>(static_cast<quint32>(data.size()), chunk.data());
     chunk += type + data;
-    const auto* typeAndData = reinterpret_cast<const Bytef*>(chunk.constData() + 4);
     QByteArray crc(4, '\0');
-    qToBigEndian<quint32>(
-        static_cast<quint32>(crc32(0, typeAndData, static_cast<uInt>(chunk.size() - 4))),
-        crc.data());
+    qToBigEndian<quint32>(vellicor::Crc32(type + data), crc.data());
     return chunk + crc;
 }
 
+// A zlib stream: qCompress puts the length in front of the one it makes.
 inline QByteArray Deflated(const QByteArray& raw) {
-    uLongf size = compressBound(static_cast<uLong>(raw.size()));
-    QByteArray deflated(static_cast<qsizetype>(size), '\0');
-    compress(reinterpret_cast<Bytef*>(deflated.data()), &size,
-             reinterpret_cast<const Bytef*>(raw.constData()), static_cast<uLong>(raw.size()));
-    return deflated.left(static_cast<qsizetype>(size));
+    return qCompress(raw).sliced(4);
 }
 
 // The signature and the header of a square image.
