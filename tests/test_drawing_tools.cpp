@@ -101,187 +101,182 @@ class TestDrawingTools : public QObject {
     Q_OBJECT
   private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-    void drags_data();
-    void drags();
-    void fastPencilDragAtSize32();
-    void escapeCancelsTheShape();
-    void toolsAndColoursByButtonAndKey();
-    void pixelGrid();
+
+    void drags_data() {
+        QTest::addColumn<QString>("tool");
+        QTest::addColumn<QStringList>("before");
+        QTest::addColumn<QStringList>("events");
+        QTest::addColumn<QStringList>("after"); // rows not given stay white
+        QTest::addColumn<QStringList>("steps"); // the steps the drags add to the history
+        const QStringList ring{"", ".ddddd", ".d...d", ".d...d", ".d...d", ".ddddd"};
+        // clang-format off
+        QTest::newRow("pencil, one far move") << "pencil" << QStringList()
+            << QStringList{"press 0,0", "move 7,3", "release"}
+            << QStringList{"ll......", "..ll....", "....ll..", "......ll"} << QStringList{"Paint"};
+        QTest::newRow("pencil, off the canvas and back") << "pencil" << QStringList()
+            << QStringList{"press 5,1", "move 12,1", "move 12,3", "move 5,3", "release"}
+            << QStringList{"........", ".....lll", "........", ".....lll"} << QStringList{"Paint"};
+        QTest::newRow("pencil, shift: a line from the last pixel") << "pencil" << QStringList()
+            << QStringList{"press 1,1", "release", "press 5,3 shift", "release"}
+            << QStringList{"........", ".l......", "..ll....", "....ll.."} << QStringList{"Paint", "Paint"};
+        // Where a second button goes down, the stroke goes on in the colour of both: black.
+        QTest::newRow("pencil, right then left too") << "pencil" << QStringList()
+            << QStringList{"press 0,0 right", "move 1,0", "press 1,0", "release"}
+            << QStringList{"d#......"} << QStringList{"Paint"};
+        QTest::newRow("eraser, any button") << "eraser" << QStringList{"", "", "dddddddd"}
+            << QStringList{"press 0,2 right", "move 3,2", "release"}
+            << QStringList{"........", "........", "ccccdddd"} << QStringList{"Erase"};
+        QTest::newRow("rectangle, to where the drag ends") << "rectangle" << QStringList()
+            << QStringList{"press 5,3", "move 3,5", "move 1,1", "release"}
+            << QStringList{"........", ".lllll..", ".l...l..", ".lllll.."} << QStringList{"Rectangle"};
+        QTest::newRow("rectangle, shift: a square") << "rectangle" << QStringList()
+            << QStringList{"press 1,1 shift", "move 5,3 shift", "release shift"}
+            << QStringList{"........", ".lllll..", ".l...l..", ".l...l..", ".l...l..", ".lllll.."}
+            << QStringList{"Rectangle"};
+        QTest::newRow("circle, shift let go before the release") << "circle" << QStringList()
+            << QStringList{"press 0,0 shift", "move 4,2 shift", "release"}
+            << QStringList{".lll....", "l...l...", ".lll...."} << QStringList{"Circle"};
+        QTest::newRow("rectangle, pressed outside the sprite") << "rectangle" << QStringList()
+            << QStringList{"press 9,1", "move 3,3", "release"} << QStringList() << QStringList();
+        // Ctrl + press paints nothing: the buttons take the pixels' colours and paint with them.
+        QTest::newRow("ctrl picks colours") << "pencil" << QStringList{"", "", "..d", "...c"}
+            << QStringList{"press 2,2 ctrl", "release", "press 3,3 right ctrl", "release",
+                           "press 0,0", "release", "press 1,0 right", "release"}
+            << QStringList{"dc......", "........", "..d.....", "...c...."} << QStringList{"Paint", "Paint"};
+        // Around a grey ring, up to the size; the region shapes are drawn in test_tool_shapes.
+        QTest::newRow("fill") << "fill" << ring << QStringList{"press 0,7", "release"}
+            << QStringList{"llllllll", "ldddddll", "ld...dll", "ld...dll", "ld...dll", "ldddddll", "llllllll", "llllllll"}
+            << QStringList{"Fill"};
+        // clang-format on
+    }
+
+    void drags() {
+        QFETCH(QString, tool);
+        QFETCH(QStringList, before);
+        QFETCH(QStringList, events);
+        QFETCH(QStringList, after);
+        QFETCH(QStringList, steps);
+        ToolFixture app(8);
+        app.main->SwatchPress(2, Qt::LeftButton);  // light grey
+        app.main->SwatchPress(1, Qt::RightButton); // dark grey
+        app.Seed(before);
+        app.Tool(qPrintable(tool));
+        const std::string unpainted = HeaderText(app.main->Table());
+        QUndoStack* history = app.main->Document().History(0);
+        const int count = history->count();
+
+        for (const QString& event : events)
+            app.Run(event);
+
+        while (after.size() < 8)
+            after << "";
+        for (QString& row : after)
+            row = row.leftJustified(8, '.');
+        QCOMPARE(app.Rows(), after);
+        QCOMPARE(app.Rows(true), after);     // the canvas shows what the record holds
+        for (int y = 0; y < kPlaneSide; ++y) // nothing beyond the size is touched
+            for (int x = y < 8 ? 8 : 0; x < kPlaneSide; ++x)
+                QCOMPARE(app.main->Table().Record(0).Bits(x, y), PlaneBits{});
+
+        // Each drag is one step, undone and redone as one.
+        QCOMPARE(history->count(), count + steps.size());
+        const std::string painted = HeaderText(app.main->Table());
+        for (qsizetype i = steps.size() - 1; i >= 0; --i) {
+            QCOMPARE(history->undoText(), steps[i]);
+            history->undo();
+        }
+        QCOMPARE(HeaderText(app.main->Table()), unpainted);
+        while (history->canRedo())
+            history->redo();
+        QCOMPARE(HeaderText(app.main->Table()), painted);
+    }
+
+    void fastPencilDragAtSize32() {
+        ToolFixture app(32);
+        app.editor.Zoom()->setValue(60);
+        for (const char* event : {"press 1,1", "move 30,1", "move 30,20", "release"})
+            app.Run(event);
+        const SpriteRecord& record = app.main->Table().Record(0);
+        QCOMPARE(record.PlaneDark.Row(1, 32), 0x7FFFFFFEU);
+        for (int y = 2; y <= 20; ++y)
+            QCOMPARE(record.PlaneDark.Row(y, 32), 0x00000002U);
+        QCOMPARE(record.PlaneDark.Row(21, 32), 0U);
+        QCOMPARE(app.main->Document().History(0)->count(), 2); // size, stroke
+
+        // Dragged out past either edge, the status counts on and the row is clipped at the edge.
+        app.Run("press 0,25");
+        app.Run("move 40,25");
+        QCOMPARE(app.CellStatus(), QString("41 x 26"));
+        app.Run("move -3,25");
+        QCOMPARE(app.CellStatus(), QString("-2 x 26"));
+        app.Run("release");
+        QCOMPARE(record.PlaneDark.Row(25, 32), 0xFFFFFFFFU);
+        QCOMPARE(record.PlaneDark.Row(24, 32) | record.PlaneDark.Row(26, 32), 0U);
+    }
+
+    void escapeCancelsTheShape() {
+        ToolFixture app(8);
+        app.Tool("rectangle");
+        app.Run("press 1,1");
+        app.Run("move 4,4");
+        QCOMPARE(app.CanvasCell({4, 1}), kBlack);                 // shown while dragged
+        QVERIFY(app.main->Table().Record(0).PlaneDark.IsClear()); // but not yet written
+        app.Run("escape");
+        QCOMPARE(app.CanvasCell({4, 1}), kWhite);
+        app.Run("move 5,5"); // the buttons still held release into nothing
+        app.Run("release");
+        QVERIFY(app.main->Table().Record(0).PlaneDark.IsClear());
+        QCOMPARE(app.main->Document().History(0)->count(), 1); // the size only
+    }
+
+    // One tool at most is down, chosen by its button or by its key while an editor has the focus.
+    // Swatches act on the press; the middle button and the current-colour squares do nothing.
+    void toolsAndColoursByButtonAndKey() {
+        ToolFixture app(8);
+        const std::pair<Qt::Key, const char*> keys[] = {
+            {Qt::Key_E, "eraser"}, {Qt::Key_C, "circle"}, {Qt::Key_R, "rectangle"},
+            {Qt::Key_F, "fill"},   {Qt::Key_G, "fill"},   {Qt::Key_B, "pencil"},
+            {Qt::Key_P, "pencil"}};
+        app.Run("press 0,0");
+        app.Run("release"); // the canvas has the focus, as after any click
+        for (const auto& [key, tool] : keys) {
+            QTest::keyClick(app.editor.Canvas(), key);
+            QCOMPARE(app.PressedTools(), QStringList{tool});
+        }
+        app.ClickToolbar("eraser");
+        app.ClickToolbar("fill");
+        QCOMPARE(app.PressedTools(), QStringList{"fill"});
+        app.ClickToolbar("fill");
+        QCOMPARE(app.PressedTools(), QStringList());
+        app.ClickToolbar("circle");
+        QTest::mousePress(app.Swatch(1), Qt::LeftButton);
+        QCOMPARE(app.Colours(), QString("808080 ffffff"));
+        QTest::mouseRelease(app.Swatch(1), Qt::LeftButton);
+        QTest::mouseClick(app.Swatch(4), Qt::RightButton);
+        QTest::mouseClick(app.Swatch(2), Qt::MiddleButton);
+        QTest::mouseClick(app.Find("picBack"), Qt::LeftButton);
+        app.NewProject("Other"); // tool and colours outlive the project
+        QCOMPARE(app.PressedTools(), QStringList{"circle"});
+        QCOMPARE(app.Colours(), QString("808080 ffff"));
+    }
+
+    void pixelGrid() {
+        QSettings().remove("view/pixelGrid");
+        ToolFixture app(8);
+        QAction* grid = app.main->findChild<QAction*>("mnuViewPixelGrid");
+        QVERIFY(!grid->isChecked());
+        QWidget* canvas = app.editor.Canvas();
+        const int border = qRound(canvas->width() / 8.0);
+        QCOMPARE(Editor::PixelAt(canvas, {border, 5}), kWhite); // off: exactly the cells
+        grid->trigger();
+        QVERIFY(Editor::PixelAt(canvas, {border, 5}) != kWhite);
+        QCOMPARE(Editor::PixelAt(canvas, {border + 3, 5}), kWhite);
+        QVERIFY(QSettings().value("view/pixelGrid").toBool()); // remembered
+        app.editor.Zoom()->setValue(5);                        // cells under 4 pixels: no lines
+        QCOMPARE(Editor::PixelAt(canvas, {qRound(canvas->width() / 8.0), 2}), kWhite);
+        grid->trigger();
+    }
 };
-
-void TestDrawingTools::drags_data() {
-    QTest::addColumn<QString>("tool");
-    QTest::addColumn<QStringList>("before");
-    QTest::addColumn<QStringList>("events");
-    QTest::addColumn<QStringList>("after"); // rows not given stay white
-    QTest::addColumn<QStringList>("steps"); // the steps the drags add to the history
-    const QStringList ring{"", ".ddddd", ".d...d", ".d...d", ".d...d", ".ddddd"};
-    // clang-format off
-    QTest::newRow("pencil, one far move") << "pencil" << QStringList()
-        << QStringList{"press 0,0", "move 7,3", "release"}
-        << QStringList{"ll......", "..ll....", "....ll..", "......ll"} << QStringList{"Paint"};
-    QTest::newRow("pencil, off the canvas and back") << "pencil" << QStringList()
-        << QStringList{"press 5,1", "move 12,1", "move 12,3", "move 5,3", "release"}
-        << QStringList{"........", ".....lll", "........", ".....lll"} << QStringList{"Paint"};
-    QTest::newRow("pencil, shift: a line from the last pixel") << "pencil" << QStringList()
-        << QStringList{"press 1,1", "release", "press 5,3 shift", "release"}
-        << QStringList{"........", ".l......", "..ll....", "....ll.."} << QStringList{"Paint", "Paint"};
-    // Where a second button goes down, the stroke goes on in the colour of both: black.
-    QTest::newRow("pencil, right then left too") << "pencil" << QStringList()
-        << QStringList{"press 0,0 right", "move 1,0", "press 1,0", "release"}
-        << QStringList{"d#......"} << QStringList{"Paint"};
-    QTest::newRow("eraser, any button") << "eraser" << QStringList{"", "", "dddddddd"}
-        << QStringList{"press 0,2 right", "move 3,2", "release"}
-        << QStringList{"........", "........", "ccccdddd"} << QStringList{"Erase"};
-    QTest::newRow("rectangle, to where the drag ends") << "rectangle" << QStringList()
-        << QStringList{"press 5,3", "move 3,5", "move 1,1", "release"}
-        << QStringList{"........", ".lllll..", ".l...l..", ".lllll.."} << QStringList{"Rectangle"};
-    QTest::newRow("rectangle, shift: a square") << "rectangle" << QStringList()
-        << QStringList{"press 1,1 shift", "move 5,3 shift", "release shift"}
-        << QStringList{"........", ".lllll..", ".l...l..", ".l...l..", ".l...l..", ".lllll.."}
-        << QStringList{"Rectangle"};
-    QTest::newRow("circle, shift let go before the release") << "circle" << QStringList()
-        << QStringList{"press 0,0 shift", "move 4,2 shift", "release"}
-        << QStringList{".lll....", "l...l...", ".lll...."} << QStringList{"Circle"};
-    QTest::newRow("rectangle, pressed outside the sprite") << "rectangle" << QStringList()
-        << QStringList{"press 9,1", "move 3,3", "release"} << QStringList() << QStringList();
-    // Ctrl + press paints nothing: the buttons take the pixels' colours and paint with them.
-    QTest::newRow("ctrl picks colours") << "pencil" << QStringList{"", "", "..d", "...c"}
-        << QStringList{"press 2,2 ctrl", "release", "press 3,3 right ctrl", "release",
-                       "press 0,0", "release", "press 1,0 right", "release"}
-        << QStringList{"dc......", "........", "..d.....", "...c...."} << QStringList{"Paint", "Paint"};
-    // Around a grey ring, up to the size; the region shapes are drawn in test_tool_shapes.
-    QTest::newRow("fill") << "fill" << ring << QStringList{"press 0,7", "release"}
-        << QStringList{"llllllll", "ldddddll", "ld...dll", "ld...dll", "ld...dll", "ldddddll", "llllllll", "llllllll"}
-        << QStringList{"Fill"};
-    // clang-format on
-}
-
-void TestDrawingTools::drags() {
-    QFETCH(QString, tool);
-    QFETCH(QStringList, before);
-    QFETCH(QStringList, events);
-    QFETCH(QStringList, after);
-    QFETCH(QStringList, steps);
-    ToolFixture app(8);
-    app.main->SwatchPress(2, Qt::LeftButton);  // light grey
-    app.main->SwatchPress(1, Qt::RightButton); // dark grey
-    app.Seed(before);
-    app.Tool(qPrintable(tool));
-    const std::string unpainted = HeaderText(app.main->Table());
-    QUndoStack* history = app.main->Document().History(0);
-    const int count = history->count();
-
-    for (const QString& event : events)
-        app.Run(event);
-
-    while (after.size() < 8)
-        after << "";
-    for (QString& row : after)
-        row = row.leftJustified(8, '.');
-    QCOMPARE(app.Rows(), after);
-    QCOMPARE(app.Rows(true), after);     // the canvas shows what the record holds
-    for (int y = 0; y < kPlaneSide; ++y) // nothing beyond the size is touched
-        for (int x = y < 8 ? 8 : 0; x < kPlaneSide; ++x)
-            QCOMPARE(app.main->Table().Record(0).Bits(x, y), PlaneBits{});
-
-    // Each drag is one step, undone and redone as one.
-    QCOMPARE(history->count(), count + steps.size());
-    const std::string painted = HeaderText(app.main->Table());
-    for (qsizetype i = steps.size() - 1; i >= 0; --i) {
-        QCOMPARE(history->undoText(), steps[i]);
-        history->undo();
-    }
-    QCOMPARE(HeaderText(app.main->Table()), unpainted);
-    while (history->canRedo())
-        history->redo();
-    QCOMPARE(HeaderText(app.main->Table()), painted);
-}
-
-void TestDrawingTools::fastPencilDragAtSize32() {
-    ToolFixture app(32);
-    app.editor.Zoom()->setValue(60);
-    for (const char* event : {"press 1,1", "move 30,1", "move 30,20", "release"})
-        app.Run(event);
-    const SpriteRecord& record = app.main->Table().Record(0);
-    QCOMPARE(record.PlaneDark.Row(1, 32), 0x7FFFFFFEU);
-    for (int y = 2; y <= 20; ++y)
-        QCOMPARE(record.PlaneDark.Row(y, 32), 0x00000002U);
-    QCOMPARE(record.PlaneDark.Row(21, 32), 0U);
-    QCOMPARE(app.main->Document().History(0)->count(), 2); // size, stroke
-
-    // Dragged out past either edge, the status counts on and the row is clipped at the edge.
-    app.Run("press 0,25");
-    app.Run("move 40,25");
-    QCOMPARE(app.CellStatus(), QString("41 x 26"));
-    app.Run("move -3,25");
-    QCOMPARE(app.CellStatus(), QString("-2 x 26"));
-    app.Run("release");
-    QCOMPARE(record.PlaneDark.Row(25, 32), 0xFFFFFFFFU);
-    QCOMPARE(record.PlaneDark.Row(24, 32) | record.PlaneDark.Row(26, 32), 0U);
-}
-
-void TestDrawingTools::escapeCancelsTheShape() {
-    ToolFixture app(8);
-    app.Tool("rectangle");
-    app.Run("press 1,1");
-    app.Run("move 4,4");
-    QCOMPARE(app.CanvasCell({4, 1}), kBlack);                 // shown while dragged
-    QVERIFY(app.main->Table().Record(0).PlaneDark.IsClear()); // but not yet written
-    app.Run("escape");
-    QCOMPARE(app.CanvasCell({4, 1}), kWhite);
-    app.Run("move 5,5"); // the buttons still held release into nothing
-    app.Run("release");
-    QVERIFY(app.main->Table().Record(0).PlaneDark.IsClear());
-    QCOMPARE(app.main->Document().History(0)->count(), 1); // the size only
-}
-
-// One tool at most is down, chosen by its button or by its key while an editor has the focus.
-// Swatches act on the press; the middle button and the current-colour squares do nothing.
-void TestDrawingTools::toolsAndColoursByButtonAndKey() {
-    ToolFixture app(8);
-    const std::pair<Qt::Key, const char*> keys[] = {
-        {Qt::Key_E, "eraser"}, {Qt::Key_C, "circle"}, {Qt::Key_R, "rectangle"}, {Qt::Key_F, "fill"},
-        {Qt::Key_G, "fill"},   {Qt::Key_B, "pencil"}, {Qt::Key_P, "pencil"}};
-    app.Run("press 0,0");
-    app.Run("release"); // the canvas has the focus, as after any click
-    for (const auto& [key, tool] : keys) {
-        QTest::keyClick(app.editor.Canvas(), key);
-        QCOMPARE(app.PressedTools(), QStringList{tool});
-    }
-    app.ClickToolbar("eraser");
-    app.ClickToolbar("fill");
-    QCOMPARE(app.PressedTools(), QStringList{"fill"});
-    app.ClickToolbar("fill");
-    QCOMPARE(app.PressedTools(), QStringList());
-    app.ClickToolbar("circle");
-    QTest::mousePress(app.Swatch(1), Qt::LeftButton);
-    QCOMPARE(app.Colours(), QString("808080 ffffff"));
-    QTest::mouseRelease(app.Swatch(1), Qt::LeftButton);
-    QTest::mouseClick(app.Swatch(4), Qt::RightButton);
-    QTest::mouseClick(app.Swatch(2), Qt::MiddleButton);
-    QTest::mouseClick(app.Find("picBack"), Qt::LeftButton);
-    app.NewProject("Other"); // tool and colours outlive the project
-    QCOMPARE(app.PressedTools(), QStringList{"circle"});
-    QCOMPARE(app.Colours(), QString("808080 ffff"));
-}
-
-void TestDrawingTools::pixelGrid() {
-    QSettings().remove("view/pixelGrid");
-    ToolFixture app(8);
-    QAction* grid = app.main->findChild<QAction*>("mnuViewPixelGrid");
-    QVERIFY(!grid->isChecked());
-    QWidget* canvas = app.editor.Canvas();
-    const int border = qRound(canvas->width() / 8.0);
-    QCOMPARE(Editor::PixelAt(canvas, {border, 5}), kWhite); // off: exactly the cells
-    grid->trigger();
-    QVERIFY(Editor::PixelAt(canvas, {border, 5}) != kWhite);
-    QCOMPARE(Editor::PixelAt(canvas, {border + 3, 5}), kWhite);
-    QVERIFY(QSettings().value("view/pixelGrid").toBool()); // remembered
-    app.editor.Zoom()->setValue(5);                        // cells under 4 pixels: no lines
-    QCOMPARE(Editor::PixelAt(canvas, {qRound(canvas->width() / 8.0), 2}), kWhite);
-    grid->trigger();
-}
 
 QTEST_MAIN(TestDrawingTools)
 #include "test_drawing_tools.moc"

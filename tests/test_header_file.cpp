@@ -26,79 +26,75 @@ ino_t Inode(const QString& path) {
 class TestHeaderFile : public QObject {
     Q_OBJECT
   private slots:
-    void failuresLeaveTheOldFile_data();
-    void failuresLeaveTheOldFile();
-    void followsALinkToAFile();
+    void failuresLeaveTheOldFile_data() {
+        QTest::addColumn<QString>("call"); // the call that fails, or "none"
+        QTest::addColumn<int>("error");
+        QTest::addColumn<int>("size");
+        QTest::addColumn<bool>("noNewFiles"); // the folder takes no new file: written in place
+        QTest::newRow("write: no space") << "write" << ENOSPC << 66 << false;
+        QTest::newRow("fsync: I/O error") << "fsync" << EIO << 66 << false;
+        QTest::newRow("close: no space") << "close" << ENOSPC << 66 << false;
+        QTest::newRow("30 KiB, write: I/O error") << "write" << EIO << 30 * 1024 << false;
+        QTest::newRow("no fault") << "none" << 0 << 66 << false;
+        QTest::newRow("in place, no fault") << "none" << 0 << 66 << true;
+        QTest::newRow("in place, close: I/O error") << "close" << EIO << 66 << true;
+    }
+
+    void failuresLeaveTheOldFile() {
+        QFETCH(QString, call);
+        QFETCH(int, error);
+        QFETCH(int, size);
+        QFETCH(bool, noNewFiles);
+        QTemporaryDir dir;
+        const QString folder = dir.filePath("watched");
+        const QString target = folder + "/sprites.h";
+        const QString source = dir.filePath("source.h");
+        const QByteArray header =
+            QByteArray("New_PlaneDark = };\r\n").repeated(size / 20 + 1).left(size);
+        QVERIFY(QDir().mkdir(folder) && WriteAll(target, kOld) && WriteAll(source, header));
+        const ino_t oldInode = Inode(target);
+
+        QProcess probe;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("LC_ALL", "C");
+        env.insert("LD_PRELOAD", FAULT_SHIM);
+        // A sanitizer build's runtime wants to be loaded first; the shim comes first on purpose.
+        env.insert("ASAN_OPTIONS", env.value("ASAN_OPTIONS") + ":verify_asan_link_order=0");
+        env.insert("VELLICOR_FAULT_FOLDER", folder);
+        env.insert("VELLICOR_FAULT_CALL", call);
+        env.insert("VELLICOR_FAULT_ERRNO", QString::number(error));
+        if (noNewFiles)
+            env.insert("VELLICOR_FAULT_NO_NEW", "1");
+        probe.setProcessEnvironment(env);
+        probe.start(WRITE_PROBE, {target, source});
+        QVERIFY(probe.waitForFinished(30000));
+        QCOMPARE(probe.readAllStandardError(), QByteArray());
+        QCOMPARE(probe.exitCode(), 0);
+        QString said = call == "none"    ? "written"
+                       : error == ENOSPC ? "No space left on device"
+                                         : "Input/output error";
+        if (noNewFiles && call != "none")
+            said += "\nIts folder allows no new files, so it was written in place and may now be "
+                    "incomplete.";
+        QCOMPARE(QString::fromLocal8Bit(probe.readAllStandardOutput()).trimmed(), said);
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::System | QDir::Hidden),
+                 QStringList{"sprites.h"});
+        // In a folder that takes no new file the file is its own; elsewhere a new one replaces it.
+        QCOMPARE(Inode(target) == oldInode, noNewFiles || call != "none");
+        if (call == "none" || !noNewFiles)
+            QCOMPARE(ReadAll(target), call == "none" ? header : kOld);
+    }
+
+    void followsALinkToAFile() {
+        QTemporaryDir dir;
+        const QString file = dir.filePath("real.h");
+        const QString link = dir.filePath("link.h");
+        QVERIFY(WriteAll(file, kOld) && QFile::link(file, link));
+        QCOMPARE(WriteFileAtomically(link, "new\r\n"), std::nullopt);
+        QVERIFY(QFileInfo(link).isSymLink());
+        QCOMPARE(ReadAll(file), QByteArray("new\r\n"));
+    }
 };
-
-void TestHeaderFile::failuresLeaveTheOldFile_data() {
-    QTest::addColumn<QString>("call"); // the call that fails, or "none"
-    QTest::addColumn<int>("error");
-    QTest::addColumn<int>("size");
-    QTest::addColumn<bool>("noNewFiles"); // the folder takes no new file: written in place
-    QTest::newRow("write: no space") << "write" << ENOSPC << 66 << false;
-    QTest::newRow("fsync: I/O error") << "fsync" << EIO << 66 << false;
-    QTest::newRow("close: no space") << "close" << ENOSPC << 66 << false;
-    QTest::newRow("30 KiB, write: I/O error") << "write" << EIO << 30 * 1024 << false;
-    QTest::newRow("no fault") << "none" << 0 << 66 << false;
-    QTest::newRow("in place, no fault") << "none" << 0 << 66 << true;
-    QTest::newRow("in place, close: I/O error") << "close" << EIO << 66 << true;
-}
-
-void TestHeaderFile::failuresLeaveTheOldFile() {
-    QFETCH(QString, call);
-    QFETCH(int, error);
-    QFETCH(int, size);
-    QFETCH(bool, noNewFiles);
-    QTemporaryDir dir;
-    const QString folder = dir.filePath("watched");
-    const QString target = folder + "/sprites.h";
-    const QString source = dir.filePath("source.h");
-    const QByteArray header =
-        QByteArray("New_PlaneDark = };\r\n").repeated(size / 20 + 1).left(size);
-    QVERIFY(QDir().mkdir(folder) && WriteAll(target, kOld) && WriteAll(source, header));
-    const ino_t oldInode = Inode(target);
-
-    QProcess probe;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("LC_ALL", "C");
-    env.insert("LD_PRELOAD", FAULT_SHIM);
-    // A sanitizer build's runtime wants to be loaded first; the shim comes first on purpose.
-    env.insert("ASAN_OPTIONS", env.value("ASAN_OPTIONS") + ":verify_asan_link_order=0");
-    env.insert("VELLICOR_FAULT_FOLDER", folder);
-    env.insert("VELLICOR_FAULT_CALL", call);
-    env.insert("VELLICOR_FAULT_ERRNO", QString::number(error));
-    if (noNewFiles)
-        env.insert("VELLICOR_FAULT_NO_NEW", "1");
-    probe.setProcessEnvironment(env);
-    probe.start(WRITE_PROBE, {target, source});
-    QVERIFY(probe.waitForFinished(30000));
-    QCOMPARE(probe.readAllStandardError(), QByteArray());
-    QCOMPARE(probe.exitCode(), 0);
-    QString said = call == "none"    ? "written"
-                   : error == ENOSPC ? "No space left on device"
-                                     : "Input/output error";
-    if (noNewFiles && call != "none")
-        said += "\nIts folder allows no new files, so it was written in place and may now be "
-                "incomplete.";
-    QCOMPARE(QString::fromLocal8Bit(probe.readAllStandardOutput()).trimmed(), said);
-    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::System | QDir::Hidden),
-             QStringList{"sprites.h"});
-    // In a folder that takes no new file the file is its own; elsewhere a new one replaces it.
-    QCOMPARE(Inode(target) == oldInode, noNewFiles || call != "none");
-    if (call == "none" || !noNewFiles)
-        QCOMPARE(ReadAll(target), call == "none" ? header : kOld);
-}
-
-void TestHeaderFile::followsALinkToAFile() {
-    QTemporaryDir dir;
-    const QString file = dir.filePath("real.h");
-    const QString link = dir.filePath("link.h");
-    QVERIFY(WriteAll(file, kOld) && QFile::link(file, link));
-    QCOMPARE(WriteFileAtomically(link, "new\r\n"), std::nullopt);
-    QVERIFY(QFileInfo(link).isSymLink());
-    QCOMPARE(ReadAll(file), QByteArray("new\r\n"));
-}
 
 QTEST_GUILESS_MAIN(TestHeaderFile)
 #include "test_header_file.moc"

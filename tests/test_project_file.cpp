@@ -31,115 +31,110 @@ QByteArray Edited(const QByteArray& from, const QByteArray& to) {
 class TestProjectFile : public QObject {
     Q_OBJECT
   private slots:
-    void filesOnDisk();
-    void goldenBytes();
-    void documents_data();
-    void documents();
-};
+    // Saved and opened again through the window in test_project_commands; here, what no save makes.
+    void filesOnDisk() {
+        QTemporaryDir dir;
+        QVERIFY(!ReadProject(Edited("\"open\":true,", "")).project->table.Record(0).IsOpen);
 
-// Saved and opened again through the window in test_project_commands; here, what no save makes.
-void TestProjectFile::filesOnDisk() {
-    QTemporaryDir dir;
-    QVERIFY(!ReadProject(Edited("\"open\":true,", "")).project->table.Record(0).IsOpen);
-
-    // A file that cannot be read gives the system's reason.
-    QCOMPARE(LoadProjectFile(dir.filePath("none.vellicor")).error,
-             QString("No such file or directory"));
-    QVERIFY(!LoadProjectFile(dir.path()).error.isEmpty()); // a folder
-    // A file past the ceiling is refused, with the ceiling named.
-    QFile huge(dir.filePath("huge.vellicor"));
-    QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(kMaxProjectFileBytes + 1));
-    huge.close();
-    QCOMPARE(LoadProjectFile(huge.fileName()).error,
-             QString("The file is too large to be a Vellicor project (over 256 MB)."));
-}
-
-void TestProjectFile::goldenBytes() {
-    SpriteTable table;
-    SpriteRecord& ball = table.Record(table.Append("Ball"));
-    ball.Size = 8;
-    ball.IsOpen = true;
-    ball.SetBits(0, 0, *BitsForColour(kBlack));
-    ball.SetBits(1, 0, *BitsForColour(kDarkGrey));
-    ball.SetBits(2, 0, *BitsForColour(kLightGrey));
-    ball.SetBits(7, 7, *BitsForColour(kTransparentCyan));
-    ball.SetBits(31, 31, *BitsForColour(kBlack)); // hidden by the size, kept by the file
-    const auto rows = [](const char* first, int at, const char* other) {
-        QByteArray text = "[\n";
-        for (int y = 0; y < 32; ++y)
-            text += QByteArray("                \"") +
-                    (y == 0    ? first
-                     : y == at ? other
-                               : "00000000") +
-                    (y < 31 ? "\",\n" : "\"\n");
-        return text + "            ]";
-    };
-    QCOMPARE(ProjectFileBytes("Demo", table),
-             "{\n    \"format\": \"vellicor-project\",\n    \"name\": \"Demo\",\n"
-             "    \"sprites\": [\n        {\n            \"dark\": " +
-                 rows("C0000000", 31, "00000001") +
-                 ",\n            \"light\": " + rows("A0000000", 31, "00000001") +
-                 ",\n            \"mask\": " + rows("00000000", 7, "01000000") +
-                 ",\n            \"name\": \"Ball\",\n            \"open\": true,\n"
-                 "            \"size\": 8\n        }\n    ],\n    \"version\": 1\n}\n");
-    QCOMPARE(ProjectFileBytes("Empty", SpriteTable()),
-             "{\n    \"format\": \"vellicor-project\",\n    \"name\": \"Empty\",\n"
-             "    \"sprites\": [\n    ],\n    \"version\": 1\n}\n");
-}
-
-void TestProjectFile::documents_data() {
-    QTest::addColumn<QByteArray>("from"); // empty: replace the whole document
-    QTest::addColumn<QByteArray>("to");
-    QTest::addColumn<QString>("reason"); // empty: accepted
-    QByteArray tooMany = R"({"format":"vellicor-project","version":1,"name":"P","sprites":[0)";
-    tooMany += QByteArray(",0").repeated(SpriteTable::kMaxSprites) + "]}";
-    const QByteArray longName = "\"name\":\"" + QByteArray(kMaxNameLength + 1, 'N') + '"';
-    const QByteArray hugeName = "\"name\":\"" + QByteArray(100'000, 'N') + '"';
-    const QByteArray unknownMegabytes =
-        "\"tags\":[" + QByteArray("1,").repeated(600'000) + "1],\"open\"";
-    // clang-format off
-    QTest::newRow("name too long") << QByteArray("\"name\":\"P\"") << longName << "\"name\" is longer than 1024 characters.";
-    QTest::newRow("sprite name huge") << QByteArray("\"name\":\"S\"") << hugeName << "Sprite 1: \"name\" is longer than 1024 characters.";
-    QTest::newRow("paragraph separator") << QByteArray("\"name\":\"P\"") << QByteArray("\"name\":\"P\u2029Q\"") << "\"name\" contains a control character or a line break.";
-    QTest::newRow("non-character") << QByteArray("\"name\":\"P\"") << QByteArray("\"name\":\"P\uFDD0\"") << "\"name\" contains a character that is not text.";
-    QTest::newRow("unknown megabytes") << QByteArray("\"open\"") << unknownMegabytes << "It holds over 1 MB that is no part of a Vellicor file.";
-    QTest::newRow("nested deep") << QByteArray("\"open\"") << QByteArray("\"tags\":[[[[[[]]]]]],\"open\"") << "It is nested deeper than any Vellicor file (over 8 levels).";
-    QTest::newRow("padded") << QByteArray("\"version\"") << QByteArray(3'000'000, ' ') + "\"version\"" << "It holds far more data than the sprites in it need.";
-    QTest::newRow("lower-case hex") << QByteArray("\"C0000000\"") << QByteArray("\"c0000000\"") << "";
-    QTest::newRow("unknown keys") << QByteArray("\"open\"") << QByteArray("\"tags\":{\"a\":[1,null]},\"open\"") << "";
-    QTest::newRow("not JSON") << QByteArray("\"version\":1,") << QByteArray("\"version\":1") << "It is not valid JSON: unterminated object at byte 41.";
-    QTest::newRow("an array") << QByteArray() << QByteArray("[]") << "It is not a Vellicor project: the document is not a JSON object.";
-    QTest::newRow("version 1.5") << QByteArray("\"version\":1") << QByteArray("\"version\":1.5") << "\"version\" is not a whole number.";
-    QTest::newRow("empty name") << QByteArray("\"name\":\"P\"") << QByteArray("\"name\":\"\"") << "\"name\" is empty.";
-    QTest::newRow("name line break") << QByteArray("\"name\":\"P\"") << QByteArray("\"name\":\"P\\r\\nQ\"") << "\"name\" contains a control character or a line break.";
-    QTest::newRow("no sprites") << QByteArray("\"sprites\"") << QByteArray("\"sprite\"") << "\"sprites\" is missing.";
-    QTest::newRow("too many sprites") << QByteArray() << tooMany << "The project has 32768 sprites; at most 32767 fit.";
-    QTest::newRow("sprite a number") << QByteArray("\"sprites\":[") << QByteArray("\"sprites\":[7,") << "Sprite 1: it is not a JSON object.";
-    QTest::newRow("second sprite") << QByteArray("}]}") << QByteArray("},{\"name\":\"T\"}]}") << "Sprite 2: \"size\" is missing.";
-    QTest::newRow("lone surrogate") << QByteArray("\"name\":\"S\"") << QByteArray("\"name\":\"S\\ud800\"") << "Sprite 1: \"name\" is not valid Unicode text.";
-    QTest::newRow("size 12") << QByteArray("\"size\":8") << QByteArray("\"size\":12") << "Sprite 1: \"size\" is not 0, 8, 16 or 32.";
-    QTest::newRow("open text") << QByteArray("\"open\":true") << QByteArray("\"open\":\"yes\"") << "Sprite 1: \"open\" is not true or false.";
-    QTest::newRow("no dark") << QByteArray("\"dark\"") << QByteArray("\"dork\"") << "Sprite 1: \"dark\" is missing.";
-    QTest::newRow("33 rows") << QByteArray("\"A0000000\",") << QByteArray("\"A0000000\",\"A0000000\",") << "Sprite 1: \"light\" has 33 rows instead of 32.";
-    QTest::newRow("7 digits") << QByteArray("\"C0000000\"") << QByteArray("\"C000000\"") << "Sprite 1: \"dark\" row 1 is not 8 hex digits.";
-    QTest::newRow("last mask row") << QByteArray("\"01000000\"") << QByteArray("\"0100000 \"") << "Sprite 1: \"mask\" row 32 is not 8 hex digits.";
-    // clang-format on
-}
-
-void TestProjectFile::documents() {
-    QFETCH(QByteArray, from);
-    QFETCH(QByteArray, to);
-    QFETCH(QString, reason);
-    const ProjectRead read = ReadProject(Edited(from, to));
-    if (reason.isEmpty()) {
-        QVERIFY2(read.project, qPrintable(read.error));
-        QCOMPARE(ProjectFileBytes("P", read.project->table),
-                 ProjectFileBytes("P", ReadProject(ValidDocument()).project->table));
-    } else {
-        QVERIFY(!read.project);
-        QVERIFY2(read.error.startsWith(reason), qPrintable(read.error));
+        // A file that cannot be read gives the system's reason.
+        QCOMPARE(LoadProjectFile(dir.filePath("none.vellicor")).error,
+                 QString("No such file or directory"));
+        QVERIFY(!LoadProjectFile(dir.path()).error.isEmpty()); // a folder
+        // A file past the ceiling is refused, with the ceiling named.
+        QFile huge(dir.filePath("huge.vellicor"));
+        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(kMaxProjectFileBytes + 1));
+        huge.close();
+        QCOMPARE(LoadProjectFile(huge.fileName()).error,
+                 QString("The file is too large to be a Vellicor project (over 256 MB)."));
     }
-}
+
+    void goldenBytes() {
+        SpriteTable table;
+        SpriteRecord& ball = table.Record(table.Append("Ball"));
+        ball.Size = 8;
+        ball.IsOpen = true;
+        ball.SetBits(0, 0, *BitsForColour(kBlack));
+        ball.SetBits(1, 0, *BitsForColour(kDarkGrey));
+        ball.SetBits(2, 0, *BitsForColour(kLightGrey));
+        ball.SetBits(7, 7, *BitsForColour(kTransparentCyan));
+        ball.SetBits(31, 31, *BitsForColour(kBlack)); // hidden by the size, kept by the file
+        const auto rows = [](const char* first, int at, const char* other) {
+            QByteArray text = "[\n";
+            for (int y = 0; y < 32; ++y)
+                text += QByteArray("                \"") +
+                        (y == 0    ? first
+                         : y == at ? other
+                                   : "00000000") +
+                        (y < 31 ? "\",\n" : "\"\n");
+            return text + "            ]";
+        };
+        QCOMPARE(ProjectFileBytes("Demo", table),
+                 "{\n    \"format\": \"vellicor-project\",\n    \"name\": \"Demo\",\n"
+                 "    \"sprites\": [\n        {\n            \"dark\": " +
+                     rows("C0000000", 31, "00000001") +
+                     ",\n            \"light\": " + rows("A0000000", 31, "00000001") +
+                     ",\n            \"mask\": " + rows("00000000", 7, "01000000") +
+                     ",\n            \"name\": \"Ball\",\n            \"open\": true,\n"
+                     "            \"size\": 8\n        }\n    ],\n    \"version\": 1\n}\n");
+        QCOMPARE(ProjectFileBytes("Empty", SpriteTable()),
+                 "{\n    \"format\": \"vellicor-project\",\n    \"name\": \"Empty\",\n"
+                 "    \"sprites\": [\n    ],\n    \"version\": 1\n}\n");
+    }
+
+    void documents_data() {
+        QTest::addColumn<QByteArray>("from"); // empty: replace the whole document
+        QTest::addColumn<QByteArray>("to");
+        QTest::addColumn<QString>("reason"); // empty: accepted
+        QByteArray tooMany = R"({"format":"vellicor-project","version":1,"name":"P","sprites":[0)";
+        tooMany += QByteArray(",0").repeated(SpriteTable::kMaxSprites) + "]}";
+        const QByteArray longName = "\"name\":\"" + QByteArray(kMaxNameLength + 1, 'N') + '"';
+        const QByteArray hugeName = "\"name\":\"" + QByteArray(100'000, 'N') + '"';
+        const QByteArray unknownMegabytes =
+            "\"tags\":[" + QByteArray("1,").repeated(600'000) + "1],\"open\"";
+        // clang-format off
+        QTest::newRow("name too long") << QByteArray("\"name\":\"P\"") << longName << "\"name\" is longer than 1024 characters.";
+        QTest::newRow("sprite name huge") << QByteArray("\"name\":\"S\"") << hugeName << "Sprite 1: \"name\" is longer than 1024 characters.";
+        QTest::newRow("paragraph separator") << QByteArray("\"name\":\"P\"") << QByteArray("\"name\":\"P\u2029Q\"") << "\"name\" contains a control character or a line break.";
+        QTest::newRow("non-character") << QByteArray("\"name\":\"P\"") << QByteArray("\"name\":\"P\uFDD0\"") << "\"name\" contains a character that is not text.";
+        QTest::newRow("unknown megabytes") << QByteArray("\"open\"") << unknownMegabytes << "It holds over 1 MB that is no part of a Vellicor file.";
+        QTest::newRow("nested deep") << QByteArray("\"open\"") << QByteArray("\"tags\":[[[[[[]]]]]],\"open\"") << "It is nested deeper than any Vellicor file (over 8 levels).";
+        QTest::newRow("padded") << QByteArray("\"version\"") << QByteArray(3'000'000, ' ') + "\"version\"" << "It holds far more data than the sprites in it need.";
+        QTest::newRow("lower-case hex") << QByteArray("\"C0000000\"") << QByteArray("\"c0000000\"") << "";
+        QTest::newRow("unknown keys") << QByteArray("\"open\"") << QByteArray("\"tags\":{\"a\":[1,null]},\"open\"") << "";
+        QTest::newRow("not JSON") << QByteArray("\"version\":1,") << QByteArray("\"version\":1") << "It is not valid JSON: unterminated object at byte 41.";
+        QTest::newRow("an array") << QByteArray() << QByteArray("[]") << "It is not a Vellicor project: the document is not a JSON object.";
+        QTest::newRow("version 1.5") << QByteArray("\"version\":1") << QByteArray("\"version\":1.5") << "\"version\" is not a whole number.";
+        QTest::newRow("empty name") << QByteArray("\"name\":\"P\"") << QByteArray("\"name\":\"\"") << "\"name\" is empty.";
+        QTest::newRow("name line break") << QByteArray("\"name\":\"P\"") << QByteArray("\"name\":\"P\\r\\nQ\"") << "\"name\" contains a control character or a line break.";
+        QTest::newRow("no sprites") << QByteArray("\"sprites\"") << QByteArray("\"sprite\"") << "\"sprites\" is missing.";
+        QTest::newRow("too many sprites") << QByteArray() << tooMany << "The project has 32768 sprites; at most 32767 fit.";
+        QTest::newRow("sprite a number") << QByteArray("\"sprites\":[") << QByteArray("\"sprites\":[7,") << "Sprite 1: it is not a JSON object.";
+        QTest::newRow("second sprite") << QByteArray("}]}") << QByteArray("},{\"name\":\"T\"}]}") << "Sprite 2: \"size\" is missing.";
+        QTest::newRow("lone surrogate") << QByteArray("\"name\":\"S\"") << QByteArray("\"name\":\"S\\ud800\"") << "Sprite 1: \"name\" is not valid Unicode text.";
+        QTest::newRow("size 12") << QByteArray("\"size\":8") << QByteArray("\"size\":12") << "Sprite 1: \"size\" is not 0, 8, 16 or 32.";
+        QTest::newRow("open text") << QByteArray("\"open\":true") << QByteArray("\"open\":\"yes\"") << "Sprite 1: \"open\" is not true or false.";
+        QTest::newRow("no dark") << QByteArray("\"dark\"") << QByteArray("\"dork\"") << "Sprite 1: \"dark\" is missing.";
+        QTest::newRow("33 rows") << QByteArray("\"A0000000\",") << QByteArray("\"A0000000\",\"A0000000\",") << "Sprite 1: \"light\" has 33 rows instead of 32.";
+        QTest::newRow("7 digits") << QByteArray("\"C0000000\"") << QByteArray("\"C000000\"") << "Sprite 1: \"dark\" row 1 is not 8 hex digits.";
+        QTest::newRow("last mask row") << QByteArray("\"01000000\"") << QByteArray("\"0100000 \"") << "Sprite 1: \"mask\" row 32 is not 8 hex digits.";
+        // clang-format on
+    }
+
+    void documents() {
+        QFETCH(QByteArray, from);
+        QFETCH(QByteArray, to);
+        QFETCH(QString, reason);
+        const ProjectRead read = ReadProject(Edited(from, to));
+        if (reason.isEmpty()) {
+            QVERIFY2(read.project, qPrintable(read.error));
+            QCOMPARE(ProjectFileBytes("P", read.project->table),
+                     ProjectFileBytes("P", ReadProject(ValidDocument()).project->table));
+        } else {
+            QVERIFY(!read.project);
+            QVERIFY2(read.error.startsWith(reason), qPrintable(read.error));
+        }
+    }
+};
 
 QTEST_APPLESS_MAIN(TestProjectFile)
 #include "test_project_file.moc"

@@ -113,13 +113,200 @@ int HoldJournal(const QString& folder) {
 class TestRecoveryJournal : public QObject {
     Q_OBJECT
   private slots:
-    void initTestCase();
-    void wholeJournal();
-    void cutOrFlippedAtEveryByte();
-    void refusedRecords_data();
-    void refusedRecords();
-    void journalsOfKilledProcessesAreOffered();
-    void keeperStartsAfreshAfterAFailedStep();
+    void initTestCase() {
+        const QString path = Path("edited.journal");
+        RecoveryJournal journal;
+        // A journal started again is replaced whole: nothing of the first project survives.
+        QCOMPARE(journal.Start(path, "Old", {}, SpriteTable()), std::nullopt);
+        SpriteTable table;
+        for (const Step& step : kOpenedProject)
+            Apply(table, step);
+        QCOMPARE(journal.Start(path, "Demo", kFile, table), std::nullopt);
+        states_.push_back(table);
+        for (const Step& step : kEditing) {
+            const int index = Apply(table, step);
+            lastStepFrom_ = QDateTime::currentMSecsSinceEpoch();
+            QCOMPARE(step.index == kNewTwo
+                         ? journal.AppendSprites(index, table.Sprites().subspan(index), step.open)
+                     : step.index == kKeep
+                         ? journal.KeepSprites(step.size, step.open)
+                         : journal.AppendSprite(index, table.Record(index), step.open),
+                     std::nullopt);
+            lastStepTo_ = QDateTime::currentMSecsSinceEpoch();
+            states_.push_back(table);
+        }
+        bytes_ = ReadAll(path);
+        for (qsizetype i = 0; i < bytes_.size(); ++i)
+            if (bytes_[i] == '\n')
+                starts_.append(i + 1);
+    }
+
+    void wholeJournal() {
+        QCOMPARE(Crc32("123456789"), 0xCBF43926U); // the check value of zlib's CRC-32
+        const JournalRead read = ReadJournal(bytes_);
+        QVERIFY2(read.project, qPrintable(read.error));
+        QCOMPARE(read.steps, static_cast<int>(kEditing.size()));
+        QCOMPARE(read.damage, QString());
+        QVERIFY(SameTables(read.project->table, states_.back()));
+        QCOMPARE(read.project->name, "Demo");
+        QCOMPARE(read.project->filePath, kFile);
+        const qint64 lastChange = read.project->lastChange.toMSecsSinceEpoch();
+        QVERIFY(lastChange >= lastStepFrom_ && lastChange <= lastStepTo_);
+    }
+
+    // A crash may stop a write at any byte, and a disk may change one: either way every step before
+    // the damaged record comes back, or, in the base record, nothing at all.
+    void cutOrFlippedAtEveryByte() {
+        for (const int record : {0, 1}) {
+            for (qsizetype at = starts_[record]; at < starts_[record + 1]; ++at) {
+                QByteArray flipped = bytes_;
+                flipped[at] = static_cast<char>(flipped[at] ^ 0x01);
+                for (const QByteArray& bytes : {bytes_.first(at), flipped}) {
+                    const JournalRead read = ReadJournal(bytes);
+                    QCOMPARE(read.error.isEmpty(), record > 0);
+                    if (record == 0)
+                        continue;
+                    QCOMPARE(read.steps, record - 1);
+                    QCOMPARE(read.damage.isEmpty(), bytes.size() == starts_[record]);
+                    QVERIFY(SameTables(read.project->table, states_[record - 1]));
+                }
+            }
+        }
+    }
+
+    void refusedRecords_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("steps"); // replayed before the refused record; -1: refused whole
+        QTest::addColumn<QString>("reason");
+        SpriteTable table;
+        Apply(table, {kNew, "A", 8, 7, {0}});
+        const QByteArray base =
+            QJsonDocument(BaseRecord(0, "Demo", {}, table)).toJson(QJsonDocument::Compact);
+        const auto garbage = [](const char* name, const QByteArray& bytes, const char* reason) {
+            QTest::newRow(name) << bytes << -1 << QString(reason);
+        };
+        garbage("empty file", {}, "empty");
+        garbage("torn base record", Line(base).chopped(1), "incomplete");
+        garbage("bad checksum", RowText(Crc32(base) ^ 1U).toLatin1() + ' ' + base + '\n',
+                "checksum does not match");
+        garbage("newer version", Line(QByteArray(base).replace("\"version\":1", "\"version\":2")),
+                "newer version");
+        garbage("name with a line separator",
+                Line(QByteArray(base).replace("\"name\":\"Demo\"", "\"name\":\"De\u2028mo\"")),
+                "the project's name contains a control character or a line break");
+        garbage("unknown megabytes",
+                Line(QByteArray(base).replace(
+                    "\"time\"", "\"x\":[" + QByteArray("1,").repeated(600'000) + "1],\"time\"")),
+                "it holds over 1 MB that is no part of a Vellicor file");
+
+        // A third step whose checksum holds but whose content the project file would refuse ends
+        // the replay like a torn line, even when the same step follows intact.
+        const QByteArray third = bytes_.sliced(starts_[3] + 9, starts_[4] - starts_[3] - 10);
+        const auto step = [&](const char* name, const char* from, const char* to) {
+            QTest::newRow(name) << bytes_.first(starts_[3]) +
+                                       Line(QByteArray(third).replace(from, to)) + Line(third)
+                                << 2 << QString("Line 4 is refused");
+        };
+        step("size 12", "\"size\":16", "\"size\":12");
+        step("not hex", "\"mask\":[\"00000000\"", "\"mask\":[\"0000000G\"");
+        step("two past the end", "\"index\":2", "\"index\":4");
+        step("open editor of no sprite", "\"open\":[0,2]", "\"open\":[0,4]");
+        step("step out of order", "\"step\":3", "\"step\":4");
+        step("sprite name too long", "\"name\":\"", qPrintable("\"name\":\"" + QString(1025, 'n')));
+        // The step that keeps the first five sprites, asked to keep more than there are.
+        const QByteArray keep = bytes_.sliced(starts_[10] + 9, starts_[11] - starts_[10] - 10);
+        QTest::newRow("keeps sprites that do not exist")
+            << bytes_.first(starts_[10]) +
+                   Line(QByteArray(keep).replace("\"count\":5", "\"count\":7"))
+            << 9 << QString("Line 11 is refused: it keeps sprites that do not exist");
+    }
+
+    void refusedRecords() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, steps);
+        QFETCH(QString, reason);
+        const JournalRead read = ReadJournal(bytes);
+        QCOMPARE(read.project.has_value(), steps >= 0);
+        QVERIFY2((steps < 0 ? read.error : read.damage).contains(reason),
+                 qPrintable(read.error + read.damage));
+        if (steps >= 0) {
+            QCOMPARE(read.steps, steps);
+            QVERIFY(SameTables(read.project->table, states_[steps]));
+        }
+    }
+
+    // A journal belongs to the process holding its lock; only journals whose owner is gone are
+    // offered, oldest change first.
+    void journalsOfKilledProcessesAreOffered() {
+        const QString folder = Path("recovery");
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(), {kHoldJournal, folder});
+        while (!child.canReadLine() && child.waitForReadyRead(20'000)) {
+        }
+        const QString held = QString::fromLocal8Bit(child.readLine()).trimmed();
+        QVERIFY2(QFile::exists(held), qPrintable(held + child.readAllStandardError()));
+        RecoveryStore ours(folder);
+        const QString claimed = ours.ClaimJournal();
+        QVERIFY(!claimed.isEmpty() && claimed != held);
+        QCOMPARE(ours.ClaimJournal(), claimed);
+        QCOMPARE(RecoveryJournal().Start(claimed, "Ours", {}, SpriteTable()), std::nullopt);
+        const QString older = folder + "/older.journal"; // no lock at all
+        QCOMPARE(RecoveryJournal().Start(older, "Older", {}, SpriteTable()), std::nullopt);
+        QFile touch(older);
+        QVERIFY(touch.open(QIODevice::Append) &&
+                touch.setFileTime(QDateTime::currentDateTime().addSecs(-60),
+                                  QFileDevice::FileModificationTime));
+        touch.close();
+        QCOMPARE(ours.OrphanedJournals(), QStringList{older});
+
+        child.kill(); // SIGKILL: no clean-up of any kind
+        QVERIFY(child.waitForFinished());
+        QCOMPARE(child.exitStatus(), QProcess::CrashExit); // it was still running until then
+        const QStringList orphans{older, held};
+        QCOMPARE(ours.OrphanedJournals(), orphans);
+        QCOMPARE(RecoveryStore(folder).OrphanedJournals(), orphans); // ours is alive
+        QCOMPARE(ReadJournal(ReadAll(held)).steps, 1);               // all it wrote before the kill
+
+        RecoveryStore::Discard(held);
+        ours.Release();
+        QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{"older.journal"});
+    }
+
+    // A step the disk refused leaves the journal behind the project; the next step starts it afresh
+    // from the whole project, so that a crash recovers what is on screen.
+    void keeperStartsAfreshAfterAFailedStep() {
+        const QString folder = Path("keeper");
+        ProjectDocument document;
+        JournalKeeper keeper(document, folder);
+        QStringList failures;
+        connect(&keeper, &JournalKeeper::Failed,
+                [&](const QString& reason) { failures << reason; });
+        document.StartProject("Demo");
+        document.AppendSprite("A");
+        const QStringList journals = QDir(folder).entryList({"*.journal"});
+        QCOMPARE(journals.size(), 1);
+        const QString journal = QDir(folder).filePath(journals[0]);
+
+        // The disk takes nothing more while three sprites come in at once.
+        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit unlimited{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &unlimited), 0);
+        rlimit full = unlimited;
+        full.rlim_cur = static_cast<rlim_t>(QFileInfo(journal).size());
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &full), 0);
+        std::vector<SpriteRecord> imported(3);
+        for (int i = 0; i < 3; ++i)
+            imported[static_cast<std::size_t>(i)].Name = std::string(1, static_cast<char>('B' + i));
+        document.AddSprites(imported, "Import Header");
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &unlimited), 0);
+        std::signal(SIGXFSZ, previousHandler);
+        QCOMPARE(failures, QStringList{"File too large"});
+
+        document.SetPixel(3, 0, 0, *BitsForColour(kBlack));
+        const JournalRead read = ReadJournal(ReadAll(journal));
+        QVERIFY2(read.project, qPrintable(read.error));
+        QVERIFY(SameTables(read.project->table, document.Table()));
+    }
 
   private:
     QTemporaryDir dir_;
@@ -132,199 +319,6 @@ class TestRecoveryJournal : public QObject {
     qint64 lastStepFrom_ = 0;
     qint64 lastStepTo_ = 0;
 };
-
-void TestRecoveryJournal::initTestCase() {
-    const QString path = Path("edited.journal");
-    RecoveryJournal journal;
-    // A journal started again is replaced whole: nothing of the first project survives.
-    QCOMPARE(journal.Start(path, "Old", {}, SpriteTable()), std::nullopt);
-    SpriteTable table;
-    for (const Step& step : kOpenedProject)
-        Apply(table, step);
-    QCOMPARE(journal.Start(path, "Demo", kFile, table), std::nullopt);
-    states_.push_back(table);
-    for (const Step& step : kEditing) {
-        const int index = Apply(table, step);
-        lastStepFrom_ = QDateTime::currentMSecsSinceEpoch();
-        QCOMPARE(step.index == kNewTwo
-                     ? journal.AppendSprites(index, table.Sprites().subspan(index), step.open)
-                 : step.index == kKeep
-                     ? journal.KeepSprites(step.size, step.open)
-                     : journal.AppendSprite(index, table.Record(index), step.open),
-                 std::nullopt);
-        lastStepTo_ = QDateTime::currentMSecsSinceEpoch();
-        states_.push_back(table);
-    }
-    bytes_ = ReadAll(path);
-    for (qsizetype i = 0; i < bytes_.size(); ++i)
-        if (bytes_[i] == '\n')
-            starts_.append(i + 1);
-}
-
-void TestRecoveryJournal::wholeJournal() {
-    QCOMPARE(Crc32("123456789"), 0xCBF43926U); // the check value of zlib's CRC-32
-    const JournalRead read = ReadJournal(bytes_);
-    QVERIFY2(read.project, qPrintable(read.error));
-    QCOMPARE(read.steps, static_cast<int>(kEditing.size()));
-    QCOMPARE(read.damage, QString());
-    QVERIFY(SameTables(read.project->table, states_.back()));
-    QCOMPARE(read.project->name, "Demo");
-    QCOMPARE(read.project->filePath, kFile);
-    const qint64 lastChange = read.project->lastChange.toMSecsSinceEpoch();
-    QVERIFY(lastChange >= lastStepFrom_ && lastChange <= lastStepTo_);
-}
-
-// A crash may stop a write at any byte, and a disk may change one: either way every step before
-// the damaged record comes back, or, in the base record, nothing at all.
-void TestRecoveryJournal::cutOrFlippedAtEveryByte() {
-    for (const int record : {0, 1}) {
-        for (qsizetype at = starts_[record]; at < starts_[record + 1]; ++at) {
-            QByteArray flipped = bytes_;
-            flipped[at] = static_cast<char>(flipped[at] ^ 0x01);
-            for (const QByteArray& bytes : {bytes_.first(at), flipped}) {
-                const JournalRead read = ReadJournal(bytes);
-                QCOMPARE(read.error.isEmpty(), record > 0);
-                if (record == 0)
-                    continue;
-                QCOMPARE(read.steps, record - 1);
-                QCOMPARE(read.damage.isEmpty(), bytes.size() == starts_[record]);
-                QVERIFY(SameTables(read.project->table, states_[record - 1]));
-            }
-        }
-    }
-}
-
-void TestRecoveryJournal::refusedRecords_data() {
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<int>("steps"); // replayed before the refused record; -1: refused whole
-    QTest::addColumn<QString>("reason");
-    SpriteTable table;
-    Apply(table, {kNew, "A", 8, 7, {0}});
-    const QByteArray base =
-        QJsonDocument(BaseRecord(0, "Demo", {}, table)).toJson(QJsonDocument::Compact);
-    const auto garbage = [](const char* name, const QByteArray& bytes, const char* reason) {
-        QTest::newRow(name) << bytes << -1 << QString(reason);
-    };
-    garbage("empty file", {}, "empty");
-    garbage("torn base record", Line(base).chopped(1), "incomplete");
-    garbage("bad checksum", RowText(Crc32(base) ^ 1U).toLatin1() + ' ' + base + '\n',
-            "checksum does not match");
-    garbage("newer version", Line(QByteArray(base).replace("\"version\":1", "\"version\":2")),
-            "newer version");
-    garbage("name with a line separator",
-            Line(QByteArray(base).replace("\"name\":\"Demo\"", "\"name\":\"De\u2028mo\"")),
-            "the project's name contains a control character or a line break");
-    garbage("unknown megabytes",
-            Line(QByteArray(base).replace(
-                "\"time\"", "\"x\":[" + QByteArray("1,").repeated(600'000) + "1],\"time\"")),
-            "it holds over 1 MB that is no part of a Vellicor file");
-
-    // A third step whose checksum holds but whose content the project file would refuse ends the
-    // replay like a torn line, even when the same step follows intact.
-    const QByteArray third = bytes_.sliced(starts_[3] + 9, starts_[4] - starts_[3] - 10);
-    const auto step = [&](const char* name, const char* from, const char* to) {
-        QTest::newRow(name) << bytes_.first(starts_[3]) +
-                                   Line(QByteArray(third).replace(from, to)) + Line(third)
-                            << 2 << QString("Line 4 is refused");
-    };
-    step("size 12", "\"size\":16", "\"size\":12");
-    step("not hex", "\"mask\":[\"00000000\"", "\"mask\":[\"0000000G\"");
-    step("two past the end", "\"index\":2", "\"index\":4");
-    step("open editor of no sprite", "\"open\":[0,2]", "\"open\":[0,4]");
-    step("step out of order", "\"step\":3", "\"step\":4");
-    step("sprite name too long", "\"name\":\"", qPrintable("\"name\":\"" + QString(1025, 'n')));
-    // The step that keeps the first five sprites, asked to keep more than there are.
-    const QByteArray keep = bytes_.sliced(starts_[10] + 9, starts_[11] - starts_[10] - 10);
-    QTest::newRow("keeps sprites that do not exist")
-        << bytes_.first(starts_[10]) + Line(QByteArray(keep).replace("\"count\":5", "\"count\":7"))
-        << 9 << QString("Line 11 is refused: it keeps sprites that do not exist");
-}
-
-void TestRecoveryJournal::refusedRecords() {
-    QFETCH(QByteArray, bytes);
-    QFETCH(int, steps);
-    QFETCH(QString, reason);
-    const JournalRead read = ReadJournal(bytes);
-    QCOMPARE(read.project.has_value(), steps >= 0);
-    QVERIFY2((steps < 0 ? read.error : read.damage).contains(reason),
-             qPrintable(read.error + read.damage));
-    if (steps >= 0) {
-        QCOMPARE(read.steps, steps);
-        QVERIFY(SameTables(read.project->table, states_[steps]));
-    }
-}
-
-// A journal belongs to the process holding its lock; only journals whose owner is gone are
-// offered, oldest change first.
-void TestRecoveryJournal::journalsOfKilledProcessesAreOffered() {
-    const QString folder = Path("recovery");
-    QProcess child;
-    child.start(QCoreApplication::applicationFilePath(), {kHoldJournal, folder});
-    while (!child.canReadLine() && child.waitForReadyRead(20'000)) {
-    }
-    const QString held = QString::fromLocal8Bit(child.readLine()).trimmed();
-    QVERIFY2(QFile::exists(held), qPrintable(held + child.readAllStandardError()));
-    RecoveryStore ours(folder);
-    const QString claimed = ours.ClaimJournal();
-    QVERIFY(!claimed.isEmpty() && claimed != held);
-    QCOMPARE(ours.ClaimJournal(), claimed);
-    QCOMPARE(RecoveryJournal().Start(claimed, "Ours", {}, SpriteTable()), std::nullopt);
-    const QString older = folder + "/older.journal"; // no lock at all
-    QCOMPARE(RecoveryJournal().Start(older, "Older", {}, SpriteTable()), std::nullopt);
-    QFile touch(older);
-    QVERIFY(touch.open(QIODevice::Append) &&
-            touch.setFileTime(QDateTime::currentDateTime().addSecs(-60),
-                              QFileDevice::FileModificationTime));
-    touch.close();
-    QCOMPARE(ours.OrphanedJournals(), QStringList{older});
-
-    child.kill(); // SIGKILL: no clean-up of any kind
-    QVERIFY(child.waitForFinished());
-    QCOMPARE(child.exitStatus(), QProcess::CrashExit); // it was still running until then
-    const QStringList orphans{older, held};
-    QCOMPARE(ours.OrphanedJournals(), orphans);
-    QCOMPARE(RecoveryStore(folder).OrphanedJournals(), orphans); // ours is alive
-    QCOMPARE(ReadJournal(ReadAll(held)).steps, 1);               // all it wrote before the kill
-
-    RecoveryStore::Discard(held);
-    ours.Release();
-    QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{"older.journal"});
-}
-
-// A step the disk refused leaves the journal behind the project; the next step starts it afresh
-// from the whole project, so that a crash recovers what is on screen.
-void TestRecoveryJournal::keeperStartsAfreshAfterAFailedStep() {
-    const QString folder = Path("keeper");
-    ProjectDocument document;
-    JournalKeeper keeper(document, folder);
-    QStringList failures;
-    connect(&keeper, &JournalKeeper::Failed, [&](const QString& reason) { failures << reason; });
-    document.StartProject("Demo");
-    document.AppendSprite("A");
-    const QStringList journals = QDir(folder).entryList({"*.journal"});
-    QCOMPARE(journals.size(), 1);
-    const QString journal = QDir(folder).filePath(journals[0]);
-
-    // The disk takes nothing more while three sprites come in at once.
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit unlimited{};
-    QCOMPARE(getrlimit(RLIMIT_FSIZE, &unlimited), 0);
-    rlimit full = unlimited;
-    full.rlim_cur = static_cast<rlim_t>(QFileInfo(journal).size());
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &full), 0);
-    std::vector<SpriteRecord> imported(3);
-    for (int i = 0; i < 3; ++i)
-        imported[static_cast<std::size_t>(i)].Name = std::string(1, static_cast<char>('B' + i));
-    document.AddSprites(imported, "Import Header");
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &unlimited), 0);
-    std::signal(SIGXFSZ, previousHandler);
-    QCOMPARE(failures, QStringList{"File too large"});
-
-    document.SetPixel(3, 0, 0, *BitsForColour(kBlack));
-    const JournalRead read = ReadJournal(ReadAll(journal));
-    QVERIFY2(read.project, qPrintable(read.error));
-    QVERIFY(SameTables(read.project->table, document.Table()));
-}
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
