@@ -22,10 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::Expect(read.steps >= 0);
     fuzz::Expect(read.project || (read.steps == 0 && read.damage.isEmpty()));
     fuzz::Expect(!read.damage.contains(QLatin1Char('\n')));
-    if (!read.project)
-        return 0;
-    for (const SpriteRecord& sprite : read.project->table.Sprites())
-        fuzz::Expect(sprite.Size == 0 || sprite.Size == 8 || sprite.Size == 16 ||
-                     sprite.Size == 32);
+    if (read.project)
+        fuzz::ExpectSprites(read.project->table);
     return 0;
 }

@@ -3,6 +3,7 @@
 #include "png/png_export.h"
 #include "png/png_import.h"
 #include "support/app_fixture.h"
+#include "support/sprite_letters.h"
 
 #include <QBuffer>
 #include <QImageReader>
@@ -12,13 +13,6 @@
 using namespace vellicor;
 
 namespace {
-
-// A pixel as one letter, in the palette's order: Black, Dark grey, Light grey, White, Transparent.
-char Letter(PlaneBits bits) {
-    const Rgb* colour =
-        std::find(std::begin(kPaletteColours), std::end(kPaletteColours), ColourForBits(bits));
-    return "BDLWT"[colour - std::begin(kPaletteColours)];
-}
 
 QRgb Grey(int level, int alpha = 255) {
     return qRgba(level, level, level, alpha);
@@ -107,9 +101,7 @@ class TestPng : public QObject {
         QCOMPARE(QString::fromStdString(import.sprite->Name), QString("Picture"));
         const QStringList rows = pixels.split('/');
         for (int y = 0; y < kPlaneSide; ++y) {
-            QString row;
-            for (int x = 0; x < kPlaneSide; ++x)
-                row += Letter(import.sprite->Bits(x, y));
+            const QString row = RowLetters(*import.sprite, y);
             // The image's pixels, and white beyond them.
             const QString wanted = rows.value(y).leftJustified(kPlaneSide, 'W');
             QVERIFY2(row == wanted, qPrintable(QString("row %1: %2").arg(y).arg(row)));

@@ -2,6 +2,7 @@
 // and a file that declares a huge image, refused from its header.
 #include "png/png_import.h"
 #include "support/png_writer.h"
+#include "support/sprite_letters.h"
 
 #include <QElapsedTimer>
 #include <QTest>
@@ -10,13 +11,6 @@
 using namespace vellicor;
 
 namespace {
-
-// A pixel as one letter, in the palette's order: Black, Dark grey, Light grey, White, Transparent.
-char Letter(PlaneBits bits) {
-    const Rgb* colour =
-        std::find(std::begin(kPaletteColours), std::end(kPaletteColours), ColourForBits(bits));
-    return "BDLWT"[colour - std::begin(kPaletteColours)];
-}
 
 // Samples as text: pixels apart by spaces, a pixel's samples by commas ("0x8080,255 0,0").
 QList<QList<int>> Samples(const QString& text) {
@@ -96,9 +90,7 @@ class TestPngRead : public QObject {
         QCOMPARE(int{import.sprite->Size}, 8);
         // Row y is the pixels turned left by y; white beyond the image.
         for (int y = 0; y < kPlaneSide; ++y) {
-            QString row;
-            for (int x = 0; x < kPlaneSide; ++x)
-                row += Letter(import.sprite->Bits(x, y));
+            const QString row = RowLetters(*import.sprite, y);
             const QString image = y < letters.size() ? letters.mid(y) + letters.left(y) : QString();
             QVERIFY2(row == image.leftJustified(kPlaneSide, 'W'),
                      qPrintable(QString("row %1: %2").arg(y).arg(row)));

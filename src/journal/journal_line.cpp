@@ -1,5 +1,6 @@
 #include "journal_line.h"
 
+#include "journal_records.h"
 #include "project/json_bounds.h"
 #include "project/row_hex.h"
 
@@ -41,7 +42,7 @@ std::optional<QJsonObject> ParseJournalLine(QByteArrayView line, QString& error)
         return std::nullopt;
     }
     // Bounded before it is parsed, as the project file is.
-    if (auto refusal = JsonBounds().Feed(json)) {
+    if (auto refusal = JsonBounds(journal_keys::kAllKeys).Feed(json)) {
         refusal->front() = refusal->front().toLower();
         refusal->chop(1); // the full stop: the reason goes inside a sentence here
         error = *refusal;

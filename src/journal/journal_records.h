@@ -22,6 +22,9 @@ inline constexpr QLatin1String kStep("step");
 inline constexpr QLatin1String kIndex("index");
 inline constexpr QLatin1String kSprite("sprite");
 inline constexpr QLatin1String kCount("count");
+inline constexpr std::array kAllKeys{kFormat, kVersion, kName,  kSprites, kSize,
+                                     kOpen,   kDark,    kLight, kMask,    kTime,
+                                     kFile,   kStep,    kIndex, kSprite,  kCount};
 } // namespace journal_keys
 
 // The two kinds of journal record. The base record holds the whole project:

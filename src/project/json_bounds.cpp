@@ -2,17 +2,13 @@
 
 #include "model/name_rules.h"
 #include "model/sprite_table.h"
+#include "project_keys.h"
 
 #include <algorithm>
 #include <string_view>
 
 namespace vellicor {
 namespace {
-
-// Every key the project file and the journal use; content under any other is counted.
-constexpr std::array<std::string_view, 15> kKnownKeys = {
-    "format", "version", "name", "sprites", "size",   "open",  "dark", "light",
-    "mask",   "time",    "file", "step",    "sprite", "index", "count"};
 
 // A name of kMaxNameLength characters, each written as a "\uXXXX" escape.
 constexpr std::int64_t kMaxNameBytes = std::int64_t{kMaxNameLength} * 6;
@@ -73,10 +69,10 @@ void JsonBounds::EndString() {
     if (!stringIsKey_)
         return;
     const auto length = static_cast<std::size_t>(std::min<std::int64_t>(stringBytes_, 9));
-    const std::string_view key(key_.data(), std::min(length, key_.size()));
+    const QLatin1String key(key_.data(), static_cast<qsizetype>(std::min(length, key_.size())));
     keyKnown_ = length <= key_.size() &&
-                std::find(kKnownKeys.begin(), kKnownKeys.end(), key) != kKnownKeys.end();
-    keyIsName_ = keyKnown_ && key == "name";
+                std::find(knownKeys_.begin(), knownKeys_.end(), key) != knownKeys_.end();
+    keyIsName_ = keyKnown_ && key == project_keys::kName;
     frames_[static_cast<std::size_t>(depth_)].expectKey = false;
 }
 

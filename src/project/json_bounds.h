@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QByteArrayView>
+#include <QLatin1String>
 #include <QString>
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 
 namespace vellicor {
 
@@ -23,6 +25,9 @@ class JsonBounds {
     static constexpr std::int64_t kBytesPerSprite = 16 * 1024;
     static constexpr int kMaxDepth = 8;
 
+    // `knownKeys` are the keys of the format being read; content under any other is counted.
+    explicit JsonBounds(std::span<const QLatin1String> knownKeys) : knownKeys_(knownKeys) {}
+
     // The reason to refuse, once there is one; after that the bounds stay refused.
     std::optional<QString> Feed(QByteArrayView bytes);
 
@@ -37,6 +42,7 @@ class JsonBounds {
     void EndValue();
     void EndString();
 
+    std::span<const QLatin1String> knownKeys_;
     std::optional<QString> refusal_;
     std::array<Frame, kMaxDepth + 1> frames_{};
     int depth_ = 0;

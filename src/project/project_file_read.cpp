@@ -129,7 +129,7 @@ Project ParseProject(const QByteArray& bytes) {
 } // namespace
 
 ProjectRead ReadProject(const QByteArray& bytes) {
-    if (auto refusal = JsonBounds().Feed(bytes))
+    if (auto refusal = JsonBounds(project_keys::kAllKeys).Feed(bytes))
         return {std::nullopt, *refusal};
     return ReadBoundedProject(bytes);
 }
@@ -154,7 +154,7 @@ ProjectRead LoadProjectFile(const QString& path) {
         bytes.reserve(file.size());
     }
     // Bounded as it comes in, so a file that asks too much is refused before it is all read.
-    JsonBounds bounds;
+    JsonBounds bounds(project_keys::kAllKeys);
     std::array<char, 64 * 1024> chunk;
     for (;;) {
         const qint64 got = file.read(chunk.data(), chunk.size());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QLatin1String>
+#include <array>
 
 namespace vellicor::project_keys {
 
@@ -17,5 +18,7 @@ inline constexpr QLatin1String kOpen("open");
 inline constexpr QLatin1String kDark("dark");
 inline constexpr QLatin1String kLight("light");
 inline constexpr QLatin1String kMask("mask");
+inline constexpr std::array kAllKeys{kFormat, kVersion, kName,  kSprites, kSize,
+                                     kOpen,   kDark,    kLight, kMask};
 
 } // namespace vellicor::project_keys
