@@ -6,6 +6,7 @@ set -euo pipefail
 # qt6-svg-dev renders the application icon's fixed sizes at build time; the icon theme and the
 # desktop's validators after it check what `make install` writes.
 packages=(g++ make cmake qt6-base-dev qt6-svg-dev libgl-dev libbenchmark-dev libpng-dev zlib1g-dev
+  libsimdjson-dev
   hicolor-icon-theme desktop-file-utils appstream libxml2-utils shared-mime-info groff-base
   "$@") # and any named on the command line (make fuzz names clang's)
 missing=()
