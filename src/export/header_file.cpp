@@ -24,7 +24,7 @@ bool WritesInPlace(int handle, const QString& path) {
 // QSaveFile may lose a failed write in its buffer or the reason for it, ignores a failed sync
 // and closes its handle without looking. So the handle is written, synced and checked here,
 // before the commit may replace the old file. Returns the system's reason for the first failure.
-std::optional<QString> WriteDurably(int handle, const std::string& bytes) {
+std::optional<QString> WriteDurably(int handle, QByteArrayView bytes) {
     if (auto reason = WriteAllAt(handle, bytes, 0))
         return reason;
     if (::fsync(handle) != 0)
@@ -40,7 +40,7 @@ std::optional<QString> WriteDurably(int handle, const std::string& bytes) {
 
 } // namespace
 
-std::optional<QString> WriteFileAtomically(const QString& path, const std::string& bytes) {
+std::optional<QString> WriteFileAtomically(const QString& path, QByteArrayView bytes) {
     // A pipe, a socket or a device would be swapped for a plain file by the rename, or fed
     // the bytes; neither is what the user asked for. Links to a file are followed.
     const QFileInfo target(path);

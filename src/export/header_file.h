@@ -1,8 +1,8 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <optional>
-#include <string>
 
 namespace vellicor {
 
@@ -10,6 +10,6 @@ namespace vellicor {
 // replaces the old one, so on any failure the old file stays as it was. Only a writable file in a
 // folder that allows no new files is written in place. Returns the reason on failure, in the
 // system's words where the system refused.
-std::optional<QString> WriteFileAtomically(const QString& path, const std::string& bytes);
+std::optional<QString> WriteFileAtomically(const QString& path, QByteArrayView bytes);
 
 } // namespace vellicor

@@ -59,7 +59,7 @@ std::optional<QString> SaveSpritePng(const QString& path, const SpriteRecord& sp
     const QByteArray bytes = SpritePngBytes(sprite, scale);
     if (bytes.isEmpty())
         return QStringLiteral("The image could not be encoded as PNG.");
-    return WriteFileAtomically(path, bytes.toStdString());
+    return WriteFileAtomically(path, bytes);
 }
 
 } // namespace vellicor

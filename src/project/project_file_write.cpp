@@ -27,7 +27,7 @@ QByteArray ProjectFileBytes(const QString& name, const SpriteTable& table) {
 
 std::optional<QString> SaveProjectFile(const QString& path, const QString& name,
                                        const SpriteTable& table) {
-    return WriteFileAtomically(path, ProjectFileBytes(name, table).toStdString());
+    return WriteFileAtomically(path, ProjectFileBytes(name, table));
 }
 
 } // namespace vellicor
