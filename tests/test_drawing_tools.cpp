@@ -19,7 +19,7 @@ const QString kLetters = QStringLiteral("#dl.c");
 struct ToolFixture : AppFixture {
     Editor editor;
     Qt::MouseButtons held; // by the events run
-    QPoint last;           // where they left the pointer
+    QPoint last;           // where they left the pointer, on the canvas
 
     explicit ToolFixture(int size) : editor(NewBall(size)) {}
     void Tool(const char* key) {
@@ -39,46 +39,45 @@ struct ToolFixture : AppFixture {
     // shows them.
     QStringList Rows(bool shown = false) const {
         const QImage canvas = editor.Canvas()->grab().toImage();
-        QStringList rows;
-        for (int y = 0; y < 8; ++y) {
-            QString row;
+        QStringList rows(8);
+        for (int y = 0; y < 8; ++y)
             for (int x = 0; x < 8; ++x) {
                 const Rgb colour = shown ? canvas.pixel(editor.At({x, y})) & 0xFFFFFFU
                                          : ColourForBits(main->Table().Record(0).Bits(x, y));
-                row += kLetters[std::find(kPaletteColours, kPaletteColours + 5, colour) -
-                                kPaletteColours];
+                rows[y] += kLetters[std::find(kPaletteColours, kPaletteColours + 5, colour) -
+                                    kPaletteColours];
             }
-            rows << row;
-        }
         return rows;
     }
-    // One event on the canvas: "press x,y" (held buttons stay down), "move x,y", "release"
-    // (every button) or "escape"; "right" presses the right button, "shift" and "ctrl" hold
-    // their keys.
-    void Run(const QString& event) {
-        const QStringList words = event.split(' ');
-        const QStringList xy = words.value(1).split(',');
-        const QPoint cell(xy.value(0).toInt(), xy.value(1).toInt());
-        Qt::KeyboardModifiers keys;
-        keys.setFlag(Qt::ShiftModifier, words.contains("shift"));
-        keys.setFlag(Qt::ControlModifier, words.contains("ctrl"));
-        const Qt::MouseButton button = words.contains("right") ? Qt::RightButton : Qt::LeftButton;
+    // Events on the canvas, apart by "; ": "press x,y" (held buttons stay down), "move x,y",
+    // "release" (every button) or "escape"; "right" presses the right button, "shift" and "ctrl"
+    // hold their keys.
+    void Run(const QString& events) {
         QWidget* canvas = editor.Canvas();
-        if (words[0] == "press") {
-            QTest::mousePress(canvas, button, keys, editor.At(last = cell));
-            held |= button;
-        } else if (words[0] == "move") {
-            QTest::mouseEvent(QTest::MouseMove, canvas, Qt::NoButton, keys, editor.At(last = cell));
-        } else if (words[0] == "release") {
-            for (const Qt::MouseButton each : {Qt::RightButton, Qt::LeftButton})
-                if (held.testFlag(each))
-                    QTest::mouseRelease(canvas, each, keys, editor.At(last));
-            held = {};
-        } else {
-            QTest::keyClick(editor.Canvas(), Qt::Key_Escape);
+        for (const QString& event : events.split("; ")) {
+            const QStringList words = event.split(' ');
+            const QStringList xy = words.value(1).split(',');
+            const QPoint at = editor.At({xy.value(0).toInt(), xy.value(1).toInt()});
+            const Qt::KeyboardModifiers keys =
+                (words.contains("shift") ? Qt::ShiftModifier : Qt::NoModifier) |
+                (words.contains("ctrl") ? Qt::ControlModifier : Qt::NoModifier);
+            const Qt::MouseButton button =
+                words.contains("right") ? Qt::RightButton : Qt::LeftButton;
+            if (words[0] == "press") {
+                QTest::mousePress(canvas, button, keys, last = at);
+                held |= button;
+            } else if (words[0] == "move") {
+                QTest::mouseEvent(QTest::MouseMove, canvas, Qt::NoButton, keys, last = at);
+            } else if (words[0] == "release") {
+                for (const Qt::MouseButton each : {Qt::RightButton, Qt::LeftButton})
+                    if (held.testFlag(each))
+                        QTest::mouseRelease(canvas, each, keys, last);
+                held = {};
+            } else {
+                QTest::keyClick(canvas, Qt::Key_Escape);
+            }
         }
     }
-    QRgb CanvasCell(QPoint cell) const { return Editor::PixelAt(editor.Canvas(), editor.At(cell)); }
     // The pressed tool buttons; the toolbar lets at most one be down.
     QStringList PressedTools() const {
         QStringList pressed;
@@ -103,86 +102,70 @@ class TestDrawingTools : public QObject {
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
     void drags_data() {
+        // Pictures as rows apart by '/', events apart by "; ".
         QTest::addColumn<QString>("tool");
-        QTest::addColumn<QStringList>("before");
-        QTest::addColumn<QStringList>("events");
-        QTest::addColumn<QStringList>("after"); // rows not given stay white
-        QTest::addColumn<QStringList>("steps"); // the steps the drags add to the history
-        const QStringList ring{"", ".ddddd", ".d...d", ".d...d", ".d...d", ".ddddd"};
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("events");
+        QTest::addColumn<QString>("after"); // rows not given stay white
+        QTest::addColumn<QString>("steps"); // the steps the drags add to the history
         // clang-format off
-        QTest::newRow("pencil, one far move") << "pencil" << QStringList()
-            << QStringList{"press 0,0", "move 7,3", "release"}
-            << QStringList{"ll......", "..ll....", "....ll..", "......ll"} << QStringList{"Paint"};
-        QTest::newRow("pencil, off the canvas and back") << "pencil" << QStringList()
-            << QStringList{"press 5,1", "move 12,1", "move 12,3", "move 5,3", "release"}
-            << QStringList{"........", ".....lll", "........", ".....lll"} << QStringList{"Paint"};
-        QTest::newRow("pencil, shift: a line from the last pixel") << "pencil" << QStringList()
-            << QStringList{"press 1,1", "release", "press 5,3 shift", "release"}
-            << QStringList{"........", ".l......", "..ll....", "....ll.."} << QStringList{"Paint", "Paint"};
+        QTest::newRow("pencil, one far move") << "pencil" << "" << "press 0,0; move 7,3; release" << "ll....../..ll..../....ll../......ll" << "Paint";
+        QTest::newRow("pencil, off the canvas and back") << "pencil" << "" << "press 5,1; move 12,1; move 12,3; move 5,3; release"
+            << "......../.....lll/......../.....lll" << "Paint";
+        QTest::newRow("pencil, shift: a line from the last pixel") << "pencil" << "" << "press 1,1; release; press 5,3 shift; release"
+            << "......../.l....../..ll..../....ll.." << "Paint Paint";
         // Where a second button goes down, the stroke goes on in the colour of both: black.
-        QTest::newRow("pencil, right then left too") << "pencil" << QStringList()
-            << QStringList{"press 0,0 right", "move 1,0", "press 1,0", "release"}
-            << QStringList{"d#......"} << QStringList{"Paint"};
-        QTest::newRow("eraser, any button") << "eraser" << QStringList{"", "", "dddddddd"}
-            << QStringList{"press 0,2 right", "move 3,2", "release"}
-            << QStringList{"........", "........", "ccccdddd"} << QStringList{"Erase"};
-        QTest::newRow("rectangle, to where the drag ends") << "rectangle" << QStringList()
-            << QStringList{"press 5,3", "move 3,5", "move 1,1", "release"}
-            << QStringList{"........", ".lllll..", ".l...l..", ".lllll.."} << QStringList{"Rectangle"};
-        QTest::newRow("rectangle, shift: a square") << "rectangle" << QStringList()
-            << QStringList{"press 1,1 shift", "move 5,3 shift", "release shift"}
-            << QStringList{"........", ".lllll..", ".l...l..", ".l...l..", ".l...l..", ".lllll.."}
-            << QStringList{"Rectangle"};
-        QTest::newRow("circle, shift let go before the release") << "circle" << QStringList()
-            << QStringList{"press 0,0 shift", "move 4,2 shift", "release"}
-            << QStringList{".lll....", "l...l...", ".lll...."} << QStringList{"Circle"};
-        QTest::newRow("rectangle, pressed outside the sprite") << "rectangle" << QStringList()
-            << QStringList{"press 9,1", "move 3,3", "release"} << QStringList() << QStringList();
+        QTest::newRow("pencil, right then left too") << "pencil" << "" << "press 0,0 right; move 1,0; press 1,0; release" << "d#......" << "Paint";
+        QTest::newRow("eraser, any button") << "eraser" << "//dddddddd" << "press 0,2 right; move 3,2; release" << "//ccccdddd" << "Erase";
+        QTest::newRow("rectangle, to where the drag ends") << "rectangle" << "" << "press 5,3; move 3,5; move 1,1; release"
+            << "......../.lllll../.l...l../.lllll.." << "Rectangle";
+        QTest::newRow("rectangle, shift: a square") << "rectangle" << "" << "press 1,1 shift; move 5,3 shift; release shift"
+            << "......../.lllll../.l...l../.l...l../.l...l../.lllll.." << "Rectangle";
+        QTest::newRow("circle, shift let go before the release") << "circle" << "" << "press 0,0 shift; move 4,2 shift; release" << ".lll..../l...l.../.lll...." << "Circle";
+        QTest::newRow("rectangle, pressed outside the sprite") << "rectangle" << "" << "press 9,1; move 3,3; release" << "" << "";
         // Ctrl + press paints nothing: the buttons take the pixels' colours and paint with them.
-        QTest::newRow("ctrl picks colours") << "pencil" << QStringList{"", "", "..d", "...c"}
-            << QStringList{"press 2,2 ctrl", "release", "press 3,3 right ctrl", "release",
-                           "press 0,0", "release", "press 1,0 right", "release"}
-            << QStringList{"dc......", "........", "..d.....", "...c...."} << QStringList{"Paint", "Paint"};
+        QTest::newRow("ctrl picks colours") << "pencil" << "//..d/...c"
+            << "press 2,2 ctrl; release; press 3,3 right ctrl; release; press 0,0; release; press 1,0 right; release"
+            << "dc....../......../..d...../...c...." << "Paint Paint";
         // Around a grey ring, up to the size; the region shapes are drawn in test_tool_shapes.
-        QTest::newRow("fill") << "fill" << ring << QStringList{"press 0,7", "release"}
-            << QStringList{"llllllll", "ldddddll", "ld...dll", "ld...dll", "ld...dll", "ldddddll", "llllllll", "llllllll"}
-            << QStringList{"Fill"};
+        QTest::newRow("fill") << "fill" << "/.ddddd/.d...d/.d...d/.d...d/.ddddd" << "press 0,7; release"
+            << "llllllll/ldddddll/ld...dll/ld...dll/ld...dll/ldddddll/llllllll/llllllll" << "Fill";
         // clang-format on
     }
 
     void drags() {
         QFETCH(QString, tool);
-        QFETCH(QStringList, before);
-        QFETCH(QStringList, events);
-        QFETCH(QStringList, after);
-        QFETCH(QStringList, steps);
+        QFETCH(QString, before);
+        QFETCH(QString, events);
+        QFETCH(QString, after);
+        QFETCH(QString, steps);
         ToolFixture app(8);
         app.main->SwatchPress(2, Qt::LeftButton);  // light grey
         app.main->SwatchPress(1, Qt::RightButton); // dark grey
-        app.Seed(before);
+        app.Seed(before.split('/'));
         app.Tool(qPrintable(tool));
         const std::string unpainted = HeaderText(app.main->Table());
         QUndoStack* history = app.main->Document().History(0);
         const int count = history->count();
 
-        for (const QString& event : events)
-            app.Run(event);
+        app.Run(events);
 
-        while (after.size() < 8)
-            after << "";
-        for (QString& row : after)
+        QStringList rows = after.split('/');
+        rows.resize(8);
+        for (QString& row : rows)
             row = row.leftJustified(8, '.');
-        QCOMPARE(app.Rows(), after);
-        QCOMPARE(app.Rows(true), after);     // the canvas shows what the record holds
+        QCOMPARE(app.Rows(), rows);
+        QCOMPARE(app.Rows(true), rows);      // the canvas shows what the record holds
         for (int y = 0; y < kPlaneSide; ++y) // nothing beyond the size is touched
             for (int x = y < 8 ? 8 : 0; x < kPlaneSide; ++x)
                 QCOMPARE(app.main->Table().Record(0).Bits(x, y), PlaneBits{});
 
         // Each drag is one step, undone and redone as one.
-        QCOMPARE(history->count(), count + steps.size());
+        const QStringList names = steps.split(' ', Qt::SkipEmptyParts);
+        QCOMPARE(history->count(), count + names.size());
         const std::string painted = HeaderText(app.main->Table());
-        for (qsizetype i = steps.size() - 1; i >= 0; --i) {
-            QCOMPARE(history->undoText(), steps[i]);
+        for (qsizetype i = names.size() - 1; i >= 0; --i) {
+            QCOMPARE(history->undoText(), names[i]);
             history->undo();
         }
         QCOMPARE(HeaderText(app.main->Table()), unpainted);
@@ -194,8 +177,7 @@ class TestDrawingTools : public QObject {
     void fastPencilDragAtSize32() {
         ToolFixture app(32);
         app.editor.Zoom()->setValue(60);
-        for (const char* event : {"press 1,1", "move 30,1", "move 30,20", "release"})
-            app.Run(event);
+        app.Run("press 1,1; move 30,1; move 30,20; release");
         const SpriteRecord& record = app.main->Table().Record(0);
         QCOMPARE(record.PlaneDark.Row(1, 32), 0x7FFFFFFEU);
         for (int y = 2; y <= 20; ++y)
@@ -204,8 +186,7 @@ class TestDrawingTools : public QObject {
         QCOMPARE(app.main->Document().History(0)->count(), 2); // size, stroke
 
         // Dragged out past either edge, the status counts on and the row is clipped at the edge.
-        app.Run("press 0,25");
-        app.Run("move 40,25");
+        app.Run("press 0,25; move 40,25");
         QCOMPARE(app.CellStatus(), QString("41 x 26"));
         app.Run("move -3,25");
         QCOMPARE(app.CellStatus(), QString("-2 x 26"));
@@ -217,14 +198,12 @@ class TestDrawingTools : public QObject {
     void escapeCancelsTheShape() {
         ToolFixture app(8);
         app.Tool("rectangle");
-        app.Run("press 1,1");
-        app.Run("move 4,4");
-        QCOMPARE(app.CanvasCell({4, 1}), kBlack);                 // shown while dragged
+        app.Run("press 1,1; move 4,4");
+        QCOMPARE(app.Rows(true)[1], QString(".####..."));         // shown while dragged
         QVERIFY(app.main->Table().Record(0).PlaneDark.IsClear()); // but not yet written
         app.Run("escape");
-        QCOMPARE(app.CanvasCell({4, 1}), kWhite);
-        app.Run("move 5,5"); // the buttons still held release into nothing
-        app.Run("release");
+        QCOMPARE(app.Rows(true)[1], QString("........"));
+        app.Run("move 5,5; release"); // the buttons still held release into nothing
         QVERIFY(app.main->Table().Record(0).PlaneDark.IsClear());
         QCOMPARE(app.main->Document().History(0)->count(), 1); // the size only
     }
@@ -237,8 +216,7 @@ class TestDrawingTools : public QObject {
             {Qt::Key_E, "eraser"}, {Qt::Key_C, "circle"}, {Qt::Key_R, "rectangle"},
             {Qt::Key_F, "fill"},   {Qt::Key_G, "fill"},   {Qt::Key_B, "pencil"},
             {Qt::Key_P, "pencil"}};
-        app.Run("press 0,0");
-        app.Run("release"); // the canvas has the focus, as after any click
+        app.Run("press 0,0; release"); // the canvas has the focus, as after any click
         for (const auto& [key, tool] : keys) {
             QTest::keyClick(app.editor.Canvas(), key);
             QCOMPARE(app.PressedTools(), QStringList{tool});

@@ -5,6 +5,7 @@
 
 #include <QMouseEvent>
 #include <QScreen>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QStyleOptionSlider>
 #include <cmath>
@@ -50,6 +51,9 @@ QList<int> Changes(const QImage& image, bool alongRow, int at = 0) {
 class TestEditor : public QObject {
     Q_OBJECT
   private slots:
+    // The grid setting stays out of the user's.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
     void blankUntilASizeIsChosen() {
         EditorFixture app;
         QWidget* canvas = app.editor.Canvas();
@@ -71,50 +75,6 @@ class TestEditor : public QObject {
         app.editor.window->showNormal();
         app.editor.window->resize(400, 300);
         QCOMPARE(background->size(), app.editor.window->widget()->size() - QSize(138, 26));
-    }
-
-    void zoomPlacesCanvasHandlesAndCells_data() {
-        QTest::addColumn<int>("zoom");
-        QTest::addColumn<int>("side");   // zoom x 1335 / 16 screen units, 15 to a pixel, rounded
-        QTest::addColumn<int>("middle"); // left of the edge-middle handles
-        QTest::newRow("smallest") << 1 << 6 << 9;
-        QTest::newRow("one up from the design") << 26 << 145 << 78;
-        QTest::newRow("largest") << 100 << 556 << 284;
-    }
-
-    void zoomPlacesCanvasHandlesAndCells() {
-        QFETCH(int, zoom);
-        QFETCH(int, side);
-        QFETCH(int, middle);
-        EditorFixture app;
-        app.editor.window->resize(900, 800);
-        app.editor.Zoom()->setValue(zoom);
-        QCOMPARE(app.editor.Canvas()->size(), QSize(side, side));
-        const int far = 8 + side;
-        const QPoint handles[8] = {{3, 3},   {middle, 3},   {far, 3},      {3, middle},
-                                   {3, far}, {middle, far}, {far, middle}, {far, far}};
-        for (int i = 0; i < 8; ++i)
-            QCOMPARE(app.editor.Find(qPrintable(QString("Shape1_%1").arg(i)))->pos(), handles[i]);
-
-        app.Checkerboard(kDarkGrey, kLightGrey);
-        // At every size, a gap would show the surface's own colour and an overlap would swallow a
-        // cell: either changes the count of borders across the middle.
-        for (int size : {8, 16, 32}) {
-            app.editor.ChooseSize(size);
-            for (QWidget* surface : {app.editor.Canvas(), app.editor.Preview()}) {
-                const QImage shown = surface->grab().toImage();
-                for (const bool alongRow : {true, false})
-                    if (shown.width() >= size)
-                        QCOMPARE(Changes(shown, alongRow, shown.width() / 2).size(), size - 1);
-            }
-        }
-        // 73 pixels in 8 cells: borders at 73 k / 8 = 9.125, 18.25, 27.375, 36.5, 45.625, 54.75 and
-        // 63.875, rounded, halves away from zero.
-        app.editor.ChooseSize(8);
-        const QImage preview = app.editor.Preview()->grab().toImage();
-        const QList<int> borders{9, 18, 27, 37, 46, 55, 64};
-        QCOMPARE(Changes(preview, true), borders);
-        QCOMPARE(Changes(preview, false), borders);
     }
 
     void painting_data() {
@@ -208,35 +168,63 @@ class TestEditor : public QObject {
         QVERIFY(slider->value() < dragged - 1 && follows());
     }
 
-    void screenKeepsUpWithEveryEvent_data() {
+    void zoomAndScreen_data() {
         QTest::addColumn<int>("zoom");
-        QTest::addColumn<int>("size");
+        QTest::addColumn<int>("side");   // zoom x 1335 / 16 screen units, 15 to a pixel, rounded
+        QTest::addColumn<int>("middle"); // left of the edge-middle handles
+        QTest::addColumn<int>("size");   // for the events on the screen
         QTest::addColumn<bool>("grid");
-        QTest::newRow("zoom 26, 8 cells") << 26 << 8 << false;
-        QTest::newRow("zoom 26, 16 cells, grid") << 26 << 16 << true;
-        QTest::newRow("zoom 100, 32 cells, grid") << 100 << 32 << true;
-        QTest::newRow("zoom 3, 32 cells") << 3 << 32 << false;
+        QTest::newRow("smallest, 8 cells") << 1 << 6 << 9 << 8 << false;
+        QTest::newRow("zoom 3, 32 cells") << 3 << 17 << 14 << 32 << false;
+        QTest::newRow("one up from the design, 8 cells") << 26 << 145 << 78 << 8 << false;
+        QTest::newRow("one up from the design, 16 cells, grid") << 26 << 145 << 78 << 16 << true;
+        QTest::newRow("largest, 32 cells, grid") << 100 << 556 << 284 << 32 << true;
     }
 
-    // Only the cells that change are repainted on the screen: after each event it still shows
-    // exactly what a repaint of the whole canvas and preview would.
-    void screenKeepsUpWithEveryEvent() {
+    // The canvas, its handles and its cells at each zoom. Then only the cells that change are
+    // repainted on the screen: after each event it still shows exactly what a repaint of the whole
+    // canvas and preview would.
+    void zoomAndScreen() {
         QFETCH(int, zoom);
+        QFETCH(int, side);
+        QFETCH(int, middle);
         QFETCH(int, size);
         QFETCH(bool, grid);
-        QStandardPaths::setTestModeEnabled(true); // the grid setting stays out of the user's
+        QSettings().remove("view/pixelGrid"); // no grid lines among the borders counted
         EditorFixture app;
-        QAction* gridAction = app.Action("mnuViewPixelGrid");
-        if (gridAction->isChecked() != grid)
-            gridAction->trigger();
         app.editor.window->resize(900, 800);
         app.editor.Zoom()->setValue(zoom);
+        QCOMPARE(app.editor.Canvas()->size(), QSize(side, side));
+        const int far = 8 + side;
+        const QPoint handles[8] = {{3, 3},   {middle, 3},   {far, 3},      {3, middle},
+                                   {3, far}, {middle, far}, {far, middle}, {far, far}};
+        for (int i = 0; i < 8; ++i)
+            QCOMPARE(app.editor.Find(qPrintable(QString("Shape1_%1").arg(i)))->pos(), handles[i]);
+
+        app.Checkerboard(kDarkGrey, kLightGrey);
+        // At every size, a gap would show the surface's own colour and an overlap would swallow a
+        // cell: either changes the count of borders across the middle.
+        for (int cells : {8, 16, 32}) {
+            app.editor.ChooseSize(cells);
+            for (QWidget* surface : {app.editor.Canvas(), app.editor.Preview()}) {
+                const QImage shown = surface->grab().toImage();
+                for (const bool alongRow : {true, false})
+                    if (shown.width() >= cells)
+                        QCOMPARE(Changes(shown, alongRow, shown.width() / 2).size(), cells - 1);
+            }
+        }
+        // 73 pixels in 8 cells: borders at 73 k / 8 = 9.125, 18.25, 27.375, 36.5, 45.625, 54.75 and
+        // 63.875, rounded, halves away from zero.
+        app.editor.ChooseSize(8);
+        const QImage preview = app.editor.Preview()->grab().toImage();
+        const QList<int> borders{9, 18, 27, 37, 46, 55, 64};
+        QCOMPARE(Changes(preview, true), borders);
+        QCOMPARE(Changes(preview, false), borders);
+
+        app.Action("mnuViewPixelGrid")->setChecked(grid);
         app.editor.ChooseSize(size);
         app.Checkerboard();
         QWidget* canvas = app.editor.Canvas();
-        auto at = [canvas, size](int column, int row) {
-            return Editor::CellCentre(canvas, column, row, size);
-        };
         auto screenMatches = [&app, canvas](const char* after) {
             for (QWidget* surface : {canvas, app.editor.Preview()})
                 QVERIFY2(app.OnScreen(surface) ==
@@ -244,26 +232,24 @@ class TestEditor : public QObject {
                          after);
         };
         app.ClickToolbar("rectangle");
-        QTest::mousePress(canvas, Qt::LeftButton, {}, at(1, 1));
+        QTest::mousePress(canvas, Qt::LeftButton, {}, app.editor.At({1, 1}));
         screenMatches("the press of a rectangle");
-        QTest::mouseMove(canvas, at(6, 5));
+        QTest::mouseMove(canvas, app.editor.At({6, 5}));
         screenMatches("a rectangle growing");
-        QTest::mouseMove(canvas, at(3, 2));
+        QTest::mouseMove(canvas, app.editor.At({3, 2}));
         screenMatches("a rectangle shrinking");
         QTest::keyClick(canvas, Qt::Key_Escape);
         screenMatches("escape");
-        QTest::mouseRelease(canvas, Qt::LeftButton, {}, at(3, 2));
+        QTest::mouseRelease(canvas, Qt::LeftButton, {}, app.editor.At({3, 2}));
         app.ClickToolbar("pencil");
-        QTest::mousePress(canvas, Qt::RightButton, {}, at(0, 0));
+        QTest::mousePress(canvas, Qt::RightButton, {}, app.editor.At({0, 0}));
         for (const QPoint& cell : {QPoint(5, 2), QPoint(7, 7), QPoint(size + 2, 1)}) {
-            QTest::mouseMove(canvas, at(cell.x(), cell.y()));
+            QTest::mouseMove(canvas, app.editor.At(cell));
             screenMatches("a pencil move");
         }
-        QTest::mouseRelease(canvas, Qt::RightButton, {}, at(size + 2, 1));
+        QTest::mouseRelease(canvas, Qt::RightButton, {}, app.editor.At({size + 2, 1}));
         app.Action("mnuEditUndo")->trigger();
         screenMatches("undo");
-        if (grid)
-            gridAction->trigger();
     }
 };
 

@@ -5,7 +5,10 @@
 #include "support/app_fixture.h"
 #include "support/awkward_names.h"
 
+#include <QClipboard>
+#include <QListView>
 #include <QMdiArea>
+#include <QScrollBar>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -60,7 +63,7 @@ class TestHeaderCommands : public QObject {
         QCOMPARE(app.Dock()->Text(), app.Compiled());
         for (int i = 0; i < names.size(); ++i) {
             // As the header holds it: Latin-1, "?" for the rest.
-            QCOMPARE(app.SpriteNode(i)->text(0),
+            QCOMPARE(app.SpriteNode(i).data().toString(),
                      QString::fromLatin1(ToLatin1(names[i].toStdString())));
             QVERIFY(!app.main->Table().Record(i).IsOpen); // their editors start closed
         }
@@ -68,16 +71,16 @@ class TestHeaderCommands : public QObject {
         QVERIFY(app.main->isWindowModified());
 
         // The first new node is picked out, and undo from the tree takes the whole import back.
-        QCOMPARE(app.Tree()->currentItem(), app.SpriteNode(0));
+        QCOMPARE(app.Tree()->currentIndex(), app.SpriteNode(0));
         QAction* undo = app.Action("mnuEditUndo");
         QCOMPARE(undo->text(), QString("&Undo Import Header"));
         undo->trigger();
         QCOMPARE(app.main->Table().SpriteCount(), 0);
-        QCOMPARE(app.Tree()->topLevelItem(0)->childCount(), 0);
+        QCOMPARE(app.SpriteNodes(), 0);
         QCOMPARE(app.Dock()->Text(), QString());
         QVERIFY(!app.main->isWindowModified());
         app.Action("mnuEditRedo")->trigger();
-        QCOMPARE(app.Tree()->currentItem(), app.SpriteNode(0));
+        QCOMPARE(app.Tree()->currentIndex(), app.SpriteNode(0));
         QCOMPARE(app.CompileTo("redone.h"), exported);
         QCOMPARE(app.Dock()->Text(), app.Compiled());
     }
@@ -107,7 +110,7 @@ class TestHeaderCommands : public QObject {
         QCOMPARE(app.dialogs.Texts("message"), QStringList("The header \"" + path + "\" " + error));
         QCOMPARE(app.dialogs.shown.last().title, QString("Error"));
         QCOMPARE(app.main->Table().SpriteCount(), 1);
-        QCOMPARE(app.Tree()->topLevelItem(0)->childCount(), 1);
+        QCOMPARE(app.SpriteNodes(), 1);
         QCOMPARE(app.main->Document().ProjectHistory()->count(), 1);
         QVERIFY(!app.main->isWindowModified());
     }
@@ -135,6 +138,17 @@ class TestHeaderCommands : public QObject {
             QCOMPARE(app.Dock()->Text(), app.Compiled());
             app.Find<QMdiArea>("mdiArea")->setActiveSubWindow(ball.window);
             QCOMPARE(app.Dock()->HighlightedLines(), QList<int>({0, 1, 2}));
+            // Lines are picked with the mouse and copied whole, as text.
+            QVERIFY(QTest::qWaitForWindowActive(app.main.get()));
+            auto* lines = app.Find<QListView>("txtHeader");
+            const auto lineAt = [lines](int row) {
+                return QPoint(9, lines->visualRect(lines->model()->index(row, 0)).center().y());
+            };
+            QTest::mouseClick(lines->viewport(), Qt::LeftButton, {}, lineAt(4));
+            QTest::mouseClick(lines->viewport(), Qt::LeftButton, Qt::ShiftModifier, lineAt(6));
+            QTest::keyClick(lines, Qt::Key_C, Qt::ControlModifier);
+            QCOMPARE(QGuiApplication::clipboard()->text(),
+                     app.Compiled().section('\n', 4, 6) + '\n');
             ball.window->close();
             QCOMPARE(app.Dock()->HighlightedLines(), QList<int>()); // a closed sprite is not active
 
@@ -143,6 +157,11 @@ class TestHeaderCommands : public QObject {
             car.Stroke({{0, 0}});
             app.ViewHeader()->trigger();
             QCOMPARE(app.Dock()->Text(), app.Compiled());
+            app.ClickToolbar("eraser");
+            car.Stroke({{0, 0}, {0, 15}}); // every row of the mask as long as it gets
+            const int widest =
+                QFontMetrics(lines->font()).horizontalAdvance(app.Compiled().section('\n', 6, 6));
+            QVERIFY(lines->horizontalScrollBar()->maximum() + lines->viewport()->width() >= widest);
 
             app.dialogs.saveChangesAnswers << SaveChangesAnswer::Discard;
             app.NewProject("Other");

@@ -1,6 +1,8 @@
 // The one write path, against a failing file system: a child process writes through it under a
 // preloaded shim that fails write, fsync or close on cue, or refuses new files in the folder.
 #include "export/header_file.h"
+#include "export/header_text.h"
+#include "project/project_file.h"
 #include "support/read_all.h"
 
 #include <QDir>
@@ -8,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <cerrno>
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 using namespace vellicor;
@@ -83,6 +87,43 @@ class TestHeaderFile : public QObject {
         QCOMPARE(Inode(target) == oldInode, noNewFiles || call != "none");
         if (call == "none" || !noNewFiles)
             QCOMPARE(ReadAll(target), call == "none" ? header : kOld);
+    }
+
+    // --export writes the header as it makes it, chunk by chunk: the bytes are Compile's, and a
+    // write that fails part way through (at the process's file size limit) leaves the old file.
+    void exportIsStreamed_data() {
+        QTest::addColumn<int>("limit"); // bytes a file may hold; 0 for no limit
+        QTest::newRow("no limit") << 0;
+        QTest::newRow("limit after two chunks") << 600 * 1024;
+    }
+
+    void exportIsStreamed() {
+        QFETCH(int, limit);
+        QTemporaryDir dir;
+        SpriteTable table;
+        for (int i = 0; i < 1000; ++i)
+            table.Record(table.Append("Sprite" + std::to_string(i))).Size = 32;
+        const QByteArray header = QByteArray::fromStdString(HeaderText(table));
+        QVERIFY(header.size() > qMax(2 * 256 * 1024, limit)); // more than two chunks
+        const QString target = dir.filePath("big.h");
+        QVERIFY(WriteAll(dir.filePath("big.vellicor"), ProjectFileBytes("Big", table)) &&
+                WriteAll(target, kOld));
+        QProcess program;
+        program.setChildProcessModifier([limit] {
+            std::signal(SIGXFSZ, SIG_IGN); // so a write beyond the limit fails with EFBIG
+            const rlimit size{limit > 0 ? rlim_t(limit) : RLIM_INFINITY, RLIM_INFINITY};
+            ::setrlimit(RLIMIT_FSIZE, &size);
+        });
+        program.start(VELLICOR_PROGRAM,
+                      {"--export", dir.filePath("big.vellicor"), "--output", target});
+        QVERIFY(program.waitForFinished(30000));
+        QCOMPARE(program.readAllStandardError(),
+                 limit == 0 ? QByteArray()
+                            : "vellicor: could not write the header \"" + target.toLocal8Bit() +
+                                  "\": " + qt_error_string(EFBIG).toLocal8Bit() + "\n");
+        QCOMPARE(program.exitCode(), limit == 0 ? 0 : 1);
+        QCOMPARE(ReadAll(target), limit == 0 ? header : kOld);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({"big.h", "big.vellicor"}));
     }
 
     void followsALinkToAFile() {

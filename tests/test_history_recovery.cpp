@@ -136,7 +136,7 @@ class TestHistoryRecovery : public QObject {
         // acts on the project.
         app.editor.window->close();
         QCOMPARE(undo->text(), QString("&Undo New Sprite"));
-        app.Tree()->setCurrentItem(app.SpriteNode(0));
+        app.Tree()->setCurrentIndex(app.SpriteNode(0));
         app.DoubleClick(app.SpriteNode(0));
         QVERIFY(app.editor.window->isVisible());
         undo->trigger();
@@ -168,22 +168,22 @@ class TestHistoryRecovery : public QObject {
         // From the tree, undo follows the selected node: an open sprite's own history, else the
         // project's.
         app.Tree()->setFocus();
-        QCOMPARE(app.Tree()->currentItem(), app.SpriteNode(1));
+        QCOMPARE(app.Tree()->currentIndex(), app.SpriteNode(1));
         QCOMPARE(undo->text(), QString("&Undo Paint"));
-        app.Tree()->setCurrentItem(app.Tree()->topLevelItem(0));
+        app.Tree()->setCurrentIndex(app.ProjectNode());
         QCOMPARE(undo->text(), QString("&Undo New Sprite"));
         undo->trigger();
         QCOMPARE(app.main->Table().SpriteCount(), 1);
-        QCOMPARE(app.Tree()->topLevelItem(0)->childCount(), 1);
+        QCOMPARE(app.SpriteNodes(), 1);
         QVERIFY(!car->isVisible()); // its window closed with it
         QVERIFY(app.main->isWindowModified());
         QCOMPARE(app.RecoveredHeader(), app.Header()); // a crash now recovers it without Car
 
         redo->trigger();
         QCOMPARE(app.Header(), changed);
-        QCOMPARE(app.SpriteNode(1)->text(0), QString("Car"));
+        QCOMPARE(app.SpriteNode(1).data().toString(), QString("Car"));
         QVERIFY(app.main->isWindowModified());
-        app.Tree()->setCurrentItem(app.SpriteNode(1));
+        app.Tree()->setCurrentIndex(app.SpriteNode(1));
         app.DoubleClick(app.SpriteNode(1));
         app.editor.window = app.main->EditorWindows().at(1);
         QCOMPARE(undo->text(), QString("&Undo Paint"));

@@ -16,6 +16,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/resource.h>
 
 using namespace vellicor;
 
@@ -28,6 +29,8 @@ const QString kDesktopEntry = QStringLiteral("share/applications/%1.desktop").ar
 const QString kMetainfo = QStringLiteral("share/metainfo/%1.metainfo.xml").arg(kAppId);
 const QString kMimePackage = QStringLiteral("share/mime/packages/%1.xml").arg(kAppId);
 const QString kManual = QStringLiteral("share/man/man1/vellicor.1");
+const QString kProgram = QStringLiteral("bin/vellicor");
+const QString kEditor = QStringLiteral("libexec/vellicor/vellicor-editor");
 const QList<int> kIconSizes = {16, 32, 48, 64, 128, 256};
 
 struct Run {
@@ -40,10 +43,13 @@ Run RunProgram(const QString& program, const QStringList& arguments,
     QProcess process;
     process.setProcessEnvironment(environment);
     process.setProcessChannelMode(QProcess::MergedChannels);
+    static constexpr rlimit kNoCoreFile{}; // for a program that aborts on purpose
+    process.setChildProcessModifier([] { ::setrlimit(RLIMIT_CORE, &kNoCoreFile); });
     process.start(program, arguments);
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+    if (!process.waitForFinished(60000))
         return {-1, program.toUtf8() + " did not run: " + process.errorString().toUtf8()};
-    return {process.exitCode(), process.readAll()};
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            process.readAll()};
 }
 
 QString IconPath(int size) {
@@ -94,8 +100,8 @@ class TestInstall : public QObject {
     // Uninstalling removes what the manifest lists, so it must list every file the install made.
     void installsEveryFileAndNothingElse() {
         const QString scalable = QStringLiteral("share/icons/hicolor/scalable/apps/%1.svg");
-        QStringList expected = {"bin/vellicor", kDesktopEntry, kMetainfo,
-                                kMimePackage,   kManual,       scalable.arg(kAppId)};
+        QStringList expected = {kProgram,     kEditor, kDesktopEntry,       kMetainfo,
+                                kMimePackage, kManual, scalable.arg(kAppId)};
         for (int size : kIconSizes)
             expected.append(IconPath(size));
         expected.sort();
@@ -114,7 +120,28 @@ class TestInstall : public QObject {
             path = path.startsWith(kPrefix + u'/') ? path.mid(kPrefix.size() + 1) : u'?' + path;
         listed.sort();
         QCOMPARE(listed, expected);
-        QVERIFY(QFileInfo(Installed(QStringLiteral("bin/vellicor"))).isExecutable());
+        QVERIFY(QFileInfo(Installed(kProgram)).isExecutable());
+        QVERIFY(QFileInfo(Installed(kEditor)).isExecutable());
+    }
+
+    // The program on the PATH needs no window library; given no command it becomes the editor
+    // installed beside it, in the same process and with the same arguments.
+    void programStartsTheInstalledEditor() {
+        const Run needs = RunProgram(QStringLiteral("readelf"), {"-d", Installed(kProgram)});
+        QVERIFY2(needs.output.contains("[libQt6Core.so.6]") && !needs.output.contains("libQt6Gui"),
+                 needs.output.constData());
+        // With a platform that does not exist, the editor's QApplication stops at once.
+        const Run editor = RunProgram(Installed(kProgram), {"-platform", "vellicor-none"});
+        QVERIFY2(editor.output.contains("plugin \"vellicor-none\""), editor.output.constData());
+        // Moved away from the editor, it says where it looked.
+        const QTemporaryDir alone;
+        QVERIFY(QFile::copy(Installed(kProgram), alone.filePath("vellicor")));
+        const Run lost = RunProgram(alone.filePath("vellicor"), {});
+        QCOMPARE(lost.exitCode, 127);
+        QVERIFY2(
+            lost.output.startsWith("vellicor: could not start the editor \"/") &&
+                lost.output.endsWith("/../" + kEditor.toUtf8() + "\": No such file or directory\n"),
+            lost.output.constData());
     }
 
     void validatorsPass_data() {
@@ -226,8 +253,8 @@ class TestInstall : public QObject {
 
     // The installed program's own list of options is what the manual page must cover.
     void manualDescribesEveryOption() {
-        const Run help = RunProgram(Installed(QStringLiteral("bin/vellicor")),
-                                    {QStringLiteral("--help")}, NoDisplayEnvironment());
+        const Run help =
+            RunProgram(Installed(kProgram), {QStringLiteral("--help")}, NoDisplayEnvironment());
         QCOMPARE(help.exitCode, 0);
         const QByteArray manual = ReadAll(Installed(kManual));
         static const QRegularExpression option(QStringLiteral(R"((?<![\w-])(--?[a-z][a-z-]*))"));

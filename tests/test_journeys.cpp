@@ -16,9 +16,8 @@ namespace {
 struct Journey : AppFixture {
     QStringList NodeKeys() const {
         QStringList keys;
-        QTreeWidgetItem* project = Tree()->topLevelItem(0);
-        for (int i = 0; project && i < project->childCount(); ++i)
-            keys << project->child(i)->data(0, ProjectTree::kKeyRole).toString();
+        for (int i = 0; ProjectNode().isValid() && i < SpriteNodes(); ++i)
+            keys << SpriteNode(i).data(ProjectTree::kKeyRole).toString();
         return keys;
     }
     // Clicks an editor window's close button where the user sees it: in the menu bar's corner
@@ -107,8 +106,8 @@ class TestJourneys : public QObject {
 
         app.NewProject("Game");
         QVERIFY(!first->isVisible() && !second->isVisible());
-        QCOMPARE(app.Tree()->currentItem(), app.Tree()->topLevelItem(0));
-        QVERIFY(app.Tree()->topLevelItem(0)->isExpanded());
+        QCOMPARE(app.Tree()->currentIndex(), app.ProjectNode());
+        QVERIFY(app.Tree()->isExpanded(app.ProjectNode()));
         QCOMPARE(app.NodeKeys(), QStringList());
         frmSprite* next = app.NewSprite("Fresh");
         QCOMPARE(app.NodeKeys(), QStringList{"s0"});
@@ -119,8 +118,8 @@ class TestJourneys : public QObject {
 
     void reopenSprite() {
         Journey app;
-        app.DoubleClick(nullptr); // nothing selected yet
-        app.NewProject("s0");     // named like the first sprite's key
+        app.DoubleClick({});  // nothing selected yet
+        app.NewProject("s0"); // named like the first sprite's key
         Editor editor{app.NewSprite("Ball")};
         frmSprite* window = editor.window;
         QWidget* canvas = editor.Canvas();
@@ -138,7 +137,7 @@ class TestJourneys : public QObject {
             app.ClickCloseButton(window);
             QVERIFY(!window->isVisible() && !app.main->Table().Record(0).IsOpen);
             app.DoubleClick(app.SpriteNode(0), Qt::MiddleButton); // only the left button reopens
-            app.DoubleClick(app.Tree()->topLevelItem(0));         // the project node opens nothing
+            app.DoubleClick(app.ProjectNode());                   // the project node opens nothing
             QVERIFY(!window->isVisible());
             app.Tree()->expandAll(); // that double-click folded the project away
             app.DoubleClick(app.SpriteNode(0));
@@ -180,17 +179,17 @@ class TestJourneys : public QObject {
 
         app.NewProject("Game");
         app.NewSprite("Ball");
-        app.Tree()->setCurrentItem(app.SpriteNode(0));
+        app.Tree()->setCurrentIndex(app.SpriteNode(0));
         QTest::mousePress(app.Tree()->viewport(), Qt::RightButton, {},
-                          app.Tree()->visualItemRect(app.Tree()->topLevelItem(0)).center());
+                          app.Tree()->visualRect(app.ProjectNode()).center());
         QCOMPARE(visibleItems(),
                  QStringList({"New &Project", "New Sprite &Array (greyed)", "New &Sprite"}));
-        QCOMPARE(app.Tree()->currentItem(), app.SpriteNode(0)); // the press selects nothing
+        QCOMPARE(app.Tree()->currentIndex(), app.SpriteNode(0)); // the press selects nothing
         popup->hide();
         app.dialogs.inputAnswers << "Bat";
         app.main->findChild<QAction*>("mnuRightClickSprite")->trigger();
         QCOMPARE(app.NodeKeys(), QStringList({"s0", "s1"}));
-        QCOMPARE(app.SpriteNode(1)->text(0), QString("Bat"));
+        QCOMPARE(app.SpriteNode(1).data().toString(), QString("Bat"));
 
         // The scroll bars are part of the tree too. A menu of their own would block in its own loop
         // until the timer closes it.

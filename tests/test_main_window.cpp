@@ -119,12 +119,14 @@ class TestMainWindow : public QObject {
         AppFixture app;
         app.NewProject("Game");
         app.NewSprite("Ball");
-        QVERIFY(!app.Tree()->topLevelItem(0)->isSelected() && app.SpriteNode(0)->isSelected());
+        QVERIFY(!app.Tree()->selectionModel()->isSelected(app.ProjectNode()));
+        QVERIFY(app.Tree()->selectionModel()->isSelected(app.SpriteNode(0)));
         const QImage shown = app.Tree()->viewport()->grab().toImage();
         // Each node's image appears, pixel for pixel, somewhere in its row.
-        for (QTreeWidgetItem* node : {app.Tree()->topLevelItem(0), app.SpriteNode(0)}) {
-            const QImage image = node->icon(0).pixmap(16, 16).toImage();
-            const QRect row = app.Tree()->visualItemRect(node);
+        for (const QModelIndex& node : {app.ProjectNode(), app.SpriteNode(0)}) {
+            const QImage image =
+                node.data(Qt::DecorationRole).value<QIcon>().pixmap(16, 16).toImage();
+            const QRect row = app.Tree()->visualRect(node);
             bool found = false;
             for (int top = row.top(); !found && top + 16 <= row.bottom() + 1; ++top) {
                 for (int left = 0; !found && left + 16 <= shown.width(); ++left) {
@@ -135,7 +137,7 @@ class TestMainWindow : public QObject {
                                     shown.pixel(left + x, top + y) == image.pixel(x, y);
                 }
             }
-            QVERIFY2(found, qPrintable(node->text(0)));
+            QVERIFY2(found, qPrintable(node.data().toString()));
         }
     }
 
@@ -259,7 +261,8 @@ class TestMainWindow : public QObject {
         const bool taken = outcome == "taken";
         QCOMPARE(main.ProjectName(), taken && !sprite ? pasted : QString("Old"));
         QCOMPARE(main.Table().SpriteCount(), taken && sprite ? 1 : 0);
-        QCOMPARE(main.findChild<QTreeWidget*>("tvMain")->topLevelItem(0)->childCount(),
+        QCOMPARE(main.findChild<QTreeView*>("tvMain")->model()->rowCount(
+                     main.findChild<QTreeView*>("tvMain")->model()->index(0, 0)),
                  main.Table().SpriteCount());
     }
 };

@@ -211,7 +211,7 @@ class TestPng : public QObject {
         QCOMPARE(Letter(sprite.Bits(0, 0)), 'B');
         QCOMPARE(Letter(sprite.Bits(8, 8)), 'T');
         QCOMPARE(Letter(sprite.Bits(9, 8)), 'W');
-        QCOMPARE(app.SpriteNode(0)->text(0), name);
+        QCOMPARE(app.SpriteNode(0).data().toString(), name);
         Editor editor{app.main->EditorWindows().at(0)};
         QVERIFY(editor.window->isVisible());
         QCOMPARE(editor.window->windowTitle(), name);
@@ -241,7 +241,7 @@ class TestPng : public QObject {
         // From the tree, undo takes the whole sprite out, and redo brings it back as it was.
         QVERIFY(QTest::qWaitForWindowActive(app.main.get()));
         app.Tree()->setFocus();
-        app.Tree()->setCurrentItem(app.Tree()->topLevelItem(0));
+        app.Tree()->setCurrentIndex(app.ProjectNode());
         QCOMPARE(undo->text(), QString("&Undo Import PNG"));
         undo->trigger();
         QCOMPARE(app.main->Table().SpriteCount(), 0);

@@ -77,8 +77,8 @@ class TestProjectCommands : public QObject {
         app.NewProject("Other");
         QVERIFY(app.Open(app.Path("Demo.vellicor")));
         QCOMPARE(app.main->ProjectName(), QString("Demo"));
-        QCOMPARE(app.Tree()->topLevelItem(0)->childCount(), 2);
-        QCOMPARE(app.SpriteNode(1)->text(0), QString("Car"));
+        QCOMPARE(app.SpriteNodes(), 2);
+        QCOMPARE(app.SpriteNode(1).data().toString(), QString("Car"));
         QCOMPARE(app.CompileTo("after.h"), header);
         QVERIFY(!app.main->Document().IsModified());
 
@@ -93,7 +93,7 @@ class TestProjectCommands : public QObject {
         Editor{windows[0]}.ChooseSize(32);
         QCOMPARE(app.main->Table().Record(0).Bits(31, 31), *BitsForColour(kTransparentCyan));
         app.NewSprite("Next");
-        QCOMPARE(app.SpriteNode(2)->data(0, ProjectTree::kKeyRole).toString(), QString("s2"));
+        QCOMPARE(app.SpriteNode(2).data(ProjectTree::kKeyRole).toString(), QString("s2"));
     }
 
     void titleShowsFileAndNamesAsTyped() {
@@ -301,7 +301,7 @@ class TestProjectCommands : public QObject {
         app.NewProject("Other");
         QVERIFY(app.Open(app.Path("awkward.vellicor")));
         QCOMPARE(app.main->ProjectName(), name);
-        QCOMPARE(app.Tree()->topLevelItem(0)->text(0), name);
+        QCOMPARE(app.ProjectNode().data().toString(), name);
     }
 
     // A file may mark every sprite open; the first few windows open and the rest wait.

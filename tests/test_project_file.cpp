@@ -1,7 +1,14 @@
+#include "journal/journal_records.h"
 #include "model/colour_table.h"
 #include "model/name_rules.h"
+#include "project/json_bounds.h"
+#include "project/plain_project_read.h"
 #include "project/project_file.h"
+#include "project/project_keys.h"
+#include "project/sprite_json.h"
+#include "support/awkward_names.h"
 
+#include <QJsonDocument>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -76,9 +83,45 @@ class TestProjectFile : public QObject {
                      ",\n            \"mask\": " + rows("00000000", 7, "01000000") +
                      ",\n            \"name\": \"Ball\",\n            \"open\": true,\n"
                      "            \"size\": 8\n        }\n    ],\n    \"version\": 1\n}\n");
+        const QByteArray written = ProjectFileBytes("Demo", table);
+        QVERIFY(ReadPlainProject(written, written.size())); // what it writes, it reads fast
         QCOMPARE(ProjectFileBytes("Empty", SpriteTable()),
                  "{\n    \"format\": \"vellicor-project\",\n    \"name\": \"Empty\",\n"
                  "    \"sprites\": [\n    ],\n    \"version\": 1\n}\n");
+    }
+
+    // Byte for byte what QJsonDocument writes, whatever the names hold: the project file indented,
+    // the journal's base record compact.
+    void writtenAsQtWrites() {
+        QStringList names = kAwkwardSpriteNames;
+        names << "\x01\x1f\x7f\b\f\n\r\t/"
+              << "\U0001F600\uFFFE" << QString(QChar(0xDC00))
+              << QString(QChar(0xD800)) + QChar(0xD800) + QChar(0xDFFF) + "a" + QChar(0xDBFF);
+        SpriteTable table;
+        QJsonArray sprites, journalSprites, open;
+        for (const QString& name : names) {
+            SpriteRecord& record = table.Record(table.Append(name.toStdString()));
+            record.Size = std::array<std::int16_t, 4>{0, 8, 16, 32}[table.SpriteCount() % 4];
+            record.IsOpen = table.SpriteCount() % 2;
+            record.PlaneMask.SetFullRow(table.SpriteCount(), 0x9E3779B9U * table.SpriteCount());
+            QJsonObject sprite = SpriteJson(record);
+            journalSprites.append(sprite);
+            sprite.insert("open", record.IsOpen);
+            sprites.append(sprite);
+            if (record.IsOpen)
+                open.append(table.SpriteCount() - 1);
+        }
+        const qint64 time = 1'800'000'000'123;
+        QJsonObject project{{"format", "vellicor-project"}, {"version", 1}, {"sprites", sprites}};
+        QJsonObject journal{{"format", "vellicor-journal"}, {"time", time}, {"version", 1}};
+        journal["sprites"] = journalSprites;
+        journal["open"] = open;
+        for (const QString& name : names) {
+            project["name"] = journal["name"] = journal["file"] = name;
+            QCOMPARE(ProjectFileBytes(name, table), QJsonDocument(project).toJson());
+            QCOMPARE(BaseRecord(time, name, name, table).json,
+                     QJsonDocument(journal).toJson(QJsonDocument::Compact));
+        }
     }
 
     void documents_data() {
@@ -89,6 +132,11 @@ class TestProjectFile : public QObject {
         tooMany += QByteArray(",0").repeated(SpriteTable::kMaxSprites) + "]}";
         const QByteArray longName = "\"name\":\"" + QByteArray(kMaxNameLength + 1, 'N') + '"';
         const QByteArray hugeName = "\"name\":\"" + QByteArray(100'000, 'N') + '"';
+        // Within the budget of 41 sprites, but not of the none before them.
+        const QByteArray sprite =
+            ValidDocument().sliced(ValidDocument().indexOf("{\"name\":\"S")).chopped(2);
+        const QByteArray latePadding =
+            "\"sprites\":" + QByteArray(2'200'000, ' ') + '[' + (sprite + ',').repeated(40);
         const QByteArray unknownMegabytes =
             "\"tags\":[" + QByteArray("1,").repeated(600'000) + "1],\"open\"";
         // clang-format off
@@ -99,6 +147,16 @@ class TestProjectFile : public QObject {
         QTest::newRow("unknown megabytes") << QByteArray("\"open\"") << unknownMegabytes << "It holds over 1 MB that is no part of a Vellicor file.";
         QTest::newRow("nested deep") << QByteArray("\"open\"") << QByteArray("\"tags\":[[[[[[]]]]]],\"open\"") << "It is nested deeper than any Vellicor file (over 8 levels).";
         QTest::newRow("padded") << QByteArray("\"version\"") << QByteArray(3'000'000, ' ') + "\"version\"" << "It holds far more data than the sprites in it need.";
+        QTest::newRow("version 1.0") << QByteArray("\"version\":1") << QByteArray("\"version\":1.0") << "";
+        QTest::newRow("size 8e0") << QByteArray("\"size\":8") << QByteArray("\"size\":8e0") << "";
+        QTest::newRow("escaped key") << QByteArray("\"name\":\"P\"") << QByteArray("\"n\\u0061me\":\"P\"") << "";
+        QTest::newRow("last key counts") << QByteArray("\"size\":8") << QByteArray("\"size\":12,\"size\":8") << "";
+        QTest::newRow("byte order mark") << QByteArray() << "\xEF\xBB\xBF" + ValidDocument() << "";
+        QTest::newRow("escaped name") << QByteArray("\"name\":\"P\"") << QByteArray("\"name\":\"\\u0050\\\"\\u00dc\\ud83d\\ude00\"") << "";
+        QTest::newRow("blanks after") << QByteArray("}]}") << QByteArray("}]}\r\n\t ") << "";
+        QTest::newRow("text after") << QByteArray("}]}") << QByteArray("}]}}") << "It is not valid JSON: garbage at the end of the document";
+        QTest::newRow("padded before sprites") << QByteArray("\"sprites\":[") << latePadding << "It holds far more data than the sprites in it need.";
+        QTest::newRow("padded at the end") << QByteArray("}]}") << "}]}" + QByteArray(3'000'000, ' ') << "It holds far more data than the sprites in it need.";
         QTest::newRow("lower-case hex") << QByteArray("\"C0000000\"") << QByteArray("\"c0000000\"") << "";
         QTest::newRow("unknown keys") << QByteArray("\"open\"") << QByteArray("\"tags\":{\"a\":[1,null]},\"open\"") << "";
         QTest::newRow("not JSON") << QByteArray("\"version\":1,") << QByteArray("\"version\":1") << "It is not valid JSON: unterminated object at byte 41.";
@@ -124,7 +182,25 @@ class TestProjectFile : public QObject {
         QFETCH(QByteArray, from);
         QFETCH(QByteArray, to);
         QFETCH(QString, reason);
-        const ProjectRead read = ReadProject(Edited(from, to));
+        const QByteArray document = Edited(from, to);
+        const ProjectRead read = ReadProject(document);
+        // The plain reader takes a document only as JsonBounds and Qt's parser read it; a file
+        // reads as its bytes do.
+        const auto same = [](const Project& a, const Project& b) {
+            return ProjectFileBytes(a.name, a.table) == ProjectFileBytes(b.name, b.table);
+        };
+        if (const auto plain = ReadPlainProject(document, 0)) {
+            QVERIFY(!JsonBounds(project_keys::kAllKeys).Feed(document));
+            const ProjectRead full = ReadBoundedProject(document);
+            QVERIFY(full.project && same(*plain, *full.project));
+        }
+        QTemporaryDir dir;
+        QFile file(dir.filePath("p.vellicor"));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(document) == document.size());
+        file.close();
+        const ProjectRead loaded = LoadProjectFile(file.fileName());
+        QCOMPARE(loaded.error, read.error);
+        QVERIFY(!read.project || same(*loaded.project, *read.project));
         if (reason.isEmpty()) {
             QVERIFY2(read.project, qPrintable(read.error));
             QCOMPARE(ProjectFileBytes("P", read.project->table),

@@ -40,7 +40,6 @@ struct Step {
     quint32 seed = 0; // non-zero: paint pixels all over the 32 x 32 planes
     std::vector<int> open;
 };
-using Steps = std::vector<Step>;
 
 int Apply(SpriteTable& table, const Step& step) {
     const int index = step.index < 0 ? table.SpriteCount() : step.index;
@@ -72,18 +71,18 @@ bool SameTables(const SpriteTable& a, const SpriteTable& b) {
 // names, size changes that hide and show pixels again, editors opening and closing, an
 // import of two sprites and an undo that takes sprites out.
 const QString kFile = "/home/u/Demo ✓.vellicor";
-const Steps kOpenedProject = {{kNew, "Ball", 8, 1, {0}}, {kNew, "Ölfass ✓ 精灵", 32, 2, {0}}};
-const Steps kEditing = {{0, {}, -1, 11, {0}},
-                        {kNew, "say \"hi\" \\ / 木", -1, 0, {0, 2}},
-                        {2, {}, 16, 0, {0, 2}},
-                        {2, {}, -1, 12, {0, 2}},
-                        {1, {}, 8, 0, {0, 1, 2}},
-                        {kNew, "Rock", -1, 0, {3}},
-                        {1, {}, 32, 13, {3, 1}},
-                        {0, "Ball", -1, 14, {2}},
-                        {kNewTwo, "Pair", 16, 15, {2, 5}},
-                        {kKeep, {}, 5, 0, {2}},
-                        {kNew, "Last", 8, 16, {2, 5}}};
+const Step kOpenedProject[] = {{kNew, "Ball", 8, 1, {0}}, {kNew, "Ölfass ✓ 精灵", 32, 2, {0}}};
+const Step kEditing[] = {{0, {}, -1, 11, {0}},
+                         {kNew, "say \"hi\" \\ / 木", -1, 0, {0, 2}},
+                         {2, {}, 16, 0, {0, 2}},
+                         {2, {}, -1, 12, {0, 2}},
+                         {1, {}, 8, 0, {0, 1, 2}},
+                         {kNew, "Rock", -1, 0, {3}},
+                         {1, {}, 32, 13, {3, 1}},
+                         {0, "Ball", -1, 14, {2}},
+                         {kNewTwo, "Pair", 16, 15, {2, 5}},
+                         {kKeep, {}, 5, 0, {2}},
+                         {kNew, "Last", 8, 16, {2, 5}}};
 
 // A journal line around `json`, its checksum right whatever the JSON says.
 QByteArray Line(const QByteArray& json) {
@@ -145,7 +144,7 @@ class TestRecoveryJournal : public QObject {
         QCOMPARE(Crc32("123456789"), 0xCBF43926U); // the check value of zlib's CRC-32
         const JournalRead read = ReadJournal(bytes_);
         QVERIFY2(read.project, qPrintable(read.error));
-        QCOMPARE(read.steps, static_cast<int>(kEditing.size()));
+        QCOMPARE(read.steps, static_cast<int>(std::size(kEditing)));
         QCOMPARE(read.damage, QString());
         QVERIFY(SameTables(read.project->table, states_.back()));
         QCOMPARE(read.project->name, "Demo");
@@ -256,7 +255,6 @@ class TestRecoveryJournal : public QObject {
         QVERIFY(touch.open(QIODevice::Append) &&
                 touch.setFileTime(QDateTime::currentDateTime().addSecs(-60),
                                   QFileDevice::FileModificationTime));
-        touch.close();
         QCOMPARE(ours.OrphanedJournals(), QStringList{older});
 
         child.kill(); // SIGKILL: no clean-up of any kind
@@ -294,10 +292,7 @@ class TestRecoveryJournal : public QObject {
         rlimit full = unlimited;
         full.rlim_cur = static_cast<rlim_t>(QFileInfo(journal).size());
         QCOMPARE(setrlimit(RLIMIT_FSIZE, &full), 0);
-        std::vector<SpriteRecord> imported(3);
-        for (int i = 0; i < 3; ++i)
-            imported[static_cast<std::size_t>(i)].Name = std::string(1, static_cast<char>('B' + i));
-        document.AddSprites(imported, "Import Header");
+        document.AddSprites(std::vector<SpriteRecord>(3, document.Record(0)), "Import Header");
         QCOMPARE(setrlimit(RLIMIT_FSIZE, &unlimited), 0);
         std::signal(SIGXFSZ, previousHandler);
         QCOMPARE(failures, QStringList{"File too large"});

@@ -1,7 +1,6 @@
 #include "headless_commands.h"
 
 #include "export/header_file.h"
-#include "export/header_text.h"
 #include "model/name_rules.h"
 #include "png/png_export.h"
 #include "png/png_import.h"
@@ -127,7 +126,7 @@ std::optional<Project> LoadProjectOrReport(const QString& path, QTextStream& err
 
 } // namespace
 
-int AddSpritesToProjectFile(const QString& output, const std::vector<SpriteRecord>& sprites,
+int AddSpritesToProjectFile(const QString& output, std::vector<SpriteRecord> sprites,
                             QTextStream& errors) {
     Project project;
     if (QFileInfo::exists(output)) {
@@ -152,8 +151,9 @@ int AddSpritesToProjectFile(const QString& output, const std::vector<SpriteRecor
                    .arg(SpriteTable::kMaxSprites));
         return kExitFailed;
     }
-    for (const SpriteRecord& sprite : sprites)
-        project.table.Record(project.table.Append(sprite.Name)) = sprite;
+    for (SpriteRecord& sprite : sprites)
+        project.table.AppendRecord(std::move(sprite));
+    sprites = {}; // the table holds them now: no second copy while the file is made
     if (const auto reason = SaveProjectFile(output, project.name, project.table)) {
         Report(errors, QStringLiteral("could not write the project"), output, *reason);
         return kExitFailed;
@@ -173,7 +173,7 @@ int ExportHeader(const HeadlessArguments& arguments, QTextStream& errors) {
     const std::optional<Project> project = LoadProjectOrReport(arguments.input, errors);
     if (!project)
         return kExitFailed;
-    if (const auto reason = WriteFileAtomically(arguments.output, HeaderText(project->table))) {
+    if (const auto reason = WriteHeaderFile(arguments.output, project->table)) {
         Report(errors, QStringLiteral("could not write the header"), arguments.output, *reason);
         return kExitFailed;
     }
@@ -221,7 +221,7 @@ int ImportPng(const HeadlessArguments& arguments, QTextStream& errors) {
         return kExitFailed;
     }
 
-    return AddSpritesToProjectFile(arguments.output, {sprite}, errors);
+    return AddSpritesToProjectFile(arguments.output, {std::move(sprite)}, errors);
 }
 
 } // namespace vellicor

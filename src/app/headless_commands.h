@@ -21,7 +21,7 @@ void Report(QTextStream& errors, const QString& what, const QString& path, const
 
 // Adds the sprites after those of the project at `output`, or makes it (named after its file)
 // when there is none; anything else at that path is refused rather than overwritten.
-int AddSpritesToProjectFile(const QString& output, const std::vector<SpriteRecord>& sprites,
+int AddSpritesToProjectFile(const QString& output, std::vector<SpriteRecord> sprites,
                             QTextStream& errors);
 
 struct HeadlessArguments {

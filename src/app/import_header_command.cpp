@@ -8,14 +8,14 @@ namespace vellicor {
 // gathered into one project. The header is read before the project, and the room left is
 // checked as the sprites are added, in the words every addition to a project file uses.
 int ImportHeader(const HeadlessArguments& arguments, QTextStream& errors) {
-    const HeaderFileImport header = ImportHeaderFile(arguments.input, SpriteTable::kMaxSprites);
+    HeaderFileImport header = ImportHeaderFile(arguments.input, SpriteTable::kMaxSprites);
     if (header.fault != HeaderFileFault::None) {
         Report(errors, QStringLiteral("could not read the header"), arguments.input,
                header.fault == HeaderFileFault::NoSprites ? QStringLiteral("It holds no sprites.")
                                                           : header.error);
         return kExitFailed;
     }
-    return AddSpritesToProjectFile(arguments.output, header.sprites, errors);
+    return AddSpritesToProjectFile(arguments.output, std::move(header.sprites), errors);
 }
 
 } // namespace vellicor

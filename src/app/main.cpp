@@ -1,24 +1,11 @@
 #include "app/command_line.h"
-#include "main_window/frm_main.h"
+#include "app/editor_launch.h"
 
-#include <QApplication>
-#include <QTimer>
-
+// The program people run. It links no window library, so a command in a build pipeline starts
+// as fast as a bare Qt program; the editor is a program of its own, started in this process.
 int main(int argc, char* argv[]) {
-    // Decided before any application object exists: headless commands never load a GUI.
     const vellicor::StartUp start = vellicor::HandleCommandLine(argc, argv);
     if (start.exitCode)
         return *start.exitCode;
-    QApplication app(argc, argv);
-    // Where the user's settings and recovery files live.
-    QApplication::setOrganizationName(QStringLiteral("Vellicor"));
-    QApplication::setApplicationName(QStringLiteral("Vellicor"));
-    // So the desktop matches the windows to the installed menu entry and its icon.
-    QApplication::setDesktopFileName(QStringLiteral(VELLICOR_APP_ID));
-    vellicor::QtDialogs dialogs;
-    vellicor::frmMain window(dialogs);
-    window.showMaximized();
-    // Queued, so looking for unsaved work never keeps the window from showing.
-    QTimer::singleShot(0, &window, [&] { window.FinishStartUp(start.projectFile); });
-    return QApplication::exec();
+    return vellicor::StartEditor(argv);
 }

@@ -1,6 +1,7 @@
 #include "header_file.h"
 
 #include "files/write_all.h"
+#include "header_text.h"
 
 #include <QFileInfo>
 #include <QSaveFile>
@@ -24,9 +25,11 @@ bool WritesInPlace(int handle, const QString& path) {
 // QSaveFile may lose a failed write in its buffer or the reason for it, ignores a failed sync
 // and closes its handle without looking. So the handle is written, synced and checked here,
 // before the commit may replace the old file. Returns the system's reason for the first failure.
-std::optional<QString> WriteDurably(int handle, QByteArrayView bytes) {
-    if (auto reason = WriteAllAt(handle, bytes, 0))
-        return reason;
+std::optional<QString> WriteDurably(int handle, const std::function<void(FileSink&)>& produce) {
+    FileSink sink(handle);
+    produce(sink);
+    if (sink.Failure())
+        return sink.Failure();
     if (::fsync(handle) != 0)
         return SystemReason(errno);
     // Some file systems (network ones above all) report a failed write-back only when the file
@@ -38,9 +41,21 @@ std::optional<QString> WriteDurably(int handle, QByteArrayView bytes) {
     return std::nullopt;
 }
 
+// Big enough that writing costs few system calls, small beside any header worth streaming.
+constexpr std::size_t kHeaderChunkBytes = 256 * 1024;
+
 } // namespace
 
-std::optional<QString> WriteFileAtomically(const QString& path, QByteArrayView bytes) {
+bool FileSink::Write(QByteArrayView chunk) {
+    if (!failure_) {
+        failure_ = WriteAllAt(handle_, chunk, offset_);
+        offset_ += chunk.size();
+    }
+    return !failure_;
+}
+
+std::optional<QString> WriteFileAtomically(const QString& path,
+                                           const std::function<void(FileSink&)>& produce) {
     // A pipe, a socket or a device would be swapped for a plain file by the rename, or fed
     // the bytes; neither is what the user asked for. Links to a file are followed.
     const QFileInfo target(path);
@@ -53,7 +68,7 @@ std::optional<QString> WriteFileAtomically(const QString& path, QByteArrayView b
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return file.errorString();
     const bool inPlace = WritesInPlace(file.handle(), path);
-    auto reason = WriteDurably(file.handle(), bytes);
+    auto reason = WriteDurably(file.handle(), produce);
     if (reason)
         file.cancelWriting(); // the commit below then drops the new file, unless in place
     // Commit even after a failure: it closes the file, and QSaveFile's destructor would remove
@@ -66,6 +81,26 @@ std::optional<QString> WriteFileAtomically(const QString& path, QByteArrayView b
             "\nIts folder allows no new files, so it was written in place and may now be "
             "incomplete.");
     return reason;
+}
+
+std::optional<QString> WriteFileAtomically(const QString& path, QByteArrayView bytes) {
+    return WriteFileAtomically(path, [bytes](FileSink& sink) { sink.Write(bytes); });
+}
+
+std::optional<QString> WriteHeaderFile(const QString& path, const SpriteTable& table) {
+    return WriteFileAtomically(path, [&table](FileSink& sink) {
+        std::string chunk;
+        chunk.reserve(kHeaderChunkBytes + kHeaderChunkBytes / 4);
+        for (const SpriteRecord& sprite : table.Sprites()) {
+            AppendSpriteHeader(chunk, sprite);
+            if (chunk.size() < kHeaderChunkBytes)
+                continue;
+            if (!sink.Write(chunk))
+                return;
+            chunk.clear();
+        }
+        sink.Write(chunk);
+    });
 }
 
 } // namespace vellicor

@@ -25,7 +25,12 @@ constexpr std::size_t kMaxNameBytes = std::size_t{3} * kMaxNameLength + 1;
 // Reads the plane lines of a header in order and puts each three together into a sprite.
 class SpriteReader {
   public:
-    explicit SpriteReader(bool utf8) : utf8_(utf8) {}
+    // Room for as many sprites as `textBytes` could hold, at 40 bytes or more each, up to a
+    // project's worth: growing one by one would copy them all again, more than once.
+    SpriteReader(bool utf8, std::size_t textBytes) : utf8_(utf8) {
+        sprites_.reserve(std::min<std::size_t>(textBytes / 40,
+                                               static_cast<std::size_t>(SpriteTable::kMaxSprites)));
+    }
 
     void Take(PlaneLine line) {
         const auto expected = static_cast<PlaneKind>(pending_.size());
@@ -129,10 +134,9 @@ class SpriteReader {
                 RefuseEntry(line, entry, QStringLiteral(": only mask entries start with \"~\"."));
             if (!entry.complemented && mask)
                 RefuseEntry(line, entry, QStringLiteral(": mask entries start with \"~0x\"."));
-            const std::optional<std::uint64_t> value = HexValue(entry.value);
-            if (!value)
+            if (entry.number == kNotHex)
                 RefuseEntry(line, entry, QStringLiteral(" is not a hex value such as 0x3C."));
-            if (*value >> count != 0)
+            if (entry.number >> count != 0)
                 RefuseEntry(line, entry,
                             QStringLiteral(" is too large for a row of %1 pixels.").arg(count));
         }
@@ -148,34 +152,20 @@ class SpriteReader {
                written + QStringLiteral(" in ") + Title(line.name, line.kind) + fault);
     }
 
-    // "0x" and hex digits in either case; values beyond 32 bits come back as 2^32.
-    static std::optional<std::uint64_t> HexValue(std::string_view text) {
-        if (text.size() < 3 || text[0] != '0' || (text[1] != 'x' && text[1] != 'X'))
-            return std::nullopt;
-        std::uint64_t value = 0;
-        for (const char c : text.substr(2)) {
-            const int digit = c >= '0' && c <= '9'   ? c - '0'
-                              : c >= 'A' && c <= 'F' ? c - 'A' + 10
-                              : c >= 'a' && c <= 'f' ? c - 'a' + 10
-                                                     : -1;
-            if (digit < 0)
-                return std::nullopt;
-            value = std::min<std::uint64_t>((value << 4) | static_cast<unsigned>(digit),
-                                            std::uint64_t{1} << 32);
-        }
-        return value;
-    }
-
     ImportedSprite Sprite() const {
         ImportedSprite sprite;
-        sprite.name = Decoded(pending_.front().name).toStdString();
+        const std::string_view name = pending_.front().name;
+        // Plain ASCII is the same bytes in UTF-8, and it is what nearly every name is.
+        const bool ascii = std::all_of(name.begin(), name.end(),
+                                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+        sprite.name = ascii ? std::string(name) : Decoded(name).toStdString();
         sprite.size = static_cast<int>(pending_.front().entries.size());
         const std::array<Plane*, 3> planes = {&sprite.dark, &sprite.light, &sprite.mask};
         for (std::size_t k = 0; k < planes.size(); ++k) {
             const std::vector<PlaneEntry>& entries = pending_[k].entries;
             for (std::size_t y = 0; y < entries.size(); ++y) {
                 // Leftmost pixel in the entry's highest bit, and in the plane row's highest bit.
-                const auto row = static_cast<std::uint32_t>(*HexValue(entries[y].value));
+                const auto row = static_cast<std::uint32_t>(entries[y].number);
                 planes[k]->SetFullRow(static_cast<int>(y), row << (kPlaneSide - sprite.size));
             }
         }
@@ -200,7 +190,7 @@ QString TooLarge() {
 // The header's text is walked once, in place: comments are blanked where they are.
 HeaderImport ReadText(std::string text) {
     try {
-        SpriteReader reader(HasByteOrderMark(text));
+        SpriteReader reader(HasByteOrderMark(text), text.size());
         const std::string_view view = text;
         WalkHeader(text, {[&](std::size_t begin, std::size_t end) {
                               // The export's form wins only for a name the export could write.

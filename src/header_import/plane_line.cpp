@@ -1,6 +1,7 @@
 #include "plane_line.h"
 
 #include "header_code.h"
+#include "hex_digits.h"
 
 #include <QString>
 #include <array>
@@ -10,8 +11,29 @@ namespace {
 
 constexpr std::array kKinds = {PlaneKind::Dark, PlaneKind::Light, PlaneKind::Mask};
 
-bool IsWordChar(char c) {
-    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+PlaneEntry Entry(std::string_view value, bool complemented, std::size_t offset) {
+    return {value, complemented, offset, HexNumber(value)};
+}
+
+// Where the word of an exported entry, which starts at `word`, ends (at `last` at the latest),
+// and its number.
+std::size_t ExportedEntryEnd(std::string_view rest, std::size_t word, std::size_t last,
+                             std::uint64_t& number) {
+    // Nearly every entry is "0x" and 2 to 8 digits, read here in one go.
+    if (word + 11 <= rest.size() && rest[word] == '0' &&
+        (rest[word + 1] == 'x' || rest[word + 1] == 'X')) {
+        const auto [count, value] = LeadingHexDigits(rest.data() + word + 2);
+        const std::size_t end = word + 2 + static_cast<std::size_t>(count);
+        if (count > 0 && !IsWordChar(rest[end])) {
+            number = value;
+            return end;
+        }
+    }
+    std::size_t end = word;
+    while (end < last && IsWordChar(rest[end]))
+        ++end;
+    number = HexNumber(rest.substr(word, end - word));
+    return end;
 }
 
 // Blanks and array bounds such as "[8][1]" between a name and its "=". A bound holds no
@@ -112,7 +134,7 @@ void ReadEntries(Tokens& tokens, PlaneLine& line) {
             token = tokens.Next();
         if (token.kind != 'w')
             tokens.Refuse(token, "an entry such as 0x3C");
-        line.entries.push_back({token.text, complemented, token.offset});
+        line.entries.push_back(Entry(token.text, complemented, token.offset));
         if (line.entries.size() > kMostEntries)
             return;
         if (braced)
@@ -140,15 +162,15 @@ bool ReadExportedEntries(std::string_view rest, std::size_t offset, PlaneLine& l
     for (std::size_t at = open.size();;) {
         const bool complemented = rest[at] == '~';
         const std::size_t word = complemented ? at + 1 : at;
-        at = word;
-        while (at < last && IsWordChar(rest[at]))
-            ++at;
+        std::uint64_t number = kNotHex;
+        at = ExportedEntryEnd(rest, word, last, number);
         if (at == word)
             return false;
-        line.entries.push_back({rest.substr(word, at - word), complemented, offset + word});
+        line.entries.push_back({rest.substr(word, at - word), complemented, offset + word, number});
         if (at == last || line.entries.size() > kMostEntries)
             return true;
-        if (rest.substr(at, between.size()) != between)
+        // Byte by byte: a call to compare three bytes costs more than the entry's digits.
+        if (rest[at] != between[0] || rest[at + 1] != between[1] || rest[at + 2] != between[2])
             return false;
         at += between.size();
     }
@@ -171,6 +193,7 @@ std::optional<PlaneLine> ReadExportedLine(std::string_view text, std::size_t beg
         if (!head.ends_with(suffix))
             continue;
         PlaneLine plane{kind, head.substr(0, head.size() - suffix.size()), begin, {}};
+        plane.entries.reserve(kMostEntries + 1);
         if (!ReadExportedEntries(line.substr(blank), begin + blank, plane))
             return std::nullopt;
         return plane;

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "hex_digits.h"
+
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -17,6 +20,8 @@ struct PlaneEntry {
     std::string_view value; // as written, without the "~": "0xC0"
     bool complemented = false;
     std::size_t offset = 0;
+    // Its value, read once where it is met: kNotHex, or 2^32 for any value beyond 32 bits.
+    std::uint64_t number = kNotHex;
 };
 
 // One plane's array as a header defines it: "Ball_PlaneDark = {{0xC0},{0x00}};", perhaps with a

@@ -13,6 +13,15 @@ namespace {
 
 constexpr int kHexDigits = 8;
 
+QByteArray Line(const QByteArray& json) {
+    QByteArray line = RowText(Crc32(json)).toLatin1();
+    line.reserve(kHexDigits + 2 + json.size());
+    line += ' ';
+    line += json;
+    line += '\n';
+    return line;
+}
+
 } // namespace
 
 std::uint32_t Crc32(QByteArrayView bytes) {
@@ -21,13 +30,11 @@ std::uint32_t Crc32(QByteArrayView bytes) {
 }
 
 QByteArray JournalLine(const QJsonObject& record) {
-    const QByteArray json = QJsonDocument(record).toJson(QJsonDocument::Compact);
-    QByteArray line = RowText(Crc32(json)).toLatin1();
-    line.reserve(kHexDigits + 2 + json.size());
-    line += ' ';
-    line += json;
-    line += '\n';
-    return line;
+    return Line(QJsonDocument(record).toJson(QJsonDocument::Compact));
+}
+
+QByteArray JournalLine(const BaseRecordJson& record) {
+    return Line(record.json);
 }
 
 std::optional<QJsonObject> ParseJournalLine(QByteArrayView line, QString& error) {

@@ -1,8 +1,11 @@
 #include "journal_records.h"
 
+#include "project/json_cursor.h"
+#include "project/json_string.h"
 #include "project/sprite_json.h"
 
 #include <QJsonArray>
+#include <QJsonDocument>
 
 namespace vellicor {
 namespace {
@@ -25,19 +28,63 @@ QJsonArray OpenJson(const std::vector<int>& openEditors) {
 
 } // namespace
 
-QJsonObject BaseRecord(qint64 time, const QString& name, const QString& filePath,
-                       const SpriteTable& table) {
+BaseRecordJson::operator QJsonObject() const {
+    return QJsonDocument::fromJson(json).object();
+}
+
+// QJsonObject's keys in its sorted order: file, format, name, open, sprites, time, version.
+BaseRecordJson BaseRecord(qint64 time, const QString& name, const QString& filePath,
+                          const SpriteTable& table) {
     std::vector<int> open;
     for (int i = 0; i < table.SpriteCount(); ++i)
         if (table.Record(i).IsOpen)
             open.push_back(i);
-    return {{kFormat, kJournalFormat},
-            {kVersion, kJournalVersion},
-            {kTime, time},
-            {kName, name},
-            {kFile, filePath},
-            {kSprites, SpritesJson(table.Sprites())},
-            {kOpen, OpenJson(open)}};
+    const auto sprites = table.Sprites();
+    constexpr int kLevel = 2; // a sprite in the array in the record
+    qsizetype bound = 16 * JsonCursor::MaxLineBytes(1) + MaxJsonStringBytes(name.size()) +
+                      MaxJsonStringBytes(filePath.size());
+    for (const SpriteRecord& record : sprites)
+        bound += JsonCursor::MaxLineBytes(1) + MaxSpriteJsonBytes(record, kLevel);
+    BaseRecordJson record;
+    record.json.resize(bound);
+    JsonCursor json(record.json.data(), JsonLayout::Compact);
+    json.OpenObject();
+    json.Key(kFile);
+    json.String(filePath);
+    json.Next(false);
+    json.Key(kFormat);
+    json.String(kJournalFormat);
+    json.Next(false);
+    json.Key(kName);
+    json.String(name);
+    json.Next(false);
+    json.Key(kOpen);
+    json.OpenArray();
+    for (std::size_t i = 0; i < open.size(); ++i) {
+        json.Element();
+        json.Number(open[i]);
+        json.Next(i + 1 == open.size());
+    }
+    json.Close(']');
+    json.Next(false);
+    json.Key(kSprites);
+    json.OpenArray();
+    for (std::size_t i = 0; i < sprites.size(); ++i) {
+        json.Element();
+        WriteSpriteJson(json, sprites[i], false);
+        json.Next(i + 1 == sprites.size());
+    }
+    json.Close(']');
+    json.Next(false);
+    json.Key(kTime);
+    json.Number(time);
+    json.Next(false);
+    json.Key(kVersion);
+    json.Number(kJournalVersion);
+    json.Next(true);
+    json.Close('}');
+    record.json.resize(json.At() - record.json.constData());
+    return record;
 }
 
 QJsonObject StepRecord(qint64 time, int step, int index, const SpriteRecord& record,

@@ -3,6 +3,7 @@
 #include "model/sprite_table.h"
 #include "project/project_keys.h"
 
+#include <QByteArray>
 #include <QJsonObject>
 #include <span>
 #include <vector>
@@ -43,8 +44,16 @@ inline constexpr std::array kAllKeys{kFormat, kVersion, kName,  kSprites, kSize,
 // so that a crash brings back the windows that were open:
 //   {"step":k,"time":T,"open":[i, ...]}
 
-QJsonObject BaseRecord(qint64 time, const QString& name, const QString& filePath,
-                       const SpriteTable& table);
+// The base record written straight as compact JSON, byte for byte what QJsonDocument writes for
+// it: building a document of every sprite first made the first step of a large project slow.
+struct BaseRecordJson {
+    QByteArray json;
+    // The record as an object, for whoever wants to look inside it.
+    operator QJsonObject() const;
+};
+
+BaseRecordJson BaseRecord(qint64 time, const QString& name, const QString& filePath,
+                          const SpriteTable& table);
 QJsonObject StepRecord(qint64 time, int step, int index, const SpriteRecord& record,
                        const std::vector<int>& openEditors);
 QJsonObject AddedSpritesRecord(qint64 time, int step, int index,

@@ -1,41 +1,30 @@
 #include "header_dock.h"
 
 #include "document/project_document.h"
-#include "export/header_text.h"
+#include "header_lines.h"
+#include "header_view.h"
 
 #include <QAction>
-#include <QFontDatabase>
 #include <QMainWindow>
-#include <QPlainTextEdit>
 #include <QSettings>
-#include <QTextBlock>
 
 namespace vellicor {
 namespace {
 
-constexpr int kLinesPerSprite = 4; // dark, light, mask and the empty line
-
 const QString kShownKey = QStringLiteral("view/header");
-
-// The header's bytes as the view shows them: Latin-1 characters, lines ended by "\n".
-QString ShownText(const std::string& bytes) {
-    QString text = QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
-    text.remove(QLatin1Char('\r'));
-    return text;
-}
 
 } // namespace
 
 HeaderDock::HeaderDock(const ProjectDocument& document, QMainWindow* window)
-    : QDockWidget(tr("Header"), window), document_(document) {
+    : QDockWidget(tr("Header"), window), lines_(new HeaderLines(document, this)) {
     setObjectName(QStringLiteral("dockHeader"));
-    text_ = new QPlainTextEdit(this);
-    text_->setObjectName(QStringLiteral("txtHeader"));
-    text_->setReadOnly(true); // selectable and copyable, never edited
-    text_->setUndoRedoEnabled(false);
-    text_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    text_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    setWidget(text_);
+    view_ = new HeaderView(this);
+    view_->setObjectName(QStringLiteral("txtHeader"));
+    const QFontMetrics fixed(view_->font());
+    lines_->SetCharacterSize({QFontMetricsF(view_->font()).horizontalAdvance(QLatin1Char('0')),
+                              static_cast<qreal>(fixed.height())});
+    view_->setModel(lines_);
+    setWidget(view_);
     connect(this, &QDockWidget::visibilityChanged, this, [this](bool visible) {
         if (visible && stale_)
             RefreshAll();
@@ -43,7 +32,6 @@ HeaderDock::HeaderDock(const ProjectDocument& document, QMainWindow* window)
 
     window->addDockWidget(Qt::RightDockWidgetArea, this);
     // Room for most of a line without crowding the sprite windows.
-    const QFontMetrics fixed(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     window->resizeDocks({this}, {fixed.horizontalAdvance(QLatin1Char('0')) * 56}, Qt::Horizontal);
     setVisible(QSettings().value(kShownKey).toBool());
     QAction* shown = toggleViewAction();
@@ -74,13 +62,17 @@ void HeaderDock::SetActiveSprite(int index) {
 }
 
 QString HeaderDock::Text() const {
-    return text_->toPlainText();
+    QString text;
+    for (int row = 0; row < lines_->rowCount(); ++row)
+        text += lines_->index(row).data().toString() + QLatin1Char('\n');
+    return text;
 }
 
 QList<int> HeaderDock::HighlightedLines() const {
     QList<int> lines;
-    for (const QTextEdit::ExtraSelection& selection : text_->extraSelections())
-        lines << selection.cursor.blockNumber();
+    for (int row = 0; row < lines_->rowCount(); ++row)
+        if (lines_->index(row).data(Qt::BackgroundRole).isValid())
+            lines << row;
     return lines;
 }
 
@@ -89,49 +81,29 @@ void HeaderDock::RefreshAll() {
         stale_ = true;
         return;
     }
-    text_->setPlainText(ShownText(HeaderText(document_.Table())));
-    shownSprites_ = document_.Table().SpriteCount();
+    lines_->Reset();
     stale_ = false;
     Highlight();
 }
 
 void HeaderDock::RefreshSprite(int index) {
-    if (!isVisible() || stale_ || index > shownSprites_) {
+    if (!isVisible() || stale_ || index > lines_->ShownSprites()) {
         RefreshAll();
         return;
     }
-    std::string bytes;
-    AppendSpriteHeader(bytes, document_.Record(index));
-    QTextCursor cursor(text_->document()->findBlockByNumber(index * kLinesPerSprite));
-    if (index < shownSprites_) {
-        const QTextBlock next = text_->document()->findBlockByNumber((index + 1) * kLinesPerSprite);
-        cursor.setPosition(next.position(), QTextCursor::KeepAnchor);
-    } else {
-        ++shownSprites_; // a new sprite's lines go at the end
-    }
-    cursor.insertText(ShownText(bytes));
+    lines_->Refresh(index);
     Highlight();
 }
 
 void HeaderDock::Highlight() {
-    QList<QTextEdit::ExtraSelection> selections;
-    if (activeSprite_ >= 0 && activeSprite_ < shownSprites_ && !stale_) {
-        const QColor shade = palette().color(QPalette::Highlight).lighter(170);
-        for (int line = 0; line < kLinesPerSprite - 1; ++line) {
-            QTextEdit::ExtraSelection selection;
-            selection.cursor = QTextCursor(
-                text_->document()->findBlockByNumber(activeSprite_ * kLinesPerSprite + line));
-            selection.format.setBackground(shade);
-            selection.format.setProperty(QTextFormat::FullWidthSelection, true);
-            selections << selection;
-        }
-        // The active sprite's lines scroll into view.
-        text_->setTextCursor(selections.last().cursor);
-        text_->ensureCursorVisible();
-        text_->setTextCursor(selections.first().cursor);
-        text_->ensureCursorVisible();
-    }
-    text_->setExtraSelections(selections);
+    const int active = stale_ ? -1 : activeSprite_;
+    lines_->SetActive(active, palette().color(QPalette::Highlight).lighter(170));
+    if (active < 0 || active >= lines_->ShownSprites())
+        return;
+    // The active sprite's lines scroll into view, its first line foremost.
+    const int first = active * HeaderLines::kLinesPerSprite;
+    view_->scrollTo(lines_->index(first + HeaderLines::kLinesPerSprite - 2));
+    view_->scrollTo(lines_->index(first));
 }
 
 } // namespace vellicor

@@ -3,16 +3,18 @@
 #include <QDockWidget>
 
 class QMainWindow;
-class QPlainTextEdit;
 
 namespace vellicor {
 
+class HeaderLines;
+class HeaderView;
 class ProjectDocument;
 
 // The project's header as Compile would write it, kept up to date after every completed step,
-// with the active sprite's three lines picked out. Only the changed sprite's lines are rebuilt;
-// while the dock is hidden nothing is, and it catches up when shown. It is shown or hidden as
-// the user last left it.
+// with the active sprite's three lines picked out. Its lines are made as they come into view,
+// and only a changed sprite's are made again; while the dock is hidden nothing is, and it
+// catches up when shown. Lines are selected and copied whole. It is shown or hidden as the user
+// last left it.
 class HeaderDock : public QDockWidget {
     Q_OBJECT
   public:
@@ -23,7 +25,7 @@ class HeaderDock : public QDockWidget {
     void SetActiveSprite(int index);
     // The text as shown, one "\n" per line end of the file.
     QString Text() const;
-    // Sprites whose lines are picked out, as block numbers of the text (first line of each).
+    // Sprites whose lines are picked out, as line numbers of the text (first line of each).
     QList<int> HighlightedLines() const;
 
     // The sprite's lines changed, or it was added at the end.
@@ -34,9 +36,8 @@ class HeaderDock : public QDockWidget {
   private:
     void Highlight();
 
-    const ProjectDocument& document_;
-    QPlainTextEdit* text_ = nullptr;
-    int shownSprites_ = 0;
+    HeaderLines* lines_ = nullptr;
+    HeaderView* view_ = nullptr;
     int activeSprite_ = -1;
     bool stale_ = true;
 };

@@ -2,6 +2,7 @@
 
 #include "dialog_seam.h"
 #include "document/project_document.h"
+#include "free_memory.h"
 #include "project/project_file.h"
 #include "project_tree.h"
 #include "sprite_windows.h"
@@ -126,6 +127,8 @@ void ProjectCommands::Replace(const QString& name, SpriteTable table, const QStr
                      "closed.")
                       .arg(opening)
                       .arg(openEditors.size()));
+    // The old project and what reading the new one took are gone now.
+    ReturnFreedMemory();
 }
 
 bool ProjectCommands::Save() {

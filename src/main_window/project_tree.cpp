@@ -1,8 +1,6 @@
 #include "project_tree.h"
 
-#include "artwork.h"
 #include "document/project_document.h"
-#include "model/sprite_identity.h"
 
 #include <QAction>
 #include <QMenu>
@@ -12,13 +10,15 @@
 namespace vellicor {
 
 ProjectTree::ProjectTree(const ProjectDocument& document, QWidget* parent)
-    : QTreeWidget(parent), document_(document) {
+    : QTreeView(parent), model_(new ProjectTreeModel(document, this)) {
     setObjectName(QStringLiteral("tvMain"));
+    setModel(model_);
     setHeaderHidden(true);
-    setColumnCount(1);
     setIndentation(12);
     setIconSize(QSize(16, 16));
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Every row is one icon and one line of text: the view need not measure thousands of them.
+    setUniformRowHeights(true);
     // A right press anywhere on the tree, its scroll bars included, opens the tree's pop-up.
     for (QWidget* part :
          {static_cast<QWidget*>(this), viewport(), static_cast<QWidget*>(verticalScrollBar()),
@@ -26,58 +26,17 @@ ProjectTree::ProjectTree(const ProjectDocument& document, QWidget* parent)
         part->setContextMenuPolicy(Qt::PreventContextMenu);
         part->installEventFilter(this);
     }
-    connect(&document, &ProjectDocument::SpritesAdded, this, [this](int first, int count) {
-        for (int index = first; index < first + count; ++index)
-            AddSpriteNode(index);
-        // The first of them is picked out, whether a command or redo brought them.
-        SelectSprite(first);
-    });
+    // The model made its nodes first; the first of them is picked out, whether a command or
+    // redo brought them.
+    connect(&document, &ProjectDocument::SpritesAdded, this,
+            [this](int first) { SelectSprite(first); });
 }
 
 void ProjectTree::Rebuild() {
-    clear();
-    auto* project = new QTreeWidgetItem(this, QStringList{document_.Name()});
-    project->setData(0, kKeyRole, document_.Name());
-    project->setData(0, kNodeKindRole, static_cast<int>(NodeKind::Project));
-    project->setIcon(0, TreeIcon(QStringLiteral("Folder")));
-    for (int i = 0; i < document_.Table().SpriteCount(); ++i)
-        AddSpriteNode(i);
-    project->setExpanded(true);
-    setCurrentItem(project);
-}
-
-void ProjectTree::AddSpriteNode(int index) {
-    const QString name = QString::fromStdString(document_.Record(index).Name);
-    auto* node = new QTreeWidgetItem(topLevelItem(0), QStringList{name});
-    node->setData(0, kKeyRole, QString::fromStdString(SpriteKey(index)));
-    node->setData(0, kNodeKindRole, static_cast<int>(NodeKind::Sprite));
-    node->setIcon(0, TreeIcon(QStringLiteral("Item")));
-}
-
-void ProjectTree::DropNodesFrom(int first) {
-    if (QTreeWidgetItem* project = topLevelItem(0)) {
-        while (project->childCount() > first)
-            delete project->takeChild(project->childCount() - 1);
-    }
-}
-
-void ProjectTree::SelectSprite(int index) {
-    setCurrentItem(topLevelItem(0)->child(index));
-}
-
-QString ProjectTree::SelectedKey() const {
-    const QTreeWidgetItem* selected = currentItem();
-    return selected == nullptr ? QString() : selected->data(0, kKeyRole).toString();
-}
-
-std::optional<int> ProjectTree::SelectedSprite() const {
-    const QTreeWidgetItem* selected = currentItem();
-    // The project node is told by what it is, not by its key: a project may be named "s0".
-    if (selected == nullptr ||
-        selected->data(0, kNodeKindRole).toInt() != static_cast<int>(NodeKind::Sprite))
-        return std::nullopt;
-    const auto index = IndexFromKey(selected->data(0, kKeyRole).toString().toStdString());
-    return index && *index < document_.Table().SpriteCount() ? index : std::nullopt;
+    model_->Reset();
+    const QModelIndex project = model_->ProjectNode();
+    expand(project);
+    setCurrentIndex(project);
 }
 
 void ProjectTree::SetPopup(QMenu* menu, const QList<QAction*>& needNodes) {
@@ -86,10 +45,15 @@ void ProjectTree::SetPopup(QMenu* menu, const QList<QAction*>& needNodes) {
 }
 
 void ProjectTree::Popup(QPoint globalPosition) {
-    const bool hasNodes = topLevelItemCount() > 0;
+    const bool hasNodes = model_->rowCount() > 0;
     for (QAction* action : needNodes_)
         action->setVisible(hasNodes);
     popup_->popup(globalPosition);
+}
+
+void ProjectTree::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    QTreeView::currentChanged(current, previous);
+    emit SelectionMoved();
 }
 
 bool ProjectTree::eventFilter(QObject* watched, QEvent* event) {
@@ -106,7 +70,7 @@ bool ProjectTree::eventFilter(QObject* watched, QEvent* event) {
         if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
             emit OpenRequested();
     }
-    return QTreeWidget::eventFilter(watched, event);
+    return QTreeView::eventFilter(watched, event);
 }
 
 } // namespace vellicor

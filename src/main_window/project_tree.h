@@ -1,7 +1,9 @@
 #pragma once
 
+#include "project_tree_model.h"
+
 #include <QList>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <optional>
 
 class QMenu;
@@ -10,27 +12,26 @@ namespace vellicor {
 
 class ProjectDocument;
 
-// The project tree `tvMain`: the project node and, below it, one node per sprite keyed "s"
-// followed by its index. It is the one place that maps nodes to sprites, and it follows the
-// sprites the document adds. An editor reads its sprite from the selected node as it loads.
-class ProjectTree : public QTreeWidget {
+// The project tree `tvMain`: the project node and, below it, one node per sprite, as its model
+// reads them from the document. It follows the sprites the document adds and selects the first
+// of them. An editor reads its sprite from the selected node as it loads.
+class ProjectTree : public QTreeView {
     Q_OBJECT
   public:
-    // Roles of node data: the node's key and whether it is the project or a sprite.
-    static constexpr int kKeyRole = Qt::UserRole;
-    static constexpr int kNodeKindRole = Qt::UserRole + 1;
-    enum class NodeKind { Project = 1, Sprite = 2 };
+    static constexpr int kKeyRole = ProjectTreeModel::kKeyRole;
+    static constexpr int kNodeKindRole = ProjectTreeModel::kNodeKindRole;
+    using NodeKind = ProjectTreeModel::NodeKind;
 
     ProjectTree(const ProjectDocument& document, QWidget* parent);
 
     // The project node, selected and expanded, and one node per sprite.
     void Rebuild();
     // Lets go of the nodes of the sprites from `first` on.
-    void DropNodesFrom(int first);
-    void SelectSprite(int index);
-    QString SelectedKey() const;
+    void DropNodesFrom(int first) { model_->DropNodesFrom(first); }
+    void SelectSprite(int index) { setCurrentIndex(model_->SpriteNode(index)); }
+    QString SelectedKey() const { return currentIndex().data(kKeyRole).toString(); }
     // The sprite of the selected node, if a sprite's node is selected.
-    std::optional<int> SelectedSprite() const;
+    std::optional<int> SelectedSprite() const { return model_->SpriteOf(currentIndex()); }
     // The pop-up a right press anywhere on the tree opens; `needNodes` show only while the
     // tree holds a node.
     void SetPopup(QMenu* menu, const QList<QAction*>& needNodes);
@@ -38,15 +39,17 @@ class ProjectTree : public QTreeWidget {
   signals:
     // A double-click with the left button, on the selected node.
     void OpenRequested();
+    // Another node, or none, is the selected one.
+    void SelectionMoved();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
   private:
-    void AddSpriteNode(int index);
     void Popup(QPoint globalPosition);
 
-    const ProjectDocument& document_;
+    ProjectTreeModel* model_;
     QMenu* popup_ = nullptr;
     QList<QAction*> needNodes_;
 };

@@ -15,7 +15,7 @@ UndoRouter::UndoRouter(ProjectDocument& document, ProjectTree& tree, SpriteWindo
       group_(new QUndoGroup(this)) {
     connect(&document, &ProjectDocument::HistoryRetired, group_, &QUndoGroup::removeStack);
     connect(&editors, &SpriteWindows::Opening, this, [this] { fromTree_ = false; });
-    connect(&tree, &QTreeWidget::currentItemChanged, this, [this] {
+    connect(&tree, &ProjectTree::SelectionMoved, this, [this] {
         if (fromTree_)
             Follow();
     });

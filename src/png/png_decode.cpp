@@ -95,17 +95,14 @@ PngPixels DecodePng(const QByteArray& bytes, int maxSide) {
                      static_cast<int>(png_get_image_height(reader.png, reader.info)));
     if (size.width() > maxSide || size.height() > maxSide)
         return {PngPixels::Outcome::TooLarge, size, {}};
-    QImage image(size, QImage::Format_RGBA8888);
-    if (image.isNull())
-        return {};
-    image.fill(Qt::transparent);
+    const auto rowBytes = static_cast<std::size_t>(size.width()) * 4;
+    std::vector<std::uint8_t> rgba(rowBytes * static_cast<std::size_t>(size.height()));
     std::vector<png_bytep> rows(static_cast<std::size_t>(size.height()));
-    for (int y = 0; y < size.height(); ++y)
-        rows[static_cast<std::size_t>(y)] = image.scanLine(y);
-    if (!ReadPixels(reader.png, reader.info, rows.data(),
-                    static_cast<std::size_t>(image.bytesPerLine())))
+    for (std::size_t y = 0; y < rows.size(); ++y)
+        rows[y] = rgba.data() + y * rowBytes;
+    if (!ReadPixels(reader.png, reader.info, rows.data(), rowBytes))
         return {PngPixels::Outcome::Damaged, size, {}};
-    return {PngPixels::Outcome::Decoded, size, image};
+    return {PngPixels::Outcome::Decoded, size, std::move(rgba)};
 }
 
 } // namespace vellicor

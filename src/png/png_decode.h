@@ -1,8 +1,9 @@
 #pragma once
 
 #include <QByteArray>
-#include <QImage>
 #include <QSize>
+#include <cstdint>
+#include <vector>
 
 namespace vellicor {
 
@@ -10,8 +11,10 @@ namespace vellicor {
 struct PngPixels {
     enum class Outcome { Decoded, TooLarge, Damaged };
     Outcome outcome = Outcome::Damaged;
-    QSize size;   // as the header declares it, when the header could be read
-    QImage image; // when Decoded: 8-bit RGBA, straight alpha, each pixel as its samples mean
+    QSize size; // as the header declares it, when the header could be read
+    // When Decoded: 8-bit RGBA, straight alpha, each pixel as its samples mean, row after row.
+    // Plain bytes, so reading an image needs no GUI library.
+    std::vector<std::uint8_t> rgba;
 };
 
 // Reads the header first, so an image wider or taller than `maxSide` costs no pixel decoding.

@@ -2,9 +2,8 @@
 
 #include "export/header_file.h"
 
-#include <QBuffer>
-#include <QImage>
-#include <QImageWriter>
+#include <png.h>
+#include <vector>
 
 namespace vellicor {
 
@@ -15,36 +14,36 @@ std::optional<QString> PngExportRefusal(const SpriteRecord& sprite) {
         .arg(QString::fromStdString(sprite.Name));
 }
 
-QImage SpriteImage(const SpriteRecord& sprite, int scale) {
+QByteArray SpritePngBytes(const SpriteRecord& sprite, int scale) {
     if (sprite.Size <= 0 || scale < kMinPngScale || scale > kMaxPngScale)
         return {};
     const int side = sprite.Size * scale;
-    QImage image(side, side, QImage::Format_ARGB32);
-    // A fixed resolution, 96 dots per inch: the default depends on whether the process has a
-    // screen, and the editor and the command line must write the same bytes.
-    constexpr int kDotsPerMeter = 3780;
-    image.setDotsPerMeterX(kDotsPerMeter);
-    image.setDotsPerMeterY(kDotsPerMeter);
+    std::vector<png_byte> rgba(static_cast<std::size_t>(side) * side * 4);
+    png_byte* sample = rgba.data();
     for (int y = 0; y < side; ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < side; ++x) {
+        for (int x = 0; x < side; ++x, sample += 4) {
             const Rgb colour = ColourForBits(sprite.Bits(x / scale, y / scale));
-            line[x] = colour == kTransparentCyan ? qRgba(0, 0, 0, 0) : (0xFF000000U | colour);
+            const bool clear = colour == kTransparentCyan;
+            sample[0] = clear ? 0 : static_cast<png_byte>(colour >> 16);
+            sample[1] = clear ? 0 : static_cast<png_byte>(colour >> 8);
+            sample[2] = clear ? 0 : static_cast<png_byte>(colour);
+            sample[3] = clear ? 0 : 0xFF;
         }
     }
-    return image;
-}
-
-QByteArray SpritePngBytes(const SpriteRecord& sprite, int scale) {
-    const QImage image = SpriteImage(sprite, scale);
-    QByteArray bytes;
-    if (image.isNull())
-        return bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "png");
-    if (!writer.write(image))
-        bytes.clear();
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    image.width = static_cast<png_uint_32>(side);
+    image.height = static_cast<png_uint_32>(side);
+    image.format = PNG_FORMAT_RGBA;
+    // Asked for its size first, then written into a buffer of that size; libpng keeps any
+    // message in `image`, never printing it.
+    png_alloc_size_t size = 0;
+    if (!png_image_write_to_memory(&image, nullptr, &size, 0, rgba.data(), 0, nullptr))
+        return {};
+    QByteArray bytes(static_cast<qsizetype>(size), Qt::Uninitialized);
+    if (!png_image_write_to_memory(&image, bytes.data(), &size, 0, rgba.data(), 0, nullptr))
+        return {};
+    bytes.truncate(static_cast<qsizetype>(size));
     return bytes;
 }
 

@@ -6,8 +6,6 @@
 #include <QString>
 #include <optional>
 
-class QImage;
-
 namespace vellicor {
 
 // Each sprite pixel becomes a square of scale x scale image pixels.
@@ -17,12 +15,9 @@ constexpr int kMaxPngScale = 32;
 // Why the sprite cannot become an image (it has no size yet); nullopt when it can.
 std::optional<QString> PngExportRefusal(const SpriteRecord& sprite);
 
-// The sprite's Size x Size pixels, each a scale x scale square: the greys exactly as the
-// palette, transparent pixels with alpha 0. Null when the sprite has no size or the scale is
-// outside 1..32.
-QImage SpriteImage(const SpriteRecord& sprite, int scale);
-
-// SpriteImage encoded as PNG; empty when there is no image.
+// The sprite's Size x Size pixels as a PNG image, each a scale x scale square: the greys exactly
+// as the palette, transparent pixels with alpha 0. Empty when the sprite has no size or the scale
+// is outside 1..32. libpng writes it, so writing an image needs no GUI library.
 QByteArray SpritePngBytes(const SpriteRecord& sprite, int scale);
 
 // Writes the PNG atomically; returns the reason on failure, with the file left as it was.

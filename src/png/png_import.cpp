@@ -6,7 +6,7 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QImage>
+#include <QRgb>
 #include <algorithm>
 #include <variant>
 
@@ -67,27 +67,23 @@ std::variant<QByteArray, QString> ReadPngFile(const QString& path) {
     return bytes;
 }
 
-} // namespace
-
-ImageImport SpriteFromImage(const QImage& image) {
-    if (image.isNull())
-        return {std::nullopt, QStringLiteral("It is not an image.")};
-    if (image.width() > kMaxImageSide || image.height() > kMaxImageSide)
-        return {std::nullopt, TooLarge(image.size())};
-    // Straight, not premultiplied, colours: a half-transparent pixel keeps its own grey.
-    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+// The sprite of decoded pixels, which fit a sprite.
+SpriteRecord SpriteFromPixels(const PngPixels& pixels) {
     SpriteRecord sprite;
-    sprite.Size = static_cast<std::int16_t>(SpriteSizeFor(argb.size()));
-    for (int y = 0; y < argb.height(); ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
-        for (int x = 0; x < argb.width(); ++x) {
-            const QRgb pixel = line[x];
+    sprite.Size = static_cast<std::int16_t>(SpriteSizeFor(pixels.size));
+    const std::uint8_t* sample = pixels.rgba.data();
+    for (int y = 0; y < pixels.size.height(); ++y) {
+        for (int x = 0; x < pixels.size.width(); ++x, sample += 4) {
+            // Straight, not premultiplied, colours: a half-transparent pixel keeps its own grey.
+            const QRgb pixel = qRgba(sample[0], sample[1], sample[2], sample[3]);
             sprite.SetBits(
                 x, y, qAlpha(pixel) < 128 ? *BitsForColour(kTransparentCyan) : NearestGrey(pixel));
         }
     }
-    return {sprite, QString()};
+    return sprite;
 }
+
+} // namespace
 
 ImageImport SpriteFromPngBytes(const QByteArray& bytes) {
     if (bytes.size() > kMaxPngFileBytes)
@@ -108,7 +104,7 @@ ImageImport SpriteFromPngBytes(const QByteArray& bytes) {
     case PngPixels::Outcome::Decoded:
         break;
     }
-    return SpriteFromImage(pixels.image);
+    return {SpriteFromPixels(pixels), QString()};
 }
 
 ImageImport LoadPngSprite(const QString& path) {

@@ -6,8 +6,6 @@
 #include <QString>
 #include <optional>
 
-class QImage;
-
 namespace vellicor {
 
 // The largest image that fits a sprite, in either direction.
@@ -20,13 +18,11 @@ struct ImageImport {
     QString error; // why it was refused, one sentence, when it was (does not name the file)
 };
 
-// The sprite an image becomes: the smallest size of 8, 16 or 32 that holds it, the rest white;
-// each pixel the nearest of the four greys by luminance, or transparent where alpha is below 128.
-// Images larger than 32 x 32 are refused.
-ImageImport SpriteFromImage(const QImage& image);
-
-// The sprite a PNG file's bytes make, without a name. The whole file is checked and its header
-// read before any pixel is decoded, and nothing is printed, whatever the bytes.
+// The sprite a PNG file's bytes make, without a name: the smallest size of 8, 16 or 32 that holds
+// the image, the rest white; each pixel the nearest of the four greys by luminance, or
+// transparent where alpha is below 128. Images larger than 32 x 32 are refused. The whole file is
+// checked and its header read before any pixel is decoded, and nothing is printed, whatever the
+// bytes.
 ImageImport SpriteFromPngBytes(const QByteArray& bytes);
 
 // Reads the PNG file and makes its sprite, named after the file.

@@ -1,6 +1,5 @@
 #include "json_bounds.h"
 
-#include "model/name_rules.h"
 #include "model/sprite_table.h"
 #include "project_keys.h"
 
@@ -10,8 +9,6 @@
 namespace vellicor {
 namespace {
 
-// A name of kMaxNameLength characters, each written as a "\uXXXX" escape.
-constexpr std::int64_t kMaxNameBytes = std::int64_t{kMaxNameLength} * 6;
 // Longer than any name, row or file path a Vellicor file holds.
 constexpr std::int64_t kMaxStringBytes = 64 * 1024;
 // Far above the sprites a project holds, so a file just over the limit is still counted

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/name_rules.h"
+
 #include <QByteArrayView>
 #include <QLatin1String>
 #include <QString>
@@ -24,6 +26,8 @@ class JsonBounds {
     // A sprite is about 3 KB as the project file indents it; a name can add 6 KB escaped.
     static constexpr std::int64_t kBytesPerSprite = 16 * 1024;
     static constexpr int kMaxDepth = 8;
+    // A name of kMaxNameLength characters, each written as a "\uXXXX" escape.
+    static constexpr std::int64_t kMaxNameBytes = std::int64_t{kMaxNameLength} * 6;
 
     // `knownKeys` are the keys of the format being read; content under any other is counted.
     explicit JsonBounds(std::span<const QLatin1String> knownKeys) : knownKeys_(knownKeys) {}

@@ -18,6 +18,9 @@ struct Project {
 // (32767 sprites) takes about a third of it.
 constexpr qint64 kMaxProjectFileBytes = qint64{256} * 1024 * 1024;
 
+// Why a file over that size is refused.
+QString ProjectTooLarge();
+
 // The file's bytes: deterministic, UTF-8 JSON, upper-case hex, ends with a newline.
 QByteArray ProjectFileBytes(const QString& name, const SpriteTable& table);
 

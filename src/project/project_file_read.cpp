@@ -1,15 +1,14 @@
 // Reading .vellicor files. Everything is checked before a project is handed out, and the
 // first fault found is reported in one line that a user can act on.
 #include "json_bounds.h"
+#include "plain_project_read.h"
 #include "project_file.h"
 #include "project_keys.h"
 #include "sprite_json.h"
 
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <array>
 #include <cmath>
 
 namespace vellicor {
@@ -28,11 +27,6 @@ struct Refusal {
 
 QString Quoted(QLatin1String key) {
     return QStringLiteral("\"%1\"").arg(key);
-}
-
-QString TooLarge() {
-    return QStringLiteral("The file is too large to be a Vellicor project (over %1 MB).")
-        .arg(kMaxProjectFileBytes / (1024 * 1024));
 }
 
 // How a field is wrong, in the words of this file's messages.
@@ -96,7 +90,7 @@ void CheckFormat(const QJsonObject& root) {
 
 Project ParseProject(const QByteArray& bytes) {
     if (bytes.size() > kMaxProjectFileBytes)
-        Refuse(TooLarge());
+        Refuse(ProjectTooLarge());
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(bytes, &parseError);
     if (parseError.error != QJsonParseError::NoError)
@@ -128,7 +122,16 @@ Project ParseProject(const QByteArray& bytes) {
 
 } // namespace
 
+QString ProjectTooLarge() {
+    return QStringLiteral("The file is too large to be a Vellicor project (over %1 MB).")
+        .arg(kMaxProjectFileBytes / (1024 * 1024));
+}
+
+// The plain shape Vellicor writes is read at simdjson's speed; anything else, and anything in
+// doubt, by JsonBounds and Qt's parser, which decide and word every refusal.
 ProjectRead ReadProject(const QByteArray& bytes) {
+    if (auto project = ReadPlainProject(bytes, bytes.size()))
+        return {std::move(project), QString()};
     if (auto refusal = JsonBounds(project_keys::kAllKeys).Feed(bytes))
         return {std::nullopt, *refusal};
     return ReadBoundedProject(bytes);
@@ -140,35 +143,6 @@ ProjectRead ReadBoundedProject(const QByteArray& bytes) {
     } catch (const Refusal& refusal) {
         return {std::nullopt, refusal.reason};
     }
-}
-
-ProjectRead LoadProjectFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {std::nullopt, file.errorString()};
-    // Read in chunks with a ceiling, so a device or pipe that never ends is refused too.
-    QByteArray bytes;
-    if (!file.isSequential()) {
-        if (file.size() > kMaxProjectFileBytes)
-            return {std::nullopt, TooLarge()};
-        bytes.reserve(file.size());
-    }
-    // Bounded as it comes in, so a file that asks too much is refused before it is all read.
-    JsonBounds bounds(project_keys::kAllKeys);
-    std::array<char, 64 * 1024> chunk;
-    for (;;) {
-        const qint64 got = file.read(chunk.data(), chunk.size());
-        if (got < 0)
-            return {std::nullopt, file.errorString()};
-        if (got == 0)
-            break;
-        if (auto refusal = bounds.Feed(QByteArrayView(chunk.data(), got)))
-            return {std::nullopt, *refusal};
-        bytes.append(chunk.data(), got);
-        if (bytes.size() > kMaxProjectFileBytes)
-            return {std::nullopt, TooLarge()};
-    }
-    return ReadBoundedProject(bytes);
 }
 
 } // namespace vellicor

@@ -1,5 +1,7 @@
 #include "sprite_json.h"
 
+#include "json_cursor.h"
+#include "json_string.h"
 #include "model/name_rules.h"
 #include "project_keys.h"
 #include "row_hex.h"
@@ -60,6 +62,40 @@ QJsonObject SpriteJson(const SpriteRecord& record) {
     for (const PlaneKey& plane : kPlanes)
         sprite.insert(plane.key, Rows(record.*plane.plane));
     return sprite;
+}
+
+void WriteSpriteJson(JsonCursor& json, const SpriteRecord& record, bool withOpen) {
+    json.OpenObject();
+    for (const PlaneKey& plane : kPlanes) {
+        json.Key(plane.key);
+        json.OpenArray();
+        for (int y = 0; y < kPlaneSide; ++y) {
+            json.Element();
+            json.Row((record.*plane.plane).FullRow(y));
+            json.Next(y == kPlaneSide - 1);
+        }
+        json.Close(']');
+        json.Next(false);
+    }
+    json.Key(kName);
+    json.String(std::string_view(record.Name));
+    json.Next(false);
+    if (withOpen) {
+        json.Key(kOpen);
+        json.Bool(record.IsOpen);
+        json.Next(false);
+    }
+    json.Key(kSize);
+    json.Number(record.Size);
+    json.Next(true);
+    json.Close('}');
+}
+
+// A line for every row and a few for the rest, each at its deepest indent.
+std::int64_t MaxSpriteJsonBytes(const SpriteRecord& record, int level) {
+    constexpr int kLines = 3 * kPlaneSide + 16;
+    return kLines * JsonCursor::MaxLineBytes(level + 2) +
+           MaxJsonStringBytes(static_cast<qsizetype>(record.Name.size()));
 }
 
 std::optional<JsonFault> ReadName(const QJsonObject& object, QString& name) {

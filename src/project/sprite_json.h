@@ -5,15 +5,24 @@
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QLatin1String>
+#include <cstdint>
 #include <optional>
 
 namespace vellicor {
+
+class JsonCursor;
 
 // A sprite's JSON form, the same in the project file and the recovery journal:
 //   {"name":N,"size":0|8|16|32,"dark":[32 rows],"light":[32 rows],"mask":[32 rows]}
 // rows as RowDigits writes them, all 32 x 32 pixels whatever the size. The project file adds
 // "open", whether its editor was open.
 QJsonObject SpriteJson(const SpriteRecord& record);
+
+// The same sprite written straight as text where `json` stands, with "open" when `withOpen`:
+// byte for byte what QJsonDocument writes for SpriteJson (and "open"), keys in its sorted order.
+void WriteSpriteJson(JsonCursor& json, const SpriteRecord& record, bool withOpen);
+// The most bytes WriteSpriteJson writes for `record` at nesting `level`.
+std::int64_t MaxSpriteJsonBytes(const SpriteRecord& record, int level);
 
 // The first fault found in a JSON object's fields. The project file and the journal each word
 // it their own way, as their readers always have.

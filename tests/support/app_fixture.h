@@ -16,7 +16,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <memory>
 
 struct Editor;
@@ -40,7 +40,7 @@ struct AppFixture {
     template <typename T = QWidget> T* Find(const char* name) const {
         return main->findChild<T*>(QString::fromLatin1(name));
     }
-    QTreeWidget* Tree() const { return Find<QTreeWidget>("tvMain"); }
+    QTreeView* Tree() const { return Find<QTreeView>("tvMain"); }
     QAction* Action(const char* name) const { return Find<QAction>(name); }
     QString Path(const QString& name) const { return dir.filePath(name); }
     bool SaveAs(const QString& path) {
@@ -88,9 +88,13 @@ struct AppFixture {
     QString CellStatus() const {
         return main->findChild<vellicor::StatusPanels*>("sbrMain")->PanelText(1);
     }
-    QTreeWidgetItem* SpriteNode(int index) const { return Tree()->topLevelItem(0)->child(index); }
-    void DoubleClick(QTreeWidgetItem* node, Qt::MouseButton button = Qt::LeftButton) {
-        QTest::mouseDClick(Tree()->viewport(), button, {}, Tree()->visualItemRect(node).center());
+    QModelIndex ProjectNode() const { return Tree()->model()->index(0, 0); }
+    QModelIndex SpriteNode(int index) const {
+        return Tree()->model()->index(index, 0, ProjectNode());
+    }
+    int SpriteNodes() const { return Tree()->model()->rowCount(ProjectNode()); }
+    void DoubleClick(const QModelIndex& node, Qt::MouseButton button = Qt::LeftButton) {
+        QTest::mouseDClick(Tree()->viewport(), button, {}, Tree()->visualRect(node).center());
     }
     // Palette swatch by its index.
     vellicor::ColourSwatch* Swatch(int index) const {

@@ -8,14 +8,17 @@
 #include <QList>
 #include <QtEndian>
 
+// A number as PNG keeps it: four bytes, the most significant first.
+inline QByteArray PngNumber(quint32 value) {
+    QByteArray bytes(4, '\0');
+    qToBigEndian(value, bytes.data());
+    return bytes;
+}
+
 // One chunk: length, type, data and checksum (PNG's CRC-32 is the journal's).
 inline QByteArray PngChunk(const QByteArray& type, const QByteArray& data) {
-    QByteArray chunk(4, '\0');
-    qToBigEndian<quint32>(static_cast<quint32>(data.size()), chunk.data());
-    chunk += type + data;
-    QByteArray crc(4, '\0');
-    qToBigEndian<quint32>(vellicor::Crc32(type + data), crc.data());
-    return chunk + crc;
+    return PngNumber(static_cast<quint32>(data.size())) + type + data +
+           PngNumber(vellicor::Crc32(type + data));
 }
 
 // A zlib stream: qCompress puts the length in front of the one it makes.
@@ -23,27 +26,21 @@ inline QByteArray Deflated(const QByteArray& raw) {
     return qCompress(raw).sliced(4);
 }
 
-// The signature and the header of a square image.
+// The signature and the header of a square image: width, height, bit depth, colour type,
+// compression, filter and interlace method.
 inline QByteArray PngStart(int side, int colourType, int depth, bool interlaced) {
-    QByteArray header(13, '\0');
-    qToBigEndian<quint32>(static_cast<quint32>(side), header.data());
-    qToBigEndian<quint32>(static_cast<quint32>(side), header.data() + 4);
-    header[8] = static_cast<char>(depth);
-    header[9] = static_cast<char>(colourType);
-    header[12] = interlaced ? 1 : 0;
+    const QByteArray header = PngNumber(side) + PngNumber(side) + static_cast<char>(depth) +
+                              static_cast<char>(colourType) + QByteArray(2, '\0') +
+                              static_cast<char>(interlaced ? 1 : 0);
     return QByteArray("\x89PNG\r\n\x1A\n", 8) + PngChunk("IHDR", header);
 }
 
 // One scanline: filter type 0, then the samples packed big-endian, leftmost in the high bits.
 inline QByteArray PngScanline(const QList<int>& samples, int depth) {
     QByteArray line(1 + (samples.size() * depth + 7) / 8, '\0');
-    for (qsizetype i = 0; i < samples.size(); ++i) {
-        for (int bit = 0; bit < depth; ++bit) {
-            const qsizetype at = i * depth + bit;
-            if (((samples[i] >> (depth - 1 - bit)) & 1) != 0)
-                line[1 + at / 8] = static_cast<char>(line[1 + at / 8] | (0x80 >> (at % 8)));
-        }
-    }
+    for (qsizetype at = 0; at < samples.size() * depth; ++at)
+        if (((samples[at / depth] >> (depth - 1 - at % depth)) & 1) != 0)
+            line[1 + at / 8] = static_cast<char>(line[1 + at / 8] | (0x80 >> (at % 8)));
     return line;
 }
 
@@ -60,7 +57,7 @@ inline QByteArray PngScanlines(const QList<QList<int>>& pixels, int depth, bool 
                    : QList<Pass>{{0, 0, 1, 1}};
     const auto side = static_cast<int>(pixels.size());
     QByteArray lines;
-    for (const Pass& pass : passes) {
+    for (const Pass& pass : passes)
         for (int y = pass.y; y < side; y += pass.dy) {
             QList<int> samples;
             for (int x = pass.x; x < side; x += pass.dx)
@@ -68,7 +65,6 @@ inline QByteArray PngScanlines(const QList<QList<int>>& pixels, int depth, bool 
             if (!samples.isEmpty()) // a pass with no columns has no scanlines
                 lines += PngScanline(samples, depth);
         }
-    }
     return lines;
 }
 
@@ -77,8 +73,7 @@ inline QByteArray PngScanlines(const QList<QList<int>>& pixels, int depth, bool 
 inline QByteArray Png(int colourType, int depth, bool interlaced, const QList<QList<int>>& pixels,
                       const QList<QList<int>>& palette, const QList<int>& key) {
     QByteArray png = PngStart(static_cast<int>(pixels.size()), colourType, depth, interlaced);
-    QByteArray colours;
-    QByteArray alphas;
+    QByteArray colours, alphas;
     for (const QList<int>& entry : palette) {
         for (const int sample : entry.first(3))
             colours += static_cast<char>(sample);

@@ -62,8 +62,7 @@ class ScriptedDialogs final : public vellicor::DialogSeam {
     }
 
     std::optional<int> AskScale(QWidget*, int initial) override {
-        shown.append({"scale", QString::number(initial), QString()});
-        return scaleAnswers.isEmpty() ? std::nullopt : scaleAnswers.takeFirst();
+        return Answer(scaleAnswers, {}, {"scale", QString::number(initial), {}});
     }
 
     QStringList Texts(const QString& kind) const {

@@ -8,10 +8,8 @@
 
 // A pixel as one letter, in the palette's order: Black, Dark grey, Light grey, White, Transparent.
 inline char Letter(vellicor::PlaneBits bits) {
-    using vellicor::kPaletteColours;
-    const vellicor::Rgb* colour = std::find(std::begin(kPaletteColours), std::end(kPaletteColours),
-                                            vellicor::ColourForBits(bits));
-    return "BDLWT"[colour - std::begin(kPaletteColours)];
+    const vellicor::Rgb* colours = vellicor::kPaletteColours;
+    return "BDLWT"[std::find(colours, colours + 5, vellicor::ColourForBits(bits)) - colours];
 }
 
 // Row y of all 32 x 32 pixels as letters.
