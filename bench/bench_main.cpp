@@ -1,6 +1,7 @@
 // Speed of the editor's hot paths, the export, project files and the recovery journal,
 // headless:
 //   QT_QPA_PLATFORM=offscreen build/bench/vellicor_bench
+#include "document/journal_keeper.h"
 #include "editor/frm_sprite.h"
 #include "export/header_text.h"
 #include "journal/journal_line.h"
@@ -374,6 +375,44 @@ void BM_ReadJournal(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * bytes.size());
 }
 BENCHMARK(BM_ReadJournal)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+// Delete (0), move (1) and undo of a delete (2) of one sprite in a full project, each timed with
+// the journal record it writes and syncs, as the command's handler runs it.
+void BM_SpriteListInFullProject(benchmark::State& state) {
+    QTemporaryDir folder(JournalFolderTemplate());
+    ProjectDocument document;
+    JournalKeeper keeper(document, folder.path());
+    document.ReplaceProject("Bench", ScribbledTable(SpriteTable::kMaxSprites), QString());
+    document.SetPixel(0, 0, 0, *BitsForColour(kWhite)); // the journal starts with the whole project
+    const int last = SpriteTable::kMaxSprites - 1;
+    std::vector<int> lastToTop{last};
+    for (int i = 0; i < last; ++i)
+        lastToTop.push_back(i);
+    std::vector<double> micros;
+    for (auto _ : state) {
+        const int sprite = static_cast<int>(micros.size() * 7919 % last);
+        if (state.range(0) == 2)
+            document.DeleteSprites({sprite});
+        const auto start = Clock::now();
+        if (state.range(0) == 0)
+            document.DeleteSprites({sprite});
+        else if (state.range(0) == 1)
+            document.MoveSprites(lastToTop);
+        else
+            document.ProjectHistory()->undo();
+        micros.push_back(MicrosSince(start));
+        if (state.range(0) == 0)
+            document.ProjectHistory()->undo();
+    }
+    ReportLatencies(state, std::move(micros), folder.path());
+}
+BENCHMARK(BM_SpriteListInFullProject)
+    ->ArgName("delete_move_undo")
+    ->Arg(0)
+    ->Arg(1)
+    ->Arg(2)
+    ->Iterations(50)
+    ->Unit(benchmark::kMillisecond);
 
 // The live header of a 300-sprite project brought up to date after a stroke on one sprite.
 void BM_HeaderViewAfterStroke(benchmark::State& state) {

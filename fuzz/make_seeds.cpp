@@ -142,6 +142,12 @@ void WriteJournals(Seeds& seeds, const SpriteTable& table) {
     journal +=
         JournalLine(AddedSpritesRecord(kTime + 3, 3, table.SpriteCount() + 1, imported, {0}));
     journal += JournalLine(KeptSpritesRecord(kTime + 4, 4, 2, {1}));
+    journal += JournalLine(ProjectNameRecord(kTime + 5, 5, QStringLiteral("Game"), {1}));
+    // The two sprites left swapped, with a sprite put in between them.
+    SpriteTable rearranged;
+    for (const SpriteRecord& sprite : {painted, added, painted})
+        rearranged.AppendRecord(sprite);
+    journal += JournalLine(OrderRecord(kTime + 6, 6, std::vector{1, -1, 0}, rearranged, {0, 2}));
     seeds.Write(QStringLiteral("journal"), QStringLiteral("steps.journal"), journal);
     // A crash mid-write leaves the last line cut short.
     seeds.Write(QStringLiteral("journal"), QStringLiteral("torn.journal"), journal.chopped(7));

@@ -64,8 +64,9 @@ class TestCommandLine : public QObject {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("err"); // what stderr starts with, in whole lines; empty: nothing
-        // What was written: "header", "png SPRITE SCALE", "project FILE NAME PNG SPRITE" with the
-        // sprite of Ball.png added, "project FILE NAME header" with those of in.h; else nothing.
+        // What was written: "list LINES" on stdout, the listing's last lines; "header", "png SPRITE
+        // SCALE", "project FILE NAME PNG SPRITE" with the sprite of Ball.png added, "project FILE
+        // NAME header" with those of in.h; else nothing.
         QTest::addColumn<QString>("result");
         const QStringList exportBall = {"--export-png", "@/good.vellicor", "--output", "@/out.png"};
         const QString usage = "\n\nUsage: ";
@@ -110,6 +111,11 @@ class TestCommandLine : public QObject {
             << "vellicor: could not read the header \"@/bad.h\": Line 2: Ball_PlaneLight is missing before Ball_PlaneMask.\n" << "";
         QTest::newRow("header import, no sprites") << QStringList{"--import-header", "@/empty.h", "--output", "@/New.vellicor"} << 1
             << "vellicor: could not read the header \"@/empty.h\": It holds no sprites.\n" << "";
+        QTest::newRow("list") << QStringList{"--list", "@/good.vellicor"} << 0 << "" << "list 0\tBall\t16\n1\tWall\t32\n2\tTwin\t8\n3\tTwin\t0\n";
+        QTest::newRow("list, names in UTF-8") << QStringList{"--list", "@/odd.vellicor"} << 0 << "" << "list 20\tB\u00e4ll\t0\n21\ta\u03a9b\t8\n";
+        QTest::newRow("list, refused project") << QStringList{"--list", "@/newer.vellicor"} << 1 << "vellicor: could not read the project \"@/newer.vellicor\": " << "";
+        QTest::newRow("list with --output") << QStringList{"--list", "@/good.vellicor", "--output", "@/out.h"} << 2
+            << "vellicor: --list prints to standard output: it takes no --output." + usage << "";
         QTest::newRow("header import, output not a project") << QStringList{"--import-header", "@/in.h", "--output", "@/out.h"} << 1
             << "vellicor: could not read the project \"@/out.h\": It is not valid JSON: " << "";
         // clang-format on
@@ -133,7 +139,8 @@ class TestCommandLine : public QObject {
         QVERIFY(WriteAll(path("good.vellicor"), project) && WriteAll(path("out.h"), kOldHeader) &&
                 WriteAll(path("out.png"), kOldImage) && ball.save(path("Ball.png")) &&
                 ball.save(path("2 balls.png")) && WriteAll(path("in.h"), awkward) &&
-                WriteAll(path("empty.h"), "/* Ball_PlaneDark = }; */\r\n"));
+                WriteAll(path("empty.h"), "/* Ball_PlaneDark = }; */\r\n") &&
+                WriteAll(path("odd.vellicor"), ProjectFileBytes("Odd", AwkwardSprites())));
         // Ball.png with its image data's own checksum wrong, every chunk's checksum right; and with
         // an empty profile, an empty colour key and a gamma after the image data, as viewers take.
         const QByteArray png = ReadAll(path("Ball.png"));
@@ -162,13 +169,15 @@ class TestCommandLine : public QObject {
         };
         const QString stdErr = QString::fromLocal8Bit(program.readAllStandardError());
         QVERIFY2(startsWith(stdErr, err.replace("@", dir.path())), qPrintable(stdErr));
-        QCOMPARE(program.readAllStandardOutput(), QByteArray());
+        const QByteArray out = program.readAllStandardOutput();
+        const QStringList wrote = result.split(' ');
+        QCOMPARE(out.size() > 0, wrote[0] == "list");
+        QVERIFY2(wrote[0] != "list" || out.endsWith(result.mid(5).toUtf8()), out.constData());
         if (exitCode == 1)
             QCOMPARE(stdErr.count('\n'), 1);
         QCOMPARE(program.exitCode(), exitCode);
 
         // Every file holds what it held, but the one the command wrote.
-        const QStringList wrote = result.split(' ');
         QCOMPARE(ReadAll(path("out.h")), wrote[0] == "header" ? header : kOldHeader);
         QCOMPARE(ReadAll(path("out.png")),
                  wrote[0] == "png"

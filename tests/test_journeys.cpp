@@ -183,7 +183,9 @@ class TestJourneys : public QObject {
         QTest::mousePress(app.Tree()->viewport(), Qt::RightButton, {},
                           app.Tree()->visualRect(app.ProjectNode()).center());
         QCOMPARE(visibleItems(),
-                 QStringList({"New &Project", "New Sprite &Array (greyed)", "New &Sprite"}));
+                 QStringList({"New &Project", "New Sprite &Array (greyed)", "New &Sprite", "",
+                              "&Rename...", "&Delete", "Dupli&cate", "Move &Up (greyed)",
+                              "Move Do&wn (greyed)"}));
         QCOMPARE(app.Tree()->currentIndex(), app.SpriteNode(0)); // the press selects nothing
         popup->hide();
         app.dialogs.inputAnswers << "Bat";

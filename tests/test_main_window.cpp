@@ -61,7 +61,8 @@ class TestMainWindow : public QObject {
             place(app.Swatch(i), {8, 8});
         place(app.Find("Picture6"), {2, 2});
         // clang-format off
-        QCOMPARE(shown, QStringList({"&File", "&Edit", "&View", "&Help", "rightclick hidden",
+        QCOMPARE(shown, QStringList({"&File", "&Edit", "&Sprite", "&View", "&Help",
+            "rightclick hidden",
             "&Project ", "Sprite &Array Ctrl+R off", "&Sprite Ctrl+N off", "&Open Ctrl+O",
             "&Save Ctrl+S", "E&xit ", "&About ", "New &Project ", "New Sprite &Array  off",
             "New &Sprite ",

@@ -113,7 +113,8 @@ class TestProjectFile : public QObject {
         }
         const qint64 time = 1'800'000'000'123;
         QJsonObject project{{"format", "vellicor-project"}, {"version", 1}, {"sprites", sprites}};
-        QJsonObject journal{{"format", "vellicor-journal"}, {"time", time}, {"version", 1}};
+        QJsonObject journal{
+            {"format", "vellicor-journal"}, {"time", time}, {"version", kJournalVersion}};
         journal["sprites"] = journalSprites;
         journal["open"] = open;
         for (const QString& name : names) {

@@ -151,6 +151,10 @@ class TestRecoveryJournal : public QObject {
         QCOMPARE(read.project->filePath, kFile);
         const qint64 lastChange = read.project->lastChange.toMSecsSinceEpoch();
         QVERIFY(lastChange >= lastStepFrom_ && lastChange <= lastStepTo_);
+        // Journals of the version before renames and rearrangements still read.
+        const QByteArray base = bytes_.sliced(9, starts_[1] - 10);
+        QVERIFY(
+            ReadJournal(Line(QByteArray(base).replace("\"version\":2", "\"version\":1"))).project);
     }
 
     // A crash may stop a write at any byte, and a disk may change one: either way every step before
@@ -188,7 +192,7 @@ class TestRecoveryJournal : public QObject {
         garbage("torn base record", Line(base).chopped(1), "incomplete");
         garbage("bad checksum", RowText(Crc32(base) ^ 1U).toLatin1() + ' ' + base + '\n',
                 "checksum does not match");
-        garbage("newer version", Line(QByteArray(base).replace("\"version\":1", "\"version\":2")),
+        garbage("newer version", Line(QByteArray(base).replace("\"version\":2", "\"version\":3")),
                 "newer version");
         garbage("name with a line separator",
                 Line(QByteArray(base).replace("\"name\":\"Demo\"", "\"name\":\"De\u2028mo\"")),
@@ -218,6 +222,22 @@ class TestRecoveryJournal : public QObject {
             << bytes_.first(starts_[10]) +
                    Line(QByteArray(keep).replace("\"count\":5", "\"count\":7"))
             << 9 << QString("Line 11 is refused: it keeps sprites that do not exist");
+        // After the last step: records that rename the project or rearrange its six sprites as
+        // no project could be, and a torn one.
+        const QByteArray next = R"({"step":12,"time":1,)";
+        const QString refused = "Line 13 is refused: ";
+        const QString nowhere = refused + "its order names a sprite that does not exist";
+        // clang-format off
+        QTest::newRow("order names a sprite twice") << bytes_ + Line(next + R"("order":[0,[0,5]],"open":[]})") << 11 << refused + "its order names a sprite twice";
+        QTest::newRow("order past the last sprite") << bytes_ + Line(next + R"("order":[[0,6]],"open":[]})") << 11 << nowhere;
+        QTest::newRow("order range backwards") << bytes_ + Line(next + R"("order":[[3,1]],"open":[]})") << 11 << nowhere;
+        QTest::newRow("order range of three") << bytes_ + Line(next + R"("order":[[0,1,2]],"open":[]})") << 11 << nowhere;
+        QTest::newRow("order not a list") << bytes_ + Line(next + R"("order":5,"open":[]})") << 11 << refused + "its order is not a list";
+        QTest::newRow("order of a nameless sprite") << bytes_ + Line(next + R"("order":[{"size":8}],"open":[]})") << 11 << refused + "a sprite's name is empty";
+        QTest::newRow("open editor past the order") << bytes_ + Line(next + R"("order":[1,0],"open":[2]})") << 11 << refused + "an open editor names no sprite";
+        QTest::newRow("project name breaks lines") << bytes_ + Line(next + R"("name":"A\u2028B","open":[]})") << 11 << refused + "the project's name contains";
+        QTest::newRow("torn order") << bytes_ + Line(next + R"("order":[[0,5]],"open":[]})").chopped(1) << 11 << QString("Line 13 is incomplete");
+        // clang-format on
     }
 
     void refusedRecords() {

@@ -114,8 +114,11 @@ Request Decide(const QCommandLineParser& parser) {
     }
     if (chosen != nullptr) {
         const QString option = Dashed(chosen->option);
-        if (!parser.isSet(kOutput))
+        if (chosen->writesOutput && !parser.isSet(kOutput))
             return WrongUsage{option + QStringLiteral(" needs --output.")};
+        if (!chosen->writesOutput && parser.isSet(kOutput))
+            return WrongUsage{option + QStringLiteral(" prints to standard output: it takes no "
+                                                      "--output.")};
         if (!positional.isEmpty())
             return WrongUsage{QStringLiteral("Unexpected argument \"%1\".").arg(positional[0])};
         auto further = FurtherOptions(parser, chosen);

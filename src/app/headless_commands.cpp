@@ -61,6 +61,10 @@ constexpr HeadlessCommand kCommands[] = {
      QLatin1String("Reads the sprites of the C header <header> into the project given by --output: "
                    "added to it when it exists, or to a new project named after the file."),
      QLatin1String(""), nullptr, &ImportHeader},
+    {QLatin1String("list"), QLatin1String("project"),
+     QLatin1String("Prints one line per sprite of <project>: its index counted from 0, its name "
+                   "and its size (0 before one is chosen), separated by tabs."),
+     QLatin1String(""), nullptr, &ListSprites, false},
 };
 
 constexpr HeadlessOption kOptions[] = {
@@ -114,17 +118,12 @@ void Report(QTextStream& errors, const QString& what, const QString& path, const
            << Qt::endl;
 }
 
-namespace {
-
-// The project at `path`, or nothing once the reason it was refused has been reported.
 std::optional<Project> LoadProjectOrReport(const QString& path, QTextStream& errors) {
     ProjectRead read = LoadProjectFile(path);
     if (!read.project)
         Report(errors, QStringLiteral("could not read the project"), path, read.error);
     return std::move(read.project);
 }
-
-} // namespace
 
 int AddSpritesToProjectFile(const QString& output, std::vector<SpriteRecord> sprites,
                             QTextStream& errors) {

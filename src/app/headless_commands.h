@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/sprite_record.h"
+#include "project/project_file.h"
 
 #include <QHash>
 #include <QLatin1String>
@@ -18,6 +19,9 @@ constexpr int kExitUsage = 2;  // the command line itself was wrong
 
 // One line on the error stream, whatever the reason says: "vellicor: WHAT "PATH": REASON".
 void Report(QTextStream& errors, const QString& what, const QString& path, const QString& reason);
+
+// The project at `path`, or nothing once the reason it was refused has been reported.
+std::optional<Project> LoadProjectOrReport(const QString& path, QTextStream& errors);
 
 // Adds the sprites after those of the project at `output`, or makes it (named after its file)
 // when there is none; anything else at that path is refused rather than overwritten.
@@ -47,6 +51,8 @@ struct HeadlessCommand {
     // What is wrong with the arguments as a matter of usage; empty when nothing. May be null.
     QString (*usageProblem)(const HeadlessArguments& arguments);
     int (*run)(const HeadlessArguments& arguments, QTextStream& errors);
+    // Whether it writes a file named by --output; the others print to standard output.
+    bool writesOutput = true;
 };
 
 std::span<const HeadlessCommand> HeadlessCommands();
@@ -62,6 +68,10 @@ int ExportPng(const HeadlessArguments& arguments, QTextStream& errors);
 // --import-png IMAGE --output PROJECT [--name NAME]: the image as a new, last sprite of the
 // project, which is made (named after its file) when it does not exist yet.
 int ImportPng(const HeadlessArguments& arguments, QTextStream& errors);
+
+// --list PROJECT: one line per sprite on standard output, "index<TAB>name<TAB>size", the name
+// as UTF-8 and the index from 0, for scripts.
+int ListSprites(const HeadlessArguments& arguments, QTextStream& errors);
 
 // --import-header HEADER --output PROJECT: the header's sprites added to the project, which is
 // created when it does not exist.

@@ -22,6 +22,19 @@ JournalKeeper::JournalKeeper(ProjectDocument& document, const QString& folder, Q
     connect(&document_, &ProjectDocument::SpritesRemoved, this, [this](int first) {
         Write([&] { return journal_.KeepSprites(first, document_.OpenEditors()); });
     });
+    // A delete, a copy or a move is one record of the new order, in runs of old indexes, so a
+    // move in the largest project costs a few bytes; sprites put in go whole.
+    connect(&document_, &ProjectDocument::SpritesRearranged, this,
+            [this](const std::vector<int>& sources) {
+                Write([&] {
+                    return journal_.AppendOrder(sources, document_.Table(),
+                                                document_.OpenEditors());
+                });
+            });
+    connect(&document_, &ProjectDocument::ProjectRenamed, this, [this] {
+        Write(
+            [&] { return journal_.AppendProjectName(document_.Name(), document_.OpenEditors()); });
+    });
     // Windows open and close in runs (a project opening, New Project closing them all): the
     // run is written as one record once it is over, before the next user event.
     connect(&document_, &ProjectDocument::EditorsChanged, this, [this] {

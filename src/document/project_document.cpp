@@ -32,6 +32,9 @@ void ProjectDocument::ReplaceProject(const QString& name, SpriteTable table, con
                                      bool unsaved) {
     DropHistories();
     table_ = std::move(table);
+    ids_.clear();
+    for (int i = 0; i < table_.SpriteCount(); ++i)
+        ids_.push_back(nextId_++);
     name_ = name;
     filePath_ = path;
     unsavedWhenReplaced_ = unsaved;
@@ -42,6 +45,9 @@ void ProjectDocument::ReplaceProject(const QString& name, SpriteTable table, con
 void ProjectDocument::DropHistories() {
     strokeIndex_ = -1;
     strokeChanges_.clear();
+    // Nothing a dropped history says on its way out concerns the project any more.
+    for (const auto& [id, history] : histories_)
+        history->disconnect(this);
     histories_.clear();
     uncleanHistories_.clear();
     pending_ = {};
@@ -52,10 +58,8 @@ void ProjectDocument::MarkSaved(const QString& path) {
     const bool moved = path != filePath_;
     filePath_ = path;
     unsavedWhenReplaced_ = false;
-    for (const auto& history : histories_) {
-        if (history)
-            history->setClean(); // settles through cleanChanged
-    }
+    for (const auto& [id, history] : histories_)
+        history->setClean(); // settles through cleanChanged
     projectHistory_.setClean();
     ReportModified();
     if (moved)
@@ -89,6 +93,7 @@ int ProjectDocument::AppendToProject(std::vector<SpriteRecord> records, const QS
     for (SpriteRecord& record : records) {
         record.IsOpen = false;
         table_.AppendRecord(std::move(record));
+        ids_.push_back(nextId_++);
     }
     // The sprites are in already, so pushing runs no redo that changes anything.
     projectHistory_.push(new AddSpritesStep(*this, first, text));
@@ -117,9 +122,9 @@ int ProjectDocument::ImportSprite(const QString& name, const SpriteRecord& pictu
         QUndoStack* history = History(index);
         history->beginMacro(text);
         if (!changes.empty())
-            history->push(new PaintStep(*this, index, text, std::move(changes)));
+            history->push(new PaintStep(*this, IdOf(index), text, std::move(changes)));
         if (picture.Size != 0)
-            history->push(new SizeStep(*this, index, 0, picture.Size));
+            history->push(new SizeStep(*this, IdOf(index), 0, picture.Size));
         history->endMacro();
     }
     ReportModified();
@@ -127,51 +132,11 @@ int ProjectDocument::ImportSprite(const QString& name, const SpriteRecord& pictu
     return index;
 }
 
-KeptSprites ProjectDocument::TakeSprites(int first) {
-    if (strokeIndex_ >= first)
-        EndStroke();
-    KeptSprites kept;
-    kept.records = table_.TakeFrom(first);
-    for (SpriteRecord& record : kept.records)
-        record.IsOpen = false; // their windows close with them
-    const auto from = static_cast<std::size_t>(first);
-    for (std::size_t slot = from; slot < from + kept.records.size(); ++slot) {
-        std::unique_ptr<QUndoStack> history;
-        if (slot < histories_.size() && histories_[slot]) {
-            history = std::move(histories_[slot]);
-            emit HistoryRetired(history.get());
-            uncleanHistories_.erase(history.get());
-        }
-        kept.histories.push_back(std::move(history));
-    }
-    if (histories_.size() > from)
-        histories_.resize(from);
-    pending_.removedFrom = first;
-    return kept;
-}
-
-void ProjectDocument::PutBackSprites(KeptSprites kept) {
-    const int first = table_.SpriteCount();
-    histories_.resize(static_cast<std::size_t>(first));
-    for (std::size_t i = 0; i < kept.records.size(); ++i) {
-        table_.AppendRecord(std::move(kept.records[i]));
-        std::unique_ptr<QUndoStack>& history = kept.histories[i];
-        if (history && !history->isClean())
-            uncleanHistories_.insert(history.get());
-        histories_.push_back(std::move(history));
-    }
-    pending_.addedFrom = first;
-}
-
-QUndoStack* ProjectDocument::History(int index) {
-    const auto slot = static_cast<std::size_t>(index);
-    if (histories_.size() <= slot)
-        histories_.resize(slot + 1);
-    if (!histories_[slot]) {
-        histories_[slot] = std::make_unique<QUndoStack>();
-        WatchHistory(*histories_[slot]);
-    }
-    return histories_[slot].get();
+std::optional<int> ProjectDocument::IndexOf(SpriteId sprite) const {
+    const auto found = std::find(ids_.begin(), ids_.end(), sprite);
+    if (found == ids_.end())
+        return std::nullopt;
+    return static_cast<int>(found - ids_.begin());
 }
 
 void ProjectDocument::WatchHistory(QUndoStack& history) {
@@ -181,7 +146,7 @@ void ProjectDocument::WatchHistory(QUndoStack& history) {
 }
 
 void ProjectDocument::Settle(const QUndoStack& history) {
-    // A history that undo kept aside is not counted: it only settles here as it is destroyed.
+    // Only the histories of sprites in the project report here: one kept aside is not watched.
     if (&history != &projectHistory_) {
         if (history.isClean())
             uncleanHistories_.erase(&history);
@@ -194,74 +159,20 @@ void ProjectDocument::Settle(const QUndoStack& history) {
         emit SpritesRemoved(effects.removedFrom);
     if (effects.addedFrom >= 0)
         emit SpritesAdded(effects.addedFrom, table_.SpriteCount() - effects.addedFrom);
+    if (effects.sources)
+        emit SpritesRearranged(*effects.sources);
+    if (effects.renamed >= 0) {
+        emit SpriteRenamed(effects.renamed);
+        emit StepCompleted(effects.renamed); // the journal and the header take the sprite whole
+    }
+    if (effects.projectRenamed) {
+        emit ProjectRenamed();
+        emit IdentityChanged();
+    }
     if (effects.restored >= 0) {
         emit SpriteRestored(effects.restored);
         emit StepCompleted(effects.restored);
     }
-}
-
-void ProjectDocument::BeginStroke(int index, const QString& text) {
-    if (InStroke())
-        EndStroke();
-    strokeIndex_ = index;
-    strokeText_ = text;
-    strokeChanges_.clear();
-}
-
-void ProjectDocument::EndStroke() {
-    if (!InStroke())
-        return;
-    const int index = std::exchange(strokeIndex_, -1);
-    if (strokeChanges_.empty())
-        return; // a press that changed nothing is no step
-    History(index)->push(
-        new PaintStep(*this, index, strokeText_, std::exchange(strokeChanges_, {})));
-    emit StepCompleted(index);
-}
-
-bool ProjectDocument::SetPixel(int index, int x, int y, PlaneBits bits) {
-    SpriteRecord& record = table_.Record(index);
-    const PlaneBits before = record.Bits(x, y);
-    if (before == bits)
-        return false;
-    record.SetBits(x, y, bits);
-    const PixelChange change{static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y),
-                             PackBits(before), PackBits(bits)};
-    if (strokeIndex_ == index) {
-        // A stroke that crosses a pixel twice keeps its first "before".
-        auto same = std::find_if(strokeChanges_.begin(), strokeChanges_.end(),
-                                 [&](const PixelChange& c) { return c.x == x && c.y == y; });
-        if (same == strokeChanges_.end())
-            strokeChanges_.push_back(change);
-        else
-            same->after = change.after;
-    } else {
-        History(index)->push(new PaintStep(*this, index, QStringLiteral("Paint"), {change}));
-        emit StepCompleted(index);
-    }
-    return true;
-}
-
-void ProjectDocument::SetSize(int index, int size) {
-    SpriteRecord& record = table_.Record(index);
-    const int before = record.Size;
-    if (before == size)
-        return;
-    record.Size = static_cast<std::int16_t>(size);
-    History(index)->push(new SizeStep(*this, index, before, size));
-    emit StepCompleted(index);
-}
-
-void ProjectDocument::ApplyPixels(int index, const std::vector<PixelChange>& changes, bool after) {
-    SpriteRecord& record = table_.Record(index);
-    for (const PixelChange& change : changes)
-        record.SetBits(change.x, change.y, UnpackBits(after ? change.after : change.before));
-    pending_.restored = index;
-}
-
-void ProjectDocument::ApplySize(int index, int size) {
-    table_.Record(index).Size = static_cast<std::int16_t>(size);
-    pending_.restored = index;
 }
 
 void ProjectDocument::SetOpen(int index, bool open) {

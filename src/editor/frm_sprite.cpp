@@ -25,8 +25,9 @@ const SpriteRecord* frmSprite::Record() const {
     return index ? &host_.Document().Record(*index) : nullptr;
 }
 
-void frmSprite::Load() {
-    tag_ = QString::fromStdString(TagFromKey(host_.SelectedNodeKey().toStdString()));
+void frmSprite::Load(std::optional<int> index) {
+    tag_ = index ? QString::number(*index)
+                 : QString::fromStdString(TagFromKey(host_.SelectedNodeKey().toStdString()));
     // Closing the window hid its inside along with it.
     client_->show();
 
@@ -37,15 +38,20 @@ void frmSprite::Load() {
         sldZoom_->setValue(kDesignZoom);
     }
 
-    const auto index = Index();
-    if (!index)
+    const auto bound = Index();
+    if (!bound)
         return;
-    if (QAbstractButton* option = sizeOptions_->button(host_.Document().Record(*index).Size))
+    if (QAbstractButton* option = sizeOptions_->button(host_.Document().Record(*bound).Size))
         option->setChecked(true); // runs the same handling as a click
-    host_.Document().SetOpen(*index, true);
+    host_.Document().SetOpen(*bound, true);
     tools_.Reset();
     ShowGrid();
     ApplyZoom();
+}
+
+void frmSprite::Retag(std::optional<int> index) {
+    tag_ = index ? QString::number(*index) : QString();
+    DrawSprite();
 }
 
 void frmSprite::SetCaption(const QString& name) {

@@ -28,9 +28,13 @@ class frmSprite : public QMdiSubWindow, private ToolEnvironment {
 
     frmSprite(EditorHost& host, QWidget* parent);
 
-    // Binds the window to the sprite of the tree's selected node and brings it to the design
-    // state: zoom 25, the size option that matches the sprite's size.
-    void Load();
+    // Binds the window to sprite `index`, or to the sprite of the tree's selected node, and
+    // brings it to the design state: zoom 25, the size option that matches the sprite's size.
+    void Load(std::optional<int> index = std::nullopt);
+    // The project's sprites were renumbered: the window keeps its sprite under its new index.
+    // nullopt lets go of a sprite that left the project, so that closing the window then
+    // touches no other sprite.
+    void Retag(std::optional<int> index);
     // Captions the window with a sprite's name, shown exactly as typed.
     void SetCaption(const QString& name);
     // Repaints every cell of canvas and preview from the record.

@@ -2,6 +2,9 @@
 
 #include "bin_to_hex.h"
 
+#include <algorithm>
+#include <array>
+
 namespace vellicor {
 namespace {
 
@@ -15,14 +18,22 @@ void AppendPlaneLine(std::string& out, const std::string& name, std::string_view
         // No rows: the closing "};" replaces the opening braces, as "Ball_PlaneDark = };".
         out += " = };";
     } else {
-        out += " = {{";
+        // Made in one buffer and appended once: a large project's header is millions of
+        // entries.
+        std::array<char, kPlaneSide * 14 + 8> entries;
+        char* at = entries.data();
+        const auto put = [&at](std::string_view text) {
+            at = std::copy(text.begin(), text.end(), at);
+        };
+        put(" = {{");
         for (int y = 0; y < size; ++y) {
             if (y > 0)
-                out += "},{";
-            out += entryPrefix;
-            out += BinToHex(plane.Row(y, size), size);
+                put("},{");
+            put(entryPrefix);
+            at += BinToHex(plane.Row(y, size), size, at);
         }
-        out += "}};";
+        put("}};");
+        out.append(entries.data(), static_cast<std::size_t>(at - entries.data()));
     }
     out += kLineEnd;
 }

@@ -13,36 +13,36 @@ PlaneBits UnpackBits(std::uint8_t packed) {
     return {(packed & 1) != 0, (packed & 2) != 0, (packed & 4) != 0};
 }
 
-PaintStep::PaintStep(SpriteStepTarget& target, int index, const QString& text,
+PaintStep::PaintStep(SpriteStepTarget& target, SpriteId sprite, const QString& text,
                      std::vector<PixelChange> changes)
-    : QUndoCommand(text), target_(target), index_(index), changes_(std::move(changes)) {
+    : QUndoCommand(text), target_(target), sprite_(sprite), changes_(std::move(changes)) {
     changes_.shrink_to_fit(); // a stroke lives in the history for the whole session
 }
 
 void PaintStep::undo() {
-    target_.ApplyPixels(index_, changes_, false);
+    target_.ApplyPixels(sprite_, changes_, false);
     painted_ = false;
 }
 
 void PaintStep::redo() {
     if (!painted_)
-        target_.ApplyPixels(index_, changes_, true);
+        target_.ApplyPixels(sprite_, changes_, true);
     painted_ = true;
 }
 
-SizeStep::SizeStep(SpriteStepTarget& target, int index, int before, int after)
+SizeStep::SizeStep(SpriteStepTarget& target, SpriteId sprite, int before, int after)
     : QUndoCommand(after == 0 ? QStringLiteral("Size") : QStringLiteral("Size %1").arg(after)),
-      target_(target), index_(index), before_(static_cast<std::int16_t>(before)),
+      target_(target), sprite_(sprite), before_(static_cast<std::int16_t>(before)),
       after_(static_cast<std::int16_t>(after)) {}
 
 void SizeStep::undo() {
-    target_.ApplySize(index_, before_);
+    target_.ApplySize(sprite_, before_);
     applied_ = false;
 }
 
 void SizeStep::redo() {
     if (!applied_)
-        target_.ApplySize(index_, after_);
+        target_.ApplySize(sprite_, after_);
     applied_ = true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/colour_table.h"
+#include "model/sprite_identity.h"
 
 #include <QUndoCommand>
 #include <cstdint>
@@ -20,11 +21,13 @@ struct PixelChange {
 std::uint8_t PackBits(PlaneBits bits);
 PlaneBits UnpackBits(std::uint8_t packed);
 
-// What undoing and redoing a step writes to; the project applies it and tells its windows.
+// What undoing and redoing a step writes to; the project applies it and tells its windows. A
+// step names its sprite by identity, not index: the sprite may have moved since the step.
 class SpriteStepTarget {
   public:
-    virtual void ApplyPixels(int index, const std::vector<PixelChange>& changes, bool after) = 0;
-    virtual void ApplySize(int index, int size) = 0;
+    virtual void ApplyPixels(SpriteId sprite, const std::vector<PixelChange>& changes,
+                             bool after) = 0;
+    virtual void ApplySize(SpriteId sprite, int size) = 0;
 
   protected:
     ~SpriteStepTarget() = default;
@@ -34,14 +37,14 @@ class SpriteStepTarget {
 // were painted, so the first redo, which the stack runs on push, has nothing to do.
 class PaintStep final : public QUndoCommand {
   public:
-    PaintStep(SpriteStepTarget& target, int index, const QString& text,
+    PaintStep(SpriteStepTarget& target, SpriteId sprite, const QString& text,
               std::vector<PixelChange> changes);
     void undo() override;
     void redo() override;
 
   private:
     SpriteStepTarget& target_;
-    int index_;
+    SpriteId sprite_;
     bool painted_ = true;
     std::vector<PixelChange> changes_;
 };
@@ -49,13 +52,13 @@ class PaintStep final : public QUndoCommand {
 // A change of the sprite's size, recorded once made; the planes keep every pixel either way.
 class SizeStep final : public QUndoCommand {
   public:
-    SizeStep(SpriteStepTarget& target, int index, int before, int after);
+    SizeStep(SpriteStepTarget& target, SpriteId sprite, int before, int after);
     void undo() override;
     void redo() override;
 
   private:
     SpriteStepTarget& target_;
-    int index_;
+    SpriteId sprite_;
     bool applied_ = true;
     std::int16_t before_;
     std::int16_t after_;

@@ -1,5 +1,6 @@
 #include "journal_records.h"
 
+#include "model/index_runs.h"
 #include "project/json_cursor.h"
 #include "project/json_string.h"
 #include "project/sprite_json.h"
@@ -40,11 +41,8 @@ BaseRecordJson BaseRecord(qint64 time, const QString& name, const QString& fileP
         if (table.Record(i).IsOpen)
             open.push_back(i);
     const auto sprites = table.Sprites();
-    constexpr int kLevel = 2; // a sprite in the array in the record
-    qsizetype bound = 16 * JsonCursor::MaxLineBytes(1) + MaxJsonStringBytes(name.size()) +
-                      MaxJsonStringBytes(filePath.size());
-    for (const SpriteRecord& record : sprites)
-        bound += JsonCursor::MaxLineBytes(1) + MaxSpriteJsonBytes(record, kLevel);
+    const qsizetype bound = 16 * JsonCursor::MaxLineBytes(1) + MaxJsonStringBytes(name.size()) +
+                            MaxJsonStringBytes(filePath.size()) + MaxSpritesJsonBytes(sprites);
     BaseRecordJson record;
     record.json.resize(bound);
     JsonCursor json(record.json.data(), JsonLayout::Compact);
@@ -68,13 +66,7 @@ BaseRecordJson BaseRecord(qint64 time, const QString& name, const QString& fileP
     json.Close(']');
     json.Next(false);
     json.Key(kSprites);
-    json.OpenArray();
-    for (std::size_t i = 0; i < sprites.size(); ++i) {
-        json.Element();
-        WriteSpriteJson(json, sprites[i], false);
-        json.Next(i + 1 == sprites.size());
-    }
-    json.Close(']');
+    WriteSpritesJson(json, sprites, false);
     json.Next(false);
     json.Key(kTime);
     json.Number(time);
@@ -113,6 +105,27 @@ QJsonObject KeptSpritesRecord(qint64 time, int step, int count,
 
 QJsonObject WindowsRecord(qint64 time, int step, const std::vector<int>& openEditors) {
     return {{kStep, step}, {kTime, time}, {kOpen, OpenJson(openEditors)}};
+}
+
+QJsonObject ProjectNameRecord(qint64 time, int step, const QString& name,
+                              const std::vector<int>& openEditors) {
+    return {{kStep, step}, {kTime, time}, {kName, name}, {kOpen, OpenJson(openEditors)}};
+}
+
+QJsonObject OrderRecord(qint64 time, int step, std::span<const int> sources,
+                        const SpriteTable& table, const std::vector<int>& openEditors) {
+    QJsonArray order;
+    int at = 0; // the new index of the run's first sprite
+    for (const IndexRun& run : RunsOf(sources)) {
+        if (run.first < 0)
+            order.append(SpriteJson(table.Record(at)));
+        else if (run.count == 1)
+            order.append(run.first);
+        else
+            order.append(QJsonArray{run.first, run.first + run.count - 1});
+        at += run.count;
+    }
+    return {{kStep, step}, {kTime, time}, {kOrder, order}, {kOpen, OpenJson(openEditors)}};
 }
 
 } // namespace vellicor

@@ -11,7 +11,10 @@
 namespace vellicor {
 
 inline constexpr QLatin1String kJournalFormat("vellicor-journal");
-inline constexpr qint64 kJournalVersion = 1;
+// Version 2 added renames of the project and rearranged sprites; version 1 journals, which
+// cannot hold them, read as before.
+inline constexpr qint64 kJournalVersion = 2;
+inline constexpr qint64 kOldestJournalVersion = 1;
 
 // The keys of the records, for the writer and the reader alike. Those the project file has too
 // (format, version, name, sprites, open) are its own.
@@ -23,9 +26,10 @@ inline constexpr QLatin1String kStep("step");
 inline constexpr QLatin1String kIndex("index");
 inline constexpr QLatin1String kSprite("sprite");
 inline constexpr QLatin1String kCount("count");
-inline constexpr std::array kAllKeys{kFormat, kVersion, kName,  kSprites, kSize,
-                                     kOpen,   kDark,    kLight, kMask,    kTime,
-                                     kFile,   kStep,    kIndex, kSprite,  kCount};
+inline constexpr QLatin1String kOrder("order");
+inline constexpr std::array kAllKeys{kFormat, kVersion, kName,  kSprites, kSize, kOpen,
+                                     kDark,   kLight,   kMask,  kTime,    kFile, kStep,
+                                     kIndex,  kSprite,  kCount, kOrder};
 } // namespace journal_keys
 
 // The two kinds of journal record. The base record holds the whole project:
@@ -43,6 +47,12 @@ inline constexpr std::array kAllKeys{kFormat, kVersion, kName,  kSprites, kSize,
 // A window opened or closed is no step of the project's history, but the journal keeps it,
 // so that a crash brings back the windows that were open:
 //   {"step":k,"time":T,"open":[i, ...]}
+// The project renamed:
+//   {"step":k,"time":T,"name":N,"open":[i, ...]}
+// The sprites deleted, put in or reordered: the new list, each entry an old index i, a range
+// [a,b] of old indexes a to b, or a whole sprite S put in; old indexes left out were deleted.
+// A move in the largest project is a few entries:
+//   {"step":k,"time":T,"order":[i | [a,b] | S, ...],"open":[i, ...]}
 
 // The base record written straight as compact JSON, byte for byte what QJsonDocument writes for
 // it: building a document of every sprite first made the first step of a large project slow.
@@ -62,5 +72,11 @@ QJsonObject AddedSpritesRecord(qint64 time, int step, int index,
 QJsonObject KeptSpritesRecord(qint64 time, int step, int count,
                               const std::vector<int>& openEditors);
 QJsonObject WindowsRecord(qint64 time, int step, const std::vector<int>& openEditors);
+QJsonObject ProjectNameRecord(qint64 time, int step, const QString& name,
+                              const std::vector<int>& openEditors);
+// `sources` as SpritesRearranged gives them: the old index of each sprite of `table`, or -1 for
+// one put in, which the record then holds whole.
+QJsonObject OrderRecord(qint64 time, int step, std::span<const int> sources,
+                        const SpriteTable& table, const std::vector<int>& openEditors);
 
 } // namespace vellicor

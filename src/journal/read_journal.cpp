@@ -3,7 +3,7 @@
 #include "journal_line.h"
 #include "journal_records.h"
 #include "model/name_rules.h"
-#include "project/sprite_json.h"
+#include "record_parts.h"
 #include "recovery_journal.h"
 
 #include <QFile>
@@ -15,48 +15,13 @@ namespace {
 
 using namespace journal_keys;
 
-// A whole non-negative number, or -1.
-qint64 Count(const QJsonValue& value) {
-    return value.isDouble() ? value.toInteger(-1) : -1;
-}
-
-// A sprite's fault in the journal's own words, which name no key; a missing name reads as an
-// empty one.
-QString SpriteFault(const JsonFault& fault) {
-    if (fault.key == kSize)
-        return QStringLiteral("a sprite's size is not 0, 8, 16 or 32");
-    if (fault.kind == JsonFault::Kind::BadRow)
-        return QStringLiteral("a sprite's %1 row is not 8 hex digits").arg(fault.key);
-    if (fault.key == kName || fault.kind == JsonFault::Kind::NotObject)
-        return QStringLiteral("a sprite's name %1")
-            .arg(fault.kind == JsonFault::Kind::BadName ? fault.nameFault : *NameFault({}));
-    return QStringLiteral("a sprite's %1 plane does not have 32 rows").arg(fault.key);
-}
-
-std::optional<QString> ReadSprites(const QJsonArray& values, std::vector<SpriteRecord>& sprites) {
-    JsonFault fault;
-    for (const QJsonValue& value : values) {
-        auto sprite = SpriteFromJson(value, OpenField::Ignored, fault);
-        if (!sprite)
-            return SpriteFault(fault);
-        sprites.push_back(std::move(*sprite));
-    }
-    return std::nullopt;
-}
-
 // Puts `sprites` in from `at` and keeps the first `after` sprites, once the record's list of
 // open editors has been checked against them; a refusal leaves the table as it was.
 std::optional<QString> Apply(const QJsonValue& openList, qint64 at, qint64 after,
                              std::vector<SpriteRecord> sprites, SpriteTable& table) {
-    if (!openList.isArray())
-        return QStringLiteral("it has no list of open editors");
-    std::vector<bool> open(static_cast<std::size_t>(after), false);
-    for (const QJsonValue& entry : openList.toArray()) {
-        const qint64 index = Count(entry);
-        if (index < 0 || index >= after)
-            return QStringLiteral("an open editor names no sprite");
-        open[static_cast<std::size_t>(index)] = true;
-    }
+    std::vector<bool> open;
+    if (auto refusal = ReadOpen(openList, after, open))
+        return refusal;
     if (after < table.SpriteCount())
         table.TakeFrom(static_cast<int>(after));
     for (SpriteRecord& sprite : sprites) {
@@ -77,7 +42,7 @@ std::optional<QString> ReplayBase(const QJsonObject& record, RecoveredProject& p
     const qint64 version = Count(record.value(kVersion));
     if (version > kJournalVersion)
         return QStringLiteral("it was written by a newer version of Vellicor");
-    if (version != kJournalVersion)
+    if (version < kOldestJournalVersion)
         return QStringLiteral("it has no valid version");
     const qint64 time = Count(record.value(kTime));
     const QString name = record.value(kName).toString();
@@ -106,7 +71,8 @@ std::optional<QString> ReplayBase(const QJsonObject& record, RecoveredProject& p
 }
 
 // A step changes one sprite or adds one ("index" and "sprite"), adds several ("sprites"), keeps
-// the first sprites ("count"), or only opens and closes windows.
+// the first sprites ("count"), puts them in a new order ("order"), renames the project
+// ("name"), or only opens and closes windows.
 std::optional<QString> ReplayStep(const QJsonObject& record, int step, RecoveredProject& project) {
     if (Count(record.value(kStep)) != step)
         return QStringLiteral("it is not step %1").arg(step);
@@ -130,6 +96,20 @@ std::optional<QString> ReplayStep(const QJsonObject& record, int step, Recovered
         if (auto refusal = ReadSprites(added, sprites))
             return refusal;
         after = count + added.size();
+    } else if (record.contains(kOrder)) {
+        if (auto refusal = ReplayOrder(record.value(kOrder), record.value(kOpen), table))
+            return refusal;
+        project.lastChange = QDateTime::fromMSecsSinceEpoch(time);
+        return std::nullopt;
+    } else if (record.contains(kName)) {
+        const QString name = record.value(kName).toString(); // not text: empty, refused
+        if (const auto fault = NameFault(name))
+            return QStringLiteral("the project's name %1").arg(*fault);
+        if (auto refusal = Apply(record.value(kOpen), count, count, {}, table))
+            return refusal;
+        project.name = name;
+        project.lastChange = QDateTime::fromMSecsSinceEpoch(time);
+        return std::nullopt;
     } else if (record.contains(kIndex)) {
         at = Count(record.value(kIndex));
         if (at < 0 || at > count || (at == count && count >= SpriteTable::kMaxSprites))

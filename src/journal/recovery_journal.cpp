@@ -95,6 +95,17 @@ std::optional<QString> RecoveryJournal::KeepSprites(int count,
     return WriteStep(KeptSpritesRecord(Now(), steps_ + 1, count, openEditors), openEditors);
 }
 
+std::optional<QString> RecoveryJournal::AppendProjectName(const QString& name,
+                                                          const std::vector<int>& openEditors) {
+    return WriteStep(ProjectNameRecord(Now(), steps_ + 1, name, openEditors), openEditors);
+}
+
+std::optional<QString> RecoveryJournal::AppendOrder(std::span<const int> sources,
+                                                    const SpriteTable& table,
+                                                    const std::vector<int>& openEditors) {
+    return WriteStep(OrderRecord(Now(), steps_ + 1, sources, table, openEditors), openEditors);
+}
+
 std::optional<QString> RecoveryJournal::AppendWindows(const std::vector<int>& openEditors) {
     if (openEditors == open_)
         return std::nullopt;

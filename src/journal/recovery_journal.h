@@ -40,6 +40,13 @@ class RecoveryJournal {
                                          const std::vector<int>& openEditors);
     // Appends one step after which the project keeps only its first `count` sprites.
     std::optional<QString> KeepSprites(int count, const std::vector<int>& openEditors);
+    // Appends one step that renamed the project.
+    std::optional<QString> AppendProjectName(const QString& name,
+                                             const std::vector<int>& openEditors);
+    // Appends one step that deleted, put in or reordered sprites: `table` afterwards, and for
+    // each of its sprites the index it had before, or -1 for one put in, which goes whole.
+    std::optional<QString> AppendOrder(std::span<const int> sources, const SpriteTable& table,
+                                       const std::vector<int>& openEditors);
     // Appends which windows are open, when that changed since the last record.
     std::optional<QString> AppendWindows(const std::vector<int>& openEditors);
     bool IsStarted() const { return fd_ >= 0; }

@@ -11,8 +11,10 @@
 namespace vellicor {
 
 std::optional<QString> AskName(DialogSeam& dialogs, QWidget* parent, const QString& prompt,
-                               NameKind kind) {
-    const QString name = dialogs.InputBox(parent, prompt, QStringLiteral("Vellicor"));
+                               NameKind kind, const QString& initial) {
+    const QString title = QStringLiteral("Vellicor");
+    const QString name = initial.isEmpty() ? dialogs.InputBox(parent, prompt, title)
+                                           : dialogs.InputBoxFilled(parent, prompt, title, initial);
     switch (CheckName(name, kind)) {
     case NameVerdict::Accept:
         return name;
@@ -30,9 +32,15 @@ void ShowError(DialogSeam& dialogs, QWidget* parent, const QString& text) {
 }
 
 QString QtDialogs::InputBox(QWidget* parent, const QString& prompt, const QString& title) {
+    return InputBoxFilled(parent, prompt, title, QString());
+}
+
+QString QtDialogs::InputBoxFilled(QWidget* parent, const QString& prompt, const QString& title,
+                                  const QString& initial) {
     bool accepted = false;
+    // The box selects its text as it shows, so typing replaces the name offered.
     const QString text =
-        QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, QString(), &accepted);
+        QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, initial, &accepted);
     return accepted ? text : QString();
 }
 

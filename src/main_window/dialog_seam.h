@@ -19,6 +19,12 @@ class DialogSeam {
     virtual ~DialogSeam() = default;
     // The typed text, or an empty text when cancelled.
     virtual QString InputBox(QWidget* parent, const QString& prompt, const QString& title) = 0;
+    // The same box holding `initial`, selected so that typing replaces it. Seams without a box
+    // to fill answer as for an empty one.
+    virtual QString InputBoxFilled(QWidget* parent, const QString& prompt, const QString& title,
+                                   const QString& /*initial*/) {
+        return InputBox(parent, prompt, title);
+    }
     // A message with a single OK button.
     virtual void MessageBox(QWidget* parent, const QString& text, const QString& title) = 0;
     // The chosen file name, or nullopt when cancelled. `offered` is the name shown at first.
@@ -43,9 +49,9 @@ class DialogSeam {
 };
 
 // Asks for a name and applies the name rules, saying so when they refuse it; nullopt when the
-// name is not taken.
+// name is not taken. A rename offers the current name as `initial`.
 std::optional<QString> AskName(DialogSeam& dialogs, QWidget* parent, const QString& prompt,
-                               NameKind kind);
+                               NameKind kind, const QString& initial = QString());
 // A message titled "Error".
 void ShowError(DialogSeam& dialogs, QWidget* parent, const QString& text);
 
@@ -53,6 +59,8 @@ void ShowError(DialogSeam& dialogs, QWidget* parent, const QString& text);
 class QtDialogs final : public DialogSeam {
   public:
     QString InputBox(QWidget* parent, const QString& prompt, const QString& title) override;
+    QString InputBoxFilled(QWidget* parent, const QString& prompt, const QString& title,
+                           const QString& initial) override;
     void MessageBox(QWidget* parent, const QString& text, const QString& title) override;
     std::optional<QString> SaveFileName(QWidget* parent, const QString& filter,
                                         const QString& offered) override;

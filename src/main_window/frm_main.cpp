@@ -8,6 +8,7 @@
 #include "header_dock.h"
 #include "journal/recovery_store.h"
 #include "project_tree.h"
+#include "sprite_list_commands.h"
 #include "sprite_windows.h"
 #include "status_panels.h"
 #include "tool_actions.h"
@@ -47,6 +48,7 @@ frmMain::frmMain(DialogSeam& dialogs, const QString& recoveryFolder, QWidget* pa
     undo_ = new UndoRouter(document_, *tvMain_, *editors_, this);
     projects_ = new ProjectCommands(dialogs, document_, *tvMain_, *editors_, this);
     sprites_ = new SpriteCommands(dialogs, document_, *editors_, *undo_, this);
+    list_ = new SpriteListCommands(dialogs, document_, *tvMain_, *editors_, *undo_, this);
     BuildMenus();
     BuildToolbar();
     sbrMain_ = new StatusPanels(this);
@@ -70,8 +72,9 @@ frmMain::frmMain(DialogSeam& dialogs, const QString& recoveryFolder, QWidget* pa
         });
         FollowActiveEditor();
     });
-    connect(projects_, &ProjectCommands::Note, this,
-            [this](const QString& text) { sbrMain_->SetPanelText(0, text); });
+    const auto note = [this](const QString& text) { sbrMain_->SetPanelText(0, text); };
+    connect(projects_, &ProjectCommands::Note, this, note);
+    connect(list_, &SpriteListCommands::Note, this, note);
     recovery_ = new RecoveryCommands(
         dialogs, document_, *projects_,
         recoveryFolder.isEmpty() ? RecoveryStore::DefaultFolder() : recoveryFolder, this);

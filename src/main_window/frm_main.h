@@ -22,6 +22,7 @@ class ColourSwatch;
 class CurrentColours;
 class HeaderDock;
 class ProjectTree;
+class SpriteListCommands;
 class SpriteWindows;
 class StatusPanels;
 class ToolActions;
@@ -101,6 +102,7 @@ class frmMain : public QMainWindow, public EditorHost {
     UndoRouter* undo_ = nullptr;
     ProjectCommands* projects_ = nullptr;
     SpriteCommands* sprites_ = nullptr;
+    SpriteListCommands* list_ = nullptr;
     RecoveryCommands* recovery_ = nullptr;
 
     QMdiArea* mdiArea_ = nullptr;

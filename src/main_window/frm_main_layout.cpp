@@ -9,6 +9,7 @@
 #include "header_dock.h"
 #include "model/colour_table.h"
 #include "project_tree.h"
+#include "sprite_list_commands.h"
 #include "sprite_windows.h"
 #include "tool_actions.h"
 #include "undo_router.h"
@@ -74,6 +75,7 @@ void frmMain::BuildMenus() {
             &QWidget::close);
 
     BuildEditMenu();
+    list_->AddMenu(menuBar());
     BuildViewMenu();
 
     QMenu* mnuHelp = menuBar()->addMenu(tr("&Help"));
@@ -93,7 +95,8 @@ void frmMain::BuildMenus() {
     spriteArray->setEnabled(false);
     QAction* sprite = AddMenuAction(mnuRightClick_, "mnuRightClickSprite", tr("New &Sprite"));
     connect(sprite, &QAction::triggered, sprites_, &SpriteCommands::NewSprite);
-    tvMain_->SetPopup(mnuRightClick_, {spriteArray, sprite});
+    tvMain_->SetPopup(mnuRightClick_,
+                      QList<QAction*>{spriteArray, sprite} + list_->AddToPopup(mnuRightClick_));
 }
 
 void frmMain::BuildEditMenu() {

@@ -54,6 +54,8 @@ HeaderDock::HeaderDock(const ProjectDocument& document, QMainWindow* window)
             RefreshAll();
     });
     connect(&document, &ProjectDocument::SpritesRemoved, this, &HeaderDock::RefreshAll);
+    connect(&document, &ProjectDocument::SpritesRearranged, this, &HeaderDock::RefreshAll);
+    connect(&document, &ProjectDocument::SpriteRenamed, this, &HeaderDock::RefreshSprite);
 }
 
 void HeaderDock::SetActiveSprite(int index) {

@@ -34,6 +34,8 @@ ProjectCommands::ProjectCommands(DialogSeam& dialogs, ProjectDocument& document,
     connect(&document, &ProjectDocument::StepCompleted, this, unsettle);
     connect(&document, &ProjectDocument::SpritesAdded, this, unsettle);
     connect(&document, &ProjectDocument::SpritesRemoved, this, unsettle);
+    connect(&document, &ProjectDocument::SpritesRearranged, this, unsettle);
+    connect(&document, &ProjectDocument::SpriteRenamed, this, unsettle);
     connect(qGuiApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
         if (!manager.allowsInteraction())
             return;

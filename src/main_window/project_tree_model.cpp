@@ -4,7 +4,16 @@
 #include "document/project_document.h"
 #include "model/sprite_identity.h"
 
+#include <QCoreApplication>
+#include <QMimeData>
+#include <algorithm>
+
 namespace vellicor {
+namespace {
+
+const QString kSpritesMimeType = QStringLiteral("application/x-vellicor-sprite-nodes");
+
+} // namespace
 
 ProjectTreeModel::ProjectTreeModel(const ProjectDocument& document, QObject* parent)
     : QAbstractItemModel(parent), document_(document), folder_(TreeIcon(QStringLiteral("Folder"))),
@@ -64,6 +73,12 @@ std::optional<int> ProjectTreeModel::SpriteOf(const QModelIndex& node) const {
     return node.row();
 }
 
+void ProjectTreeModel::Rename(int index) {
+    const QModelIndex node = SpriteNode(index);
+    if (node.isValid())
+        emit dataChanged(node, node, {Qt::DisplayRole});
+}
+
 QModelIndex ProjectTreeModel::index(int row, int column, const QModelIndex& parent) const {
     if (column != 0)
         return {};
@@ -114,7 +129,71 @@ Qt::ItemFlags ProjectTreeModel::flags(const QModelIndex& node) const {
     if (!node.isValid())
         return Qt::NoItemFlags;
     const Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
-    return node.internalId() == kSpriteId ? flags | Qt::ItemNeverHasChildren : flags;
+    return node.internalId() == kSpriteId ? flags | Qt::ItemNeverHasChildren | Qt::ItemIsDragEnabled
+                                          : flags | Qt::ItemIsDropEnabled;
+}
+
+QStringList ProjectTreeModel::mimeTypes() const {
+    return {kSpritesMimeType};
+}
+
+QMimeData* ProjectTreeModel::mimeData(const QModelIndexList& nodes) const {
+    std::vector<int> sprites;
+    for (const QModelIndex& node : nodes) {
+        if (const auto sprite = SpriteOf(node))
+            sprites.push_back(*sprite);
+    }
+    std::sort(sprites.begin(), sprites.end());
+    sprites.erase(std::unique(sprites.begin(), sprites.end()), sprites.end());
+    QByteArray rows = DragToken() + ' ';
+    for (const int sprite : sprites)
+        rows += QByteArray::number(sprite) + ' ';
+    auto* data = new QMimeData; // the drag takes it over
+    data->setData(kSpritesMimeType, rows);
+    return data;
+}
+
+QByteArray ProjectTreeModel::DragToken() const {
+    return QByteArray::number(QCoreApplication::applicationPid()) + ':' +
+           QByteArray::number(reinterpret_cast<quintptr>(this), 16);
+}
+
+std::vector<int> ProjectTreeModel::DraggedSprites(const QMimeData* data) const {
+    std::vector<int> sprites;
+    if (data == nullptr)
+        return sprites;
+    // The view makes the list in order, after the token; anything else is no drag of this
+    // tree's.
+    const QList<QByteArray> rows = data->data(kSpritesMimeType).split(' ');
+    if (rows.isEmpty() || rows.first() != DragToken())
+        return sprites;
+    for (const QByteArray& row : rows.mid(1)) {
+        bool number = false;
+        const int sprite = row.toInt(&number);
+        if (row.isEmpty())
+            continue;
+        if (!number || sprite < 0 || sprite >= spriteNodes_ ||
+            sprite >= document_.Table().SpriteCount() ||
+            (!sprites.empty() && sprite <= sprites.back()))
+            return {};
+        sprites.push_back(sprite);
+    }
+    return sprites;
+}
+
+bool ProjectTreeModel::canDropMimeData(const QMimeData* data, Qt::DropAction action, int row, int,
+                                       const QModelIndex& parent) const {
+    return action == Qt::MoveAction && parent.isValid() && parent == ProjectNode() &&
+           row <= spriteNodes_ && !DraggedSprites(data).empty();
+}
+
+bool ProjectTreeModel::dropMimeData(const QMimeData* data, Qt::DropAction action, int row,
+                                    int column, const QModelIndex& parent) {
+    if (!canDropMimeData(data, action, row, column, parent))
+        return false;
+    // A drop on the project node itself puts them last.
+    emit MoveRequested(DraggedSprites(data), row < 0 ? spriteNodes_ : row);
+    return true;
 }
 
 } // namespace vellicor

@@ -21,6 +21,12 @@ SpriteWindows::SpriteWindows(EditorHost& host, ProjectTree& tree, QMdiArea& area
 }
 
 void SpriteWindows::Show(int index) {
+    tree_.SelectSprite(index);
+    emit Opening();
+    Open(index);
+}
+
+void SpriteWindows::Open(int index) {
     const auto slot = static_cast<std::size_t>(index);
     if (windows_.size() <= slot)
         windows_.resize(slot + 1);
@@ -30,13 +36,57 @@ void SpriteWindows::Show(int index) {
         area_.addSubWindow(window);
         windows_[slot] = window;
     }
-    tree_.SelectSprite(index);
     frmSprite* window = windows_[slot];
-    emit Opening();
     window->SetCaption(QString::fromStdString(host_.Document().Record(index).Name));
-    window->Load();
+    window->Load(index);
     window->showMaximized();
     emit ActiveChanged(); // it may have become active before it was loaded
+}
+
+void SpriteWindows::Follow(const std::vector<int>& sources) {
+    std::vector<QPointer<frmSprite>> moved(sources.size());
+    std::vector<bool> stays(windows_.size(), false);
+    for (std::size_t i = 0; i < sources.size(); ++i) {
+        const auto from = static_cast<std::size_t>(sources[i]);
+        if (sources[i] >= 0 && from < windows_.size()) {
+            moved[i] = windows_[from];
+            stays[from] = true;
+        }
+    }
+    // Every window is bound to its sprite's new index before any closes: closing one
+    // activates another, which must already read its own sprite.
+    std::vector<QPointer<frmSprite>> leaving;
+    for (std::size_t slot = 0; slot < windows_.size(); ++slot) {
+        if (!stays[slot] && windows_[slot]) {
+            windows_[slot]->Retag(std::nullopt);
+            leaving.push_back(windows_[slot]);
+        }
+    }
+    windows_ = std::move(moved);
+    for (std::size_t i = 0; i < windows_.size(); ++i) {
+        if (windows_[i])
+            windows_[i]->Retag(static_cast<int>(i));
+    }
+    for (const QPointer<frmSprite>& window : leaving) {
+        if (window) {
+            window->close();
+            window->deleteLater(); // its sprite has a new window if it comes back
+        }
+    }
+    const ProjectDocument& document = host_.Document();
+    for (std::size_t i = 0; i < sources.size(); ++i) {
+        const int index = static_cast<int>(i);
+        if (sources[i] < 0 && index < document.Table().SpriteCount() &&
+            document.Record(index).IsOpen)
+            Open(index);
+    }
+    emit ActiveChanged();
+}
+
+void SpriteWindows::Rename(int index) {
+    const auto slot = static_cast<std::size_t>(index);
+    if (slot < windows_.size() && windows_[slot])
+        windows_[slot]->SetCaption(QString::fromStdString(host_.Document().Record(index).Name));
 }
 
 void SpriteWindows::DropAll() {

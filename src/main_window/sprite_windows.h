@@ -31,6 +31,12 @@ class SpriteWindows : public QObject {
     // sprites that redo or new commands put in their place.
     void CloseFrom(int first);
     void CloseAll();
+    // The document deleted, put back or reordered sprites (`sources` as it tells them): each
+    // window keeps its sprite under its new index, the windows of sprites that left close, and
+    // sprites put back with their windows open open them again, leaving the tree as it is.
+    void Follow(const std::vector<int>& sources);
+    // The sprite's name changed: its window's caption follows.
+    void Rename(int index);
     void ShowGrid() const;
     // The sprite of the active editor window, while that window is open.
     std::optional<int> ActiveSprite() const;
@@ -44,6 +50,9 @@ class SpriteWindows : public QObject {
     void ActiveChanged();
 
   private:
+    // Loads and shows the sprite's window, made if it has none yet.
+    void Open(int index);
+
     EditorHost& host_;
     ProjectTree& tree_;
     QMdiArea& area_;

@@ -14,27 +14,37 @@ UndoRouter::UndoRouter(ProjectDocument& document, ProjectTree& tree, SpriteWindo
     : QObject(parent), document_(document), tree_(tree), editors_(editors),
       group_(new QUndoGroup(this)) {
     connect(&document, &ProjectDocument::HistoryRetired, group_, &QUndoGroup::removeStack);
-    connect(&editors, &SpriteWindows::Opening, this, [this] { fromTree_ = false; });
+    connect(&editors, &SpriteWindows::Opening, this, [this] {
+        fromTree_ = false;
+        projectStep_ = false;
+    });
     connect(&tree, &ProjectTree::SelectionMoved, this, [this] {
+        if (!changing_)
+            projectStep_ = false;
         if (fromTree_)
             Follow();
     });
     // Focus moving to menus, docks or dialogs leaves the choice as it was.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-        if (now == &tree_)
+        if (now == &tree_) {
             fromTree_ = true;
-        else if (now != nullptr && editors_.Holds(now))
+        } else if (now != nullptr && editors_.Holds(now)) {
             fromTree_ = false;
-        else
+            if (!changing_)
+                projectStep_ = false;
+        } else {
             return;
+        }
         Follow();
     });
 }
 
 void UndoRouter::Follow() {
     std::optional<int> sprite = fromTree_ ? tree_.SelectedSprite() : editors_.ActiveSprite();
-    if (fromTree_ && sprite && !document_.Record(*sprite).IsOpen)
-        sprite.reset(); // a closed sprite's node stands for the project
+    // A closed sprite's node stands for the project, and so does any node right after a step
+    // of the list.
+    if (fromTree_ && sprite && (projectStep_ || !document_.Record(*sprite).IsOpen))
+        sprite.reset();
     QUndoStack* history = sprite ? document_.History(*sprite) : document_.ProjectHistory();
     group_->addStack(history); // a history leaves the group by itself when dropped
     group_->setActiveStack(history);
@@ -46,12 +56,24 @@ void UndoRouter::FollowTree() {
     Follow();
 }
 
+void UndoRouter::FollowProjectStep() {
+    tree_.setFocus();
+    fromTree_ = true;
+    projectStep_ = true;
+    Follow();
+}
+
 void UndoRouter::KeepSource(const std::function<void()>& change) {
     const bool fromTree = fromTree_;
+    const bool projectStep = projectStep_;
+    const bool nested = changing_;
+    changing_ = true;
     change();
+    changing_ = nested;
     if (fromTree)
         tree_.setFocus();
     fromTree_ = fromTree;
+    projectStep_ = projectStep;
 }
 
 } // namespace vellicor

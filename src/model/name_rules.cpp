@@ -1,5 +1,7 @@
 #include "name_rules.h"
 
+#include "copy_names.h"
+
 #include <QList>
 #include <algorithm>
 
@@ -47,6 +49,10 @@ NameVerdict CheckName(const QString& name, NameKind kind) {
     if (first >= QLatin1Char('0') && first <= QLatin1Char('9'))
         return NameVerdict::Refuse;
     return hasSpace && sprite ? NameVerdict::Refuse : NameVerdict::Ignore;
+}
+
+QString DuplicateName(const QString& name, const QStringList& names) {
+    return CopyNames(QSet<QString>(names.begin(), names.end())).Next(name);
 }
 
 } // namespace vellicor

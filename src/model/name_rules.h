@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace vellicor {
@@ -22,6 +23,11 @@ std::optional<QString> NameFault(const QString& name);
 
 // The rules for a typed name. A name that could not be stored is refused.
 NameVerdict CheckName(const QString& name, NameKind kind);
+
+// The name of a copy of the sprite named `name`: its name without the digits that end it,
+// followed by the smallest number from 2 on that gives a name no sprite in `names` has
+// ("Ball" gives "Ball2", then "Ball3"; a copy of "Ball2" is "Ball3").
+QString DuplicateName(const QString& name, const QStringList& names);
 
 inline const QString kNameErrorText =
     QStringLiteral("Sprite name must start with a letter and have no spaces.");

@@ -1,5 +1,7 @@
 #include "sprite_table.h"
 
+#include "rearrange.h"
+
 #include <cassert>
 #include <iterator>
 #include <utility>
@@ -36,6 +38,29 @@ std::vector<SpriteRecord> SpriteTable::TakeFrom(int first) {
     if (records_.empty())
         records_.emplace_back(); // the spare record, all zero
     return taken;
+}
+
+std::vector<SpriteRecord> SpriteTable::TakeAt(std::span<const int> indexes) {
+    records_.resize(static_cast<std::size_t>(spriteCount_)); // the spare record is no sprite
+    std::vector<SpriteRecord> taken = vellicor::TakeAt(records_, indexes);
+    spriteCount_ = static_cast<std::int16_t>(records_.size());
+    if (records_.empty())
+        records_.emplace_back();
+    return taken;
+}
+
+void SpriteTable::PutAt(std::span<const int> indexes, std::vector<SpriteRecord> records) {
+    assert(spriteCount_ + records.size() <= static_cast<std::size_t>(kMaxSprites));
+    records_.resize(static_cast<std::size_t>(spriteCount_));
+    vellicor::PutAt(records_, indexes, std::move(records));
+    spriteCount_ = static_cast<std::int16_t>(records_.size());
+    if (records_.empty())
+        records_.emplace_back();
+}
+
+void SpriteTable::Reorder(std::span<const int> order) {
+    if (spriteCount_ > 0)
+        vellicor::Reorder(records_, order);
 }
 
 } // namespace vellicor

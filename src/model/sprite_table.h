@@ -32,6 +32,13 @@ class SpriteTable {
     // Takes the sprites from `first` (at most SpriteCount()) to the end out of the table, in
     // order, leaving the spare record when none is left.
     std::vector<SpriteRecord> TakeFrom(int first);
+    // Takes the sprites at `indexes` (ascending, each a sprite) out of the table, in order.
+    std::vector<SpriteRecord> TakeAt(std::span<const int> indexes);
+    // Puts `records` in so that records[k] ends at indexes[k] (ascending); the caller checks
+    // that they fit.
+    void PutAt(std::span<const int> indexes, std::vector<SpriteRecord> records);
+    // The sprites in a new order: the one at order[i] goes to i (a permutation of them all).
+    void Reorder(std::span<const int> order);
 
     SpriteRecord& Record(int index) { return records_.at(static_cast<std::size_t>(index)); }
     const SpriteRecord& Record(int index) const {
@@ -39,7 +46,7 @@ class SpriteTable {
     }
     // Records held, spare included: max(1, SpriteCount()).
     int RecordCount() const { return static_cast<int>(records_.size()); }
-    // The live sprites, in order of creation.
+    // The live sprites, in order.
     std::span<const SpriteRecord> Sprites() const {
         return {records_.data(), static_cast<std::size_t>(spriteCount_)};
     }

@@ -13,10 +13,8 @@ namespace vellicor {
 QByteArray ProjectFileBytes(const QString& name, const SpriteTable& table) {
     using namespace project_keys;
     const auto sprites = table.Sprites();
-    constexpr int kSpriteLevel = 2; // in the array, in the root object
-    qsizetype bound = 8 * JsonCursor::MaxLineBytes(1) + MaxJsonStringBytes(name.size());
-    for (const SpriteRecord& record : sprites)
-        bound += JsonCursor::MaxLineBytes(kSpriteLevel) + MaxSpriteJsonBytes(record, kSpriteLevel);
+    const qsizetype bound = 8 * JsonCursor::MaxLineBytes(1) + MaxJsonStringBytes(name.size()) +
+                            MaxSpritesJsonBytes(sprites);
     QByteArray bytes(bound, Qt::Uninitialized);
 
     JsonCursor json(bytes.data(), JsonLayout::Indented);
@@ -28,13 +26,7 @@ QByteArray ProjectFileBytes(const QString& name, const SpriteTable& table) {
     json.String(name);
     json.Next(false);
     json.Key(kSprites);
-    json.OpenArray();
-    for (std::size_t i = 0; i < sprites.size(); ++i) {
-        json.Element();
-        WriteSpriteJson(json, sprites[i], true);
-        json.Next(i + 1 == sprites.size());
-    }
-    json.Close(']');
+    WriteSpritesJson(json, sprites, true);
     json.Next(false);
     json.Key(kVersion);
     json.Number(kVersionWritten);

@@ -167,4 +167,22 @@ std::optional<SpriteRecord> SpriteFromJson(const QJsonValue& value, OpenField op
     return record;
 }
 
+void WriteSpritesJson(JsonCursor& json, std::span<const SpriteRecord> sprites, bool withOpen) {
+    json.OpenArray();
+    for (std::size_t i = 0; i < sprites.size(); ++i) {
+        json.Element();
+        WriteSpriteJson(json, sprites[i], withOpen);
+        json.Next(i + 1 == sprites.size());
+    }
+    json.Close(']');
+}
+
+std::int64_t MaxSpritesJsonBytes(std::span<const SpriteRecord> sprites) {
+    constexpr int kLevel = 2; // in the array, in the root object
+    std::int64_t bound = 0;
+    for (const SpriteRecord& record : sprites)
+        bound += JsonCursor::MaxLineBytes(kLevel) + MaxSpriteJsonBytes(record, kLevel);
+    return bound;
+}
+
 } // namespace vellicor

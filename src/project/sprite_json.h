@@ -7,6 +7,7 @@
 #include <QLatin1String>
 #include <cstdint>
 #include <optional>
+#include <span>
 
 namespace vellicor {
 
@@ -23,6 +24,10 @@ QJsonObject SpriteJson(const SpriteRecord& record);
 void WriteSpriteJson(JsonCursor& json, const SpriteRecord& record, bool withOpen);
 // The most bytes WriteSpriteJson writes for `record` at nesting `level`.
 std::int64_t MaxSpriteJsonBytes(const SpriteRecord& record, int level);
+// A project's sprites as the array the project file and the journal's base record hold, and
+// the most bytes that takes.
+void WriteSpritesJson(JsonCursor& json, std::span<const SpriteRecord> sprites, bool withOpen);
+std::int64_t MaxSpritesJsonBytes(std::span<const SpriteRecord> sprites);
 
 // The first fault found in a JSON object's fields. The project file and the journal each word
 // it their own way, as their readers always have.

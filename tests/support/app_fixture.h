@@ -4,6 +4,7 @@
 #include "journal/recovery_journal.h"
 #include "main_window/colour_swatch.h"
 #include "main_window/frm_main.h"
+#include "main_window/project_tree.h"
 #include "main_window/status_panels.h"
 #include "model/colour_table.h"
 #include "read_all.h"
@@ -17,6 +18,7 @@
 #include <QTest>
 #include <QToolBar>
 #include <QTreeView>
+#include <algorithm>
 #include <memory>
 
 struct Editor;
@@ -93,6 +95,47 @@ struct AppFixture {
         return Tree()->model()->index(index, 0, ProjectNode());
     }
     int SpriteNodes() const { return Tree()->model()->rowCount(ProjectNode()); }
+    // Each sprite node as "key text", in the tree's order.
+    QString Nodes() const {
+        QStringList nodes;
+        for (int i = 0; i < SpriteNodes(); ++i)
+            nodes << SpriteNode(i).data(vellicor::ProjectTree::kKeyRole).toString() + " " +
+                         SpriteNode(i).data().toString();
+        return nodes.join(", ");
+    }
+    // Rows of the selected sprite nodes, in order.
+    QList<int> SelectedRows() const {
+        QList<int> rows;
+        for (const QModelIndex& node : Tree()->selectionModel()->selectedRows())
+            if (node.parent().isValid())
+                rows << node.row();
+        std::sort(rows.begin(), rows.end());
+        return rows;
+    }
+    // The open editor windows, each as "tag caption".
+    QString OpenWindows() const {
+        QStringList shown;
+        for (const auto& window : main->EditorWindows())
+            if (window && window->isVisible())
+                shown << window->Tag() + " " + window->windowTitle();
+        shown.sort();
+        return shown.join(", ");
+    }
+    // A left click on sprite node `sprite`, -1 for the project node.
+    void ClickNode(int sprite, Qt::KeyboardModifiers modifiers = {}) {
+        const QModelIndex node = sprite < 0 ? ProjectNode() : SpriteNode(sprite);
+        QTest::mouseClick(Tree()->viewport(), Qt::LeftButton, modifiers,
+                          Tree()->visualRect(node).center());
+    }
+    // A key pressed while the tree has the focus.
+    void TreeKey(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+        Tree()->setFocus();
+        QTest::keyClick(Tree(), key, modifiers);
+    }
+    // The status bar's note, as commands leave it.
+    QString Note() const {
+        return main->findChild<vellicor::StatusPanels*>("sbrMain")->PanelText(0);
+    }
     void DoubleClick(const QModelIndex& node, Qt::MouseButton button = Qt::LeftButton) {
         QTest::mouseDClick(Tree()->viewport(), button, {}, Tree()->visualRect(node).center());
     }

@@ -27,8 +27,14 @@ class ScriptedDialogs final : public vellicor::DialogSeam {
     std::function<void(QDialog&)> onModal;  // runs while the modal dialog is shown
     QList<Shown> shown;
     QStringList offeredNames;
+    QStringList initialTexts; // what each input box held as it opened
 
-    QString InputBox(QWidget*, const QString& prompt, const QString& title) override {
+    QString InputBox(QWidget* parent, const QString& prompt, const QString& title) override {
+        return InputBoxFilled(parent, prompt, title, QString());
+    }
+    QString InputBoxFilled(QWidget*, const QString& prompt, const QString& title,
+                           const QString& initial) override {
+        initialTexts.append(initial);
         return Answer(inputAnswers, QString(), {"input", prompt, title});
     }
     void MessageBox(QWidget*, const QString& text, const QString& title) override {
