@@ -11,12 +11,26 @@
 #include <QFile>
 #include <algorithm>
 #include <array>
+#include <cstdint>
+#include <sys/mman.h>
 
 namespace vellicor {
 namespace {
 
 // Where JsonBounds' checks fall depends on the chunks it is fed, so they stay the size they were.
 constexpr qsizetype kChunk = 64 * 1024;
+
+// A large project is read into fresh memory: in 2 MB pages the kernel clears and maps it with a
+// hundredth of the faults. Only a hint: where large pages are off, nothing changes.
+void AskForLargePages(QByteArray& bytes) {
+    constexpr auto kLarge = std::uintptr_t{2} * 1024 * 1024;
+    const auto start = reinterpret_cast<std::uintptr_t>(bytes.data());
+    const std::uintptr_t first = (start + kLarge - 1) & ~(kLarge - 1);
+    const std::uintptr_t end =
+        (start + static_cast<std::uintptr_t>(bytes.capacity())) & ~(kLarge - 1);
+    if (end > first)
+        ::madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
+}
 
 ProjectRead Refused(QString reason) {
     return {std::nullopt, std::move(reason)};
@@ -74,6 +88,7 @@ ProjectRead LoadProjectFile(const QString& path) {
     QByteArray bytes;
     // Room for the last read, which finds the end, and for simdjson's padding after it.
     bytes.reserve(file.size() + kChunk + kJsonPadding);
+    AskForLargePages(bytes);
     IndexGuard guard;
     std::optional<ChunkedBounds> bounds; // once the guard has sent the file the full way
     for (;;) {
