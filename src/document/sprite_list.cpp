@@ -42,7 +42,7 @@ void ProjectDocument::DeleteSprites(std::vector<int> indexes) {
     if (indexes.empty())
         return;
     EndStroke();
-    projectHistory_.push(new DeleteStep(*this, std::move(indexes)));
+    projectHistory_.push(new SpritesInOutStep(*this, QStringLiteral("Delete"), std::move(indexes)));
 }
 
 std::vector<int> ProjectDocument::DuplicateSprites(std::vector<int> indexes) {
@@ -68,7 +68,8 @@ std::vector<int> ProjectDocument::DuplicateSprites(std::vector<int> indexes) {
         // Each copy right after its original, which the copies before it have moved on.
         placed.push_back(indexes[k] + static_cast<int>(k) + 1);
     }
-    projectHistory_.push(new DuplicateStep(*this, placed, std::move(copies)));
+    projectHistory_.push(
+        new SpritesInOutStep(*this, QStringLiteral("Duplicate"), placed, std::move(copies)));
     return placed;
 }
 

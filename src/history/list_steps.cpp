@@ -16,28 +16,15 @@ void RenameStep::redo() {
     target_.ApplyName(index_, after_);
 }
 
-DeleteStep::DeleteStep(StructureStepTarget& target, std::vector<int> indexes)
-    : QUndoCommand(QStringLiteral("Delete")), target_(target), indexes_(std::move(indexes)) {}
+SpritesInOutStep::SpritesInOutStep(StructureStepTarget& target, const QString& text,
+                                   std::vector<int> indexes, KeptSprites held)
+    : QUndoCommand(text), target_(target), indexes_(std::move(indexes)), kept_(std::move(held)) {}
 
-void DeleteStep::undo() {
-    target_.InsertSprites(indexes_, std::exchange(kept_, {}));
-}
-
-void DeleteStep::redo() {
-    kept_ = target_.RemoveSprites(indexes_);
-}
-
-DuplicateStep::DuplicateStep(StructureStepTarget& target, std::vector<int> indexes,
-                             KeptSprites copies)
-    : QUndoCommand(QStringLiteral("Duplicate")), target_(target), indexes_(std::move(indexes)),
-      kept_(std::move(copies)) {}
-
-void DuplicateStep::undo() {
-    kept_ = target_.RemoveSprites(indexes_);
-}
-
-void DuplicateStep::redo() {
-    target_.InsertSprites(indexes_, std::exchange(kept_, {}));
+void SpritesInOutStep::Toggle() {
+    if (kept_.records.empty())
+        kept_ = target_.RemoveSprites(indexes_);
+    else
+        target_.InsertSprites(indexes_, std::exchange(kept_, {}));
 }
 
 MoveStep::MoveStep(StructureStepTarget& target, const std::vector<int>& order)

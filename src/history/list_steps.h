@@ -26,29 +26,21 @@ class RenameStep final : public QUndoCommand {
     QString after_;
 };
 
-// "Delete": the sprites at `indexes` (ascending) leave the project and wait here, whole, for
-// the undo that puts them back where they were.
-class DeleteStep final : public QUndoCommand {
+// Sprites at `indexes` (ascending) taken out of the project or put into it, each undo and redo
+// doing the other. "Delete" starts with nothing held, so its redo takes the sprites out;
+// "Duplicate" starts holding the copies made beforehand, so its redo puts them in, each right
+// after its original. Sprites out of the project wait here, whole, for the step that puts them
+// back as they were.
+class SpritesInOutStep final : public QUndoCommand {
   public:
-    DeleteStep(StructureStepTarget& target, std::vector<int> indexes);
-    void undo() override;
-    void redo() override;
+    SpritesInOutStep(StructureStepTarget& target, const QString& text, std::vector<int> indexes,
+                     KeptSprites held = {});
+    void undo() override { Toggle(); }
+    void redo() override { Toggle(); }
 
   private:
-    StructureStepTarget& target_;
-    std::vector<int> indexes_;
-    KeptSprites kept_;
-};
+    void Toggle();
 
-// "Duplicate": copies made beforehand go in at `indexes` (ascending), each right after its
-// original; undo takes them out again, as they are by then, for redo to bring back.
-class DuplicateStep final : public QUndoCommand {
-  public:
-    DuplicateStep(StructureStepTarget& target, std::vector<int> indexes, KeptSprites copies);
-    void undo() override;
-    void redo() override;
-
-  private:
     StructureStepTarget& target_;
     std::vector<int> indexes_;
     KeptSprites kept_;
