@@ -5,6 +5,7 @@
 
 #include <QMdiSubWindow>
 #include <QPointF>
+#include <QRect>
 #include <array>
 #include <optional>
 
@@ -45,6 +46,11 @@ class frmSprite : public QMdiSubWindow, private ToolEnvironment {
     void ShowGrid();
 
     QString Tag() const { return tag_; }
+
+    // The selected cells, if the window has a selection: what the Image commands act on.
+    std::optional<QRect> SelectedCells() const { return std::nullopt; }
+    // Puts down pixels that a move or a paste left floating, as one step of the sprite's history.
+    void CommitFloating() {}
 
   protected:
     void closeEvent(QCloseEvent* event) override;
