@@ -13,6 +13,7 @@
 #include "model/colour_table.h"
 #include "project/project_file.h"
 #include "tools/tool_geometry.h"
+#include "tools/transforms.h"
 
 #include <QAction>
 #include <QApplication>
@@ -430,6 +431,47 @@ void BM_HeaderViewAfterStroke(benchmark::State& state) {
     main.findChild<QAction*>("mnuViewHeader")->trigger();
 }
 BENCHMARK(BM_HeaderViewAfterStroke)->Arg(300)->Unit(benchmark::kMicrosecond);
+
+// One frame of a selection's pixels dragged over a 32 x 32 sprite at zoom 100: the 16 x 16
+// floating cells one cell further on, the cells they leave and reach repainted with the outline.
+void BM_SelectionDragFrame(benchmark::State& state) {
+    OpenEditor editor;
+    editor.main.ToolbarAction("select")->trigger();
+    const double cell = editor.canvas->width() / 32.0;
+    auto at = [cell](int column) { return QPointF((column + 0.5) * cell, (column + 0.5) * cell); };
+    editor.Send(QEvent::MouseButtonPress, at(4), Qt::LeftButton, Qt::LeftButton);
+    editor.Send(QEvent::MouseMove, at(19), Qt::NoButton, Qt::LeftButton);
+    editor.Send(QEvent::MouseButtonRelease, at(19), Qt::LeftButton, Qt::NoButton);
+    editor.Send(QEvent::MouseButtonPress, at(10), Qt::LeftButton, Qt::LeftButton);
+    int step = 0;
+    for (auto _ : state)
+        editor.Send(QEvent::MouseMove, at(10 + (step++ % 2)), Qt::NoButton, Qt::LeftButton);
+    editor.Send(QEvent::MouseButtonRelease, at(10), Qt::LeftButton, Qt::NoButton);
+}
+BENCHMARK(BM_SelectionDragFrame)->Unit(benchmark::kMicrosecond);
+
+// An Image command on a whole 32 x 32 sprite: the cells a quarter turn writes, and the whole
+// command through its menu entry (the step, its history and the repaint asked for).
+void BM_TransformCells32(benchmark::State& state) {
+    SpriteRecord record;
+    record.Size = 32;
+    Scribble(record);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            TransformCells(record, QRect(0, 0, 32, 32), Transform::RotateClockwise));
+    state.SetItemsProcessed(state.iterations() * 32 * 32);
+}
+BENCHMARK(BM_TransformCells32)->Unit(benchmark::kMicrosecond);
+
+void BM_ImageCommand32(benchmark::State& state) {
+    OpenEditor editor;
+    auto* flip = editor.main.findChild<QAction*>("mnuImageFlipHorizontal");
+    for (auto _ : state) {
+        flip->trigger();
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_ImageCommand32)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

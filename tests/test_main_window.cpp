@@ -61,13 +61,14 @@ class TestMainWindow : public QObject {
             place(app.Swatch(i), {8, 8});
         place(app.Find("Picture6"), {2, 2});
         // clang-format off
-        QCOMPARE(shown, QStringList({"&File", "&Edit", "&Sprite", "&View", "&Help",
+        QCOMPARE(shown, QStringList({"&File", "&Edit", "&Sprite", "&Image", "&View", "&Help",
             "rightclick hidden",
             "&Project ", "Sprite &Array Ctrl+R off", "&Sprite Ctrl+N off", "&Open Ctrl+O",
             "&Save Ctrl+S", "E&xit ", "&About ", "New &Project ", "New Sprite &Array  off",
             "New &Sprite ",
             "new New", "open Open", "save Save", "|", "pencil Pencil down", "eraser Eraser up",
-            "circle Circle up", "rectangle Rectangle up", "fill Fill up", "|", "compile Compile",
+            "circle Circle up", "rectangle Rectangle up", "fill Fill up", "select Select up", "|",
+            "compile Compile",
             "sprite array Sprite Array off no image", "sprite Sprite off no image",
             "8,8 000000", "16,16 ffffff", "24,240 000000", "40,240 808080", "56,240 c0c0c0",
             "72,240 ffffff", "24,256 00ffff", "32,184 e0e0e0"}));

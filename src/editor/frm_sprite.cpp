@@ -61,6 +61,7 @@ void frmSprite::SetCaption(const QString& name) {
 void frmSprite::closeEvent(QCloseEvent* event) {
     if (const auto index = Index()) {
         host_.Document().EndStroke(); // a stroke cut short by closing is still one step
+        CommitFloating();
         host_.Document().SetOpen(*index, false);
         host_.EditorClosed();
     }
@@ -72,6 +73,7 @@ void frmSprite::ShowGrid() {
 }
 
 void frmSprite::OnSizeOption(int size) {
+    CommitFloating();
     if (const auto index = Index())
         host_.Document().SetSize(*index, size);
     ShowGrid();
@@ -105,6 +107,8 @@ void frmSprite::ShowRestored(int index) {
     if (Index() != index || !isVisible())
         return;
     SetSizeOption(host_.Document().Record(index).Size);
+    // What floated was lifted from pixels that are no longer there to come back to.
+    tools_.Selected().Cancel();
     ShowGrid();
     DrawSprite();
 }

@@ -5,6 +5,7 @@
 
 #include <QMdiSubWindow>
 #include <QPointF>
+#include <QRect>
 #include <array>
 #include <optional>
 
@@ -46,6 +47,23 @@ class frmSprite : public QMdiSubWindow, private ToolEnvironment {
 
     QString Tag() const { return tag_; }
 
+    // The selected cells, if the window has a selection: what the Image commands act on.
+    std::optional<QRect> SelectedCells() const;
+    // Puts down pixels that a move or a paste left floating, as one step of the sprite's history.
+    void CommitFloating();
+    // Select All and Deselect, which put down what floats first; neither is a step.
+    void SelectAll();
+    void Deselect();
+    // The selected pixels, or the whole sprite at its size without a selection; none while
+    // the sprite has no size.
+    std::optional<PixelBlock> CopyPixels();
+    // The selected cells, or the whole sprite without a selection, become transparent as one
+    // step named `step`.
+    void EraseSelection(const QString& step);
+    // Pasted pixels float where the last selection was, or at the top left; put down later as
+    // one step, "Paste".
+    void Paste(PixelBlock block);
+
   protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -62,6 +80,8 @@ class frmSprite : public QMdiSubWindow, private ToolEnvironment {
     // The cell under the pointer in the status bar, and the cells the tools changed on screen.
     void ShowPointer(const ToolSession::Pointer& pointer);
     void ShowChanges();
+    // Arrow keys on the canvas move the selection's pixels.
+    void Nudge(int dx, int dy);
     // The sprite's index from the tag, when it names a record of the project.
     std::optional<int> Index() const;
     const SpriteRecord* Record() const;

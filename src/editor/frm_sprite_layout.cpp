@@ -84,7 +84,7 @@ void frmSprite::BuildControls() {
     picSprite_->setObjectName(QStringLiteral("picSprite"));
     picSprite_->move(kCanvasOrigin);
     for (SpriteView* view : {static_cast<SpriteView*>(picSprite_), picPreview_})
-        view->ShowSprite([this] { return Record(); }, &tools_.Preview());
+        view->ShowSprite([this] { return Record(); }, &tools_.Preview(), &tools_.Selected());
     WireCanvas();
     connect(&host_.Document(), &ProjectDocument::SpriteRestored, this, &frmSprite::ShowRestored);
 

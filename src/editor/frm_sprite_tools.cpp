@@ -40,6 +40,8 @@ void frmSprite::WireCanvas() {
         tools_.Cancel();
         ShowChanges();
     });
+    connect(picSprite_, &SpriteCanvas::ArrowPressed, this, &frmSprite::Nudge);
+    connect(picSprite_, &SpriteCanvas::EnterPressed, this, &frmSprite::CommitFloating);
 }
 
 void frmSprite::ShowPointer(const ToolSession::Pointer& pointer) {
@@ -51,6 +53,9 @@ void frmSprite::ShowChanges() {
     const std::vector<Cell> changed = tools_.TakeChanged();
     picSprite_->UpdateCells(changed);
     picPreview_->UpdateCells(changed);
+    const QRect selection = tools_.Selected().TakeDirty();
+    picSprite_->UpdateArea(selection);
+    picPreview_->UpdateArea(selection);
 }
 
 Rgb frmSprite::LeftColour() const {

@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPen>
 
 namespace vellicor {
 namespace {
@@ -41,22 +42,58 @@ void SpriteCanvas::SetGrid(bool shown) {
 void SpriteCanvas::paintEvent(QPaintEvent* event) {
     SpriteView::paintEvent(event);
     const int n = GridSize();
-    // Only where cells are wide enough for a line not to hide them.
-    if (!gridShown_ || n <= 0 || width() < 4 * n)
+    if (n <= 0)
         return;
     QPainter painter(this);
-    painter.setPen(QColor(0, 0, 0, 60));
-    for (int k = 1; k < n; ++k) {
-        const int x = CellBorder(k, width(), n);
-        const int y = CellBorder(k, height(), n);
-        painter.drawLine(x, 0, x, height() - 1);
-        painter.drawLine(0, y, width() - 1, y);
+    // Only where cells are wide enough for a line not to hide them.
+    if (gridShown_ && width() >= 4 * n) {
+        painter.setPen(QColor(0, 0, 0, 60));
+        for (int k = 1; k < n; ++k) {
+            const int x = CellBorder(k, width(), n);
+            const int y = CellBorder(k, height(), n);
+            painter.drawLine(x, 0, x, height() - 1);
+            painter.drawLine(0, y, width() - 1, y);
+        }
     }
+    DrawOutline(painter, n);
+}
+
+void SpriteCanvas::DrawOutline(QPainter& painter, int n) const {
+    const Selection* selection = ShownSelection();
+    if (selection == nullptr || !selection->Area())
+        return;
+    const QRect cells = *selection->Area();
+    const QRect outline(
+        QPoint(CellBorder(cells.left(), width(), n), CellBorder(cells.top(), height(), n)),
+        QPoint(CellBorder(cells.right() + 1, width(), n) - 1,
+               CellBorder(cells.bottom() + 1, height(), n) - 1));
+    // Black dashes on white show on every grey and on the transparent cyan alike.
+    painter.setPen(Qt::white);
+    painter.drawRect(outline);
+    QPen dashes(Qt::black);
+    dashes.setDashPattern({3, 3});
+    painter.setPen(dashes);
+    painter.drawRect(outline);
 }
 
 void SpriteCanvas::keyPressEvent(QKeyEvent* event) {
+    const bool plain =
+        !(event->modifiers() & ~Qt::KeyboardModifiers(Qt::ShiftModifier | Qt::KeypadModifier));
+    const int step = event->modifiers().testFlag(Qt::ShiftModifier) ? 4 : 1;
+    const Selection* selection = ShownSelection();
+    const bool selected = selection != nullptr && selection->Area();
     if (event->key() == Qt::Key_Escape)
         emit EscapePressed();
+    else if (selected && plain && event->key() == Qt::Key_Left)
+        emit ArrowPressed(-step, 0);
+    else if (selected && plain && event->key() == Qt::Key_Right)
+        emit ArrowPressed(step, 0);
+    else if (selected && plain && event->key() == Qt::Key_Up)
+        emit ArrowPressed(0, -step);
+    else if (selected && plain && event->key() == Qt::Key_Down)
+        emit ArrowPressed(0, step);
+    else if (selected && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter))
+        emit EnterPressed();
     else if (event->key() == Qt::Key_Shift)
         emit ModifiersChanged(event->modifiers());
     else

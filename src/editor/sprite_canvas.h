@@ -23,6 +23,9 @@ class SpriteCanvas : public SpriteView {
     void MouseMoved(Qt::MouseButtons held, QPointF position, Qt::KeyboardModifiers modifiers);
     void MouseReleased(Qt::MouseButtons stillHeld, Qt::KeyboardModifiers modifiers);
     void EscapePressed();
+    // An arrow key moves the selection by (dx, dy) cells; Enter puts down what floats.
+    void ArrowPressed(int dx, int dy);
+    void EnterPressed();
     // Shift went down or up while the canvas had the focus.
     void ModifiersChanged(Qt::KeyboardModifiers modifiers);
 
@@ -35,6 +38,9 @@ class SpriteCanvas : public SpriteView {
     void mouseReleaseEvent(QMouseEvent* event) override;
 
   private:
+    // The dashed outline of the selected cells.
+    void DrawOutline(QPainter& painter, int n) const;
+
     bool gridShown_ = false;
 };
 

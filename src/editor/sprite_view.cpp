@@ -35,9 +35,11 @@ SpriteView::SpriteView(QColor background, QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent); // the cells cover every pixel
 }
 
-void SpriteView::ShowSprite(RecordSource source, const CellOverlay* overlay) {
+void SpriteView::ShowSprite(RecordSource source, const CellOverlay* overlay,
+                            const Selection* selection) {
     source_ = std::move(source);
     overlay_ = overlay;
+    selection_ = selection;
     update();
 }
 
@@ -66,6 +68,18 @@ void SpriteView::UpdateCells(const std::vector<Cell>& cells) {
     update(region);
 }
 
+void SpriteView::UpdateArea(QRect cells) {
+    const int n = GridSize();
+    if (n == 0 || cells.isEmpty())
+        return;
+    const QPoint topLeft(CellBorder(cells.left(), width(), n),
+                         CellBorder(cells.top(), height(), n));
+    const QPoint end(CellBorder(cells.right() + 1, width(), n),
+                     CellBorder(cells.bottom() + 1, height(), n));
+    // A pixel more on each side for the outline drawn along the cells' borders.
+    update(QRect(topLeft, end).adjusted(-1, -1, 1, 1));
+}
+
 void SpriteView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     const int n = GridSize();
@@ -74,15 +88,19 @@ void SpriteView::paintEvent(QPaintEvent* event) {
         return;
     }
     const SpriteRecord& record = *source_();
-    std::array<bool, kPlaneSide * kPlaneSide> overlaid{};
+    // Each cell's colour once: the record's, under the floating pixels, under a tool's preview.
+    std::array<QRgb, kPlaneSide * kPlaneSide> shown{};
+    const bool floating = selection_ != nullptr && selection_->IsFloating();
+    for (int y = 0; y < n; ++y)
+        for (int x = 0; x < n; ++x) {
+            const auto lifted = floating ? selection_->Shown(x, y) : std::nullopt;
+            shown[y * kPlaneSide + x] = ToQRgb(ColourForBits(lifted.value_or(record.Bits(x, y))));
+        }
     if (overlay_ != nullptr)
         for (const Cell& cell : overlay_->cells)
             if (cell.x >= 0 && cell.y >= 0 && cell.x < n && cell.y < n)
-                overlaid[cell.y * kPlaneSide + cell.x] = true;
-    const auto colour = [&](int x, int y) {
-        return ToQRgb(overlaid[y * kPlaneSide + x] ? overlay_->colour
-                                                   : ColourForBits(record.Bits(x, y)));
-    };
+                shown[cell.y * kPlaneSide + cell.x] = ToQRgb(overlay_->colour);
+    const auto colour = [&](int x, int y) { return shown[y * kPlaneSide + x]; };
 
     const auto columns = Borders(width(), n);
     const auto rows = Borders(height(), n);

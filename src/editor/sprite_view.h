@@ -23,22 +23,28 @@ class SpriteView : public QWidget {
 
     SpriteView(QColor background, QWidget* parent);
 
-    // Shows the record from `source`, with `overlay` (kept by its owner) over it.
-    void ShowSprite(RecordSource source, const CellOverlay* overlay);
+    // Shows the record from `source`, with `overlay` and the pixels floating in `selection`
+    // (both kept by their owner) over it.
+    void ShowSprite(RecordSource source, const CellOverlay* overlay,
+                    const Selection* selection = nullptr);
     // The surface's colour while the sprite has no size.
     QColor Background() const { return background_; }
     // Repaints the screen pixels of these cells of the sprite's grid.
     void UpdateCells(const std::vector<Cell>& cells);
+    // Repaints the screen pixels of a rectangle of cells, and the outline around it.
+    void UpdateArea(QRect cells);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
     // The edge length of the grid shown: the sprite's size, 0 with no sprite or no size.
     int GridSize() const;
+    const Selection* ShownSelection() const { return selection_; }
 
   private:
     QColor background_;
     RecordSource source_;
     const CellOverlay* overlay_ = nullptr;
+    const Selection* selection_ = nullptr;
 };
 
 } // namespace vellicor

@@ -121,6 +121,14 @@ constexpr Art kFill = {
     "......k..bbbbb..", "................", "................", "................",
 };
 
+// A dashed box, as the canvas outlines a selection.
+constexpr Art kSelect = {
+    "................", "................", ".kk.kk.kk.kk.kk.", "................",
+    ".k............k.", ".k............k.", "................", ".k............k.",
+    ".k............k.", "................", ".k............k.", ".k............k.",
+    "................", ".kk.kk.kk.kk.kk.", "................", "................",
+};
+
 constexpr Art kCompile = {
     "................", "..kkkkkkkk......", "..kwwwwwwkk.....", "..kwwwwwwklk....",
     "..kwwwwwwkllk...", "..kwwwwwwkkkkk..", "..kwwwwwwwwwwk..", "..kwwbbwwbbwwk..",
@@ -156,9 +164,9 @@ struct NamedArt {
 };
 
 constexpr NamedArt kToolbarArt[] = {
-    {"New", &kNew},         {"Open", &kOpen},     {"Save", &kSave},           {"Pencil", &kPencil},
-    {"Eraser", &kEraser},   {"Circle", &kCircle}, {"Rectangle", &kRectangle}, {"Fill", &kFill},
-    {"Compile", &kCompile},
+    {"New", &kNew},       {"Open", &kOpen},       {"Save", &kSave},           {"Pencil", &kPencil},
+    {"Eraser", &kEraser}, {"Circle", &kCircle},   {"Rectangle", &kRectangle}, {"Fill", &kFill},
+    {"Select", &kSelect}, {"Compile", &kCompile},
 };
 
 constexpr NamedArt kTreeArt[] = {{"Folder", &kFolder}, {"Item", &kItem}};

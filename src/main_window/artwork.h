@@ -7,7 +7,7 @@
 namespace vellicor {
 
 // 16 x 16 toolbar images keyed "New", "Open", "Save", "Pencil", "Eraser", "Circle", "Rectangle",
-// "Fill", "Compile"; a null QIcon for any other key.
+// "Fill", "Select", "Compile"; a null QIcon for any other key.
 QIcon ToolbarIcon(const QString& key);
 
 // 16 x 16 tree images keyed "Folder" (a project) and "Item" (a sprite); null for other keys.

@@ -6,6 +6,7 @@
 #include "editor/literal_title.h"
 #include "frm_about.h"
 #include "header_dock.h"
+#include "image_commands.h"
 #include "journal/recovery_store.h"
 #include "project_tree.h"
 #include "sprite_list_commands.h"
@@ -50,6 +51,7 @@ frmMain::frmMain(DialogSeam& dialogs, const QString& recoveryFolder, QWidget* pa
     sprites_ = new SpriteCommands(dialogs, document_, *editors_, *undo_, this);
     list_ = new SpriteListCommands(dialogs, document_, *tvMain_, *editors_, *undo_, this);
     BuildMenus();
+    new ImageCommands(document_, *editors_, *mdiArea_, *menuBar(), this);
     BuildToolbar();
     sbrMain_ = new StatusPanels(this);
     sbrMain_->setObjectName(QStringLiteral("sbrMain"));

@@ -3,6 +3,7 @@
 #include "artwork.h"
 #include "colour_swatch.h"
 #include "current_colours.h"
+#include "edit_commands.h"
 #include "editor/qt_colour.h"
 #include "frm_about.h"
 #include "frm_main.h"
@@ -16,6 +17,7 @@
 
 #include <QAction>
 #include <QLayout>
+#include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSettings>
@@ -102,16 +104,8 @@ void frmMain::BuildMenus() {
 void frmMain::BuildEditMenu() {
     QMenu* mnuEdit = menuBar()->addMenu(tr("&Edit"));
     mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
-    // The group names the step: "Undo Paint", "Redo Size 16".
-    QAction* undo = undo_->Group()->createUndoAction(mnuEdit, tr("&Undo"));
-    undo->setObjectName(QStringLiteral("mnuEditUndo"));
-    undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    QAction* redo = undo_->Group()->createRedoAction(mnuEdit, tr("&Redo"));
-    redo->setObjectName(QStringLiteral("mnuEditRedo"));
-    redo->setShortcuts(
-        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
-    mnuEdit->addAction(undo);
-    mnuEdit->addAction(redo);
+    undo_->AddActions(mnuEdit);
+    new EditCommands(dialogs_, document_, *editors_, *tools_, *mdiArea_, *mnuEdit, this);
 }
 
 void frmMain::BuildViewMenu() {

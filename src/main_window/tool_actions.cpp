@@ -10,11 +10,9 @@ namespace vellicor {
 namespace {
 
 // Each button's key and tip, which also names its image.
-constexpr std::pair<const char*, const char*> kTools[] = {{"pencil", "Pencil"},
-                                                          {"eraser", "Eraser"},
-                                                          {"circle", "Circle"},
-                                                          {"rectangle", "Rectangle"},
-                                                          {"fill", "Fill"}};
+constexpr std::pair<const char*, const char*> kTools[] = {
+    {"pencil", "Pencil"},       {"eraser", "Eraser"}, {"circle", "Circle"},
+    {"rectangle", "Rectangle"}, {"fill", "Fill"},     {"select", "Select"}};
 
 } // namespace
 
@@ -44,7 +42,7 @@ void ToolActions::AddKeys(QWidget* area) {
     const std::pair<Qt::Key, Tool> keys[] = {
         {Qt::Key_B, Tool::Pencil}, {Qt::Key_P, Tool::Pencil},    {Qt::Key_E, Tool::Eraser},
         {Qt::Key_C, Tool::Circle}, {Qt::Key_R, Tool::Rectangle}, {Qt::Key_F, Tool::Fill},
-        {Qt::Key_G, Tool::Fill}};
+        {Qt::Key_G, Tool::Fill},   {Qt::Key_S, Tool::Select}};
     for (const auto& [key, tool] : keys) {
         auto* action = new QAction(area);
         action->setShortcut(QKeySequence(key));

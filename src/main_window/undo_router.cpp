@@ -4,7 +4,9 @@
 #include "project_tree.h"
 #include "sprite_windows.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QMenu>
 #include <QUndoGroup>
 
 namespace vellicor {
@@ -37,6 +39,18 @@ UndoRouter::UndoRouter(ProjectDocument& document, ProjectTree& tree, SpriteWindo
         }
         Follow();
     });
+}
+
+void UndoRouter::AddActions(QMenu* menu) {
+    QAction* undo = group_->createUndoAction(menu, tr("&Undo"));
+    undo->setObjectName(QStringLiteral("mnuEditUndo"));
+    undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    QAction* redo = group_->createRedoAction(menu, tr("&Redo"));
+    redo->setObjectName(QStringLiteral("mnuEditRedo"));
+    redo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    menu->addAction(undo);
+    menu->addAction(redo);
 }
 
 void UndoRouter::Follow() {

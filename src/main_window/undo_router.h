@@ -3,6 +3,7 @@
 #include <QObject>
 #include <functional>
 
+class QMenu;
 class QUndoGroup;
 
 namespace vellicor {
@@ -22,6 +23,8 @@ class UndoRouter : public QObject {
                QObject* parent);
 
     QUndoGroup* Group() const { return group_; }
+    // Edit > Undo and Redo, named by the step they take back or do again ("Undo Paint").
+    void AddActions(QMenu* menu);
     // Points the group at the history that undo acts on now.
     void Follow();
     // Gives the tree the focus, from where undo takes back what a command just added.

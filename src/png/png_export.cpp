@@ -15,14 +15,23 @@ std::optional<QString> PngExportRefusal(const SpriteRecord& sprite) {
 }
 
 QByteArray SpritePngBytes(const SpriteRecord& sprite, int scale) {
-    if (sprite.Size <= 0 || scale < kMinPngScale || scale > kMaxPngScale)
+    if (sprite.Size <= 0)
         return {};
-    const int side = sprite.Size * scale;
-    std::vector<png_byte> rgba(static_cast<std::size_t>(side) * side * 4);
+    return PixelsPngBytes(QSize(sprite.Size, sprite.Size), scale,
+                          [&sprite](int x, int y) { return sprite.Bits(x, y); });
+}
+
+QByteArray PixelsPngBytes(QSize extent, int scale,
+                          const std::function<PlaneBits(int, int)>& bitsAt) {
+    if (extent.isEmpty() || scale < kMinPngScale || scale > kMaxPngScale)
+        return {};
+    const int width = extent.width() * scale;
+    const int height = extent.height() * scale;
+    std::vector<png_byte> rgba(static_cast<std::size_t>(width) * height * 4);
     png_byte* sample = rgba.data();
-    for (int y = 0; y < side; ++y) {
-        for (int x = 0; x < side; ++x, sample += 4) {
-            const Rgb colour = ColourForBits(sprite.Bits(x / scale, y / scale));
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x, sample += 4) {
+            const Rgb colour = ColourForBits(bitsAt(x / scale, y / scale));
             const bool clear = colour == kTransparentCyan;
             sample[0] = clear ? 0 : static_cast<png_byte>(colour >> 16);
             sample[1] = clear ? 0 : static_cast<png_byte>(colour >> 8);
@@ -32,8 +41,8 @@ QByteArray SpritePngBytes(const SpriteRecord& sprite, int scale) {
     }
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
-    image.width = static_cast<png_uint_32>(side);
-    image.height = static_cast<png_uint_32>(side);
+    image.width = static_cast<png_uint_32>(width);
+    image.height = static_cast<png_uint_32>(height);
     image.format = PNG_FORMAT_RGBA;
     // Asked for its size first, then written into a buffer of that size; libpng keeps any
     // message in `image`, never printing it.

@@ -3,7 +3,9 @@
 #include "model/sprite_record.h"
 
 #include <QByteArray>
+#include <QSize>
 #include <QString>
+#include <functional>
 #include <optional>
 
 namespace vellicor {
@@ -19,6 +21,9 @@ std::optional<QString> PngExportRefusal(const SpriteRecord& sprite);
 // as the palette, transparent pixels with alpha 0. Empty when the sprite has no size or the scale
 // is outside 1..32. libpng writes it, so writing an image needs no GUI library.
 QByteArray SpritePngBytes(const SpriteRecord& sprite, int scale);
+// The same for any rectangle of pixels, `bitsAt` giving each of its size's pixels.
+QByteArray PixelsPngBytes(QSize extent, int scale,
+                          const std::function<PlaneBits(int, int)>& bitsAt);
 
 // Writes the PNG atomically; returns the reason on failure, with the file left as it was.
 std::optional<QString> SaveSpritePng(const QString& path, const SpriteRecord& sprite, int scale);

@@ -104,7 +104,7 @@ ImageImport SpriteFromPngBytes(const QByteArray& bytes) {
     case PngPixels::Outcome::Decoded:
         break;
     }
-    return {SpriteFromPixels(pixels), QString()};
+    return {SpriteFromPixels(pixels), QString(), pixels.size};
 }
 
 ImageImport LoadPngSprite(const QString& path) {

@@ -3,6 +3,7 @@
 #include "model/sprite_record.h"
 
 #include <QByteArray>
+#include <QSize>
 #include <QString>
 #include <optional>
 
@@ -15,7 +16,8 @@ struct ImageImport {
     // Set when the image was accepted: its Size and planes, and its Name when the file's name
     // passes the sprite name rules (empty otherwise, so the caller asks or refuses).
     std::optional<SpriteRecord> sprite;
-    QString error; // why it was refused, one sentence, when it was (does not name the file)
+    QString error;     // why it was refused, one sentence, when it was (does not name the file)
+    QSize imageSize{}; // of the image accepted, which may be smaller than the sprite
 };
 
 // The sprite a PNG file's bytes make, without a name: the smallest size of 8, 16 or 32 that holds

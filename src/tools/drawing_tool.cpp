@@ -3,6 +3,7 @@
 #include "document/project_document.h"
 #include "freehand_tool.h"
 #include "press_tools.h"
+#include "select_tool.h"
 #include "shape_tool.h"
 
 namespace vellicor {
@@ -42,6 +43,11 @@ void ToolCanvas::Commit(const std::vector<Cell>& cells, Rgb colour, const QStrin
     document_.EndStroke();
 }
 
+void ToolCanvas::WriteBits(Cell cell, PlaneBits bits) {
+    if (sprite_ && document_.SetPixel(*sprite_, cell.x, cell.y, bits))
+        changed_.push_back(cell);
+}
+
 void ToolCanvas::NoteChanged(const std::vector<Cell>& cells) {
     changed_.insert(changed_.end(), cells.begin(), cells.end());
 }
@@ -56,6 +62,8 @@ std::unique_ptr<DrawingTool> MakeTool(Tool tool) {
         return std::make_unique<ShapeTool>(ShapeTool::Kind::Rectangle);
     case Tool::Fill:
         return std::make_unique<FillTool>();
+    case Tool::Select:
+        return std::make_unique<SelectTool>();
     case Tool::Pencil:
         break;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "selection.h"
 #include "tool_input.h"
 #include "tool_kind.h"
 
@@ -40,12 +41,16 @@ class ToolCanvas {
     void Paint(const std::vector<Cell>& cells, Rgb colour);
     // Writes cells as one step of their own.
     void Commit(const std::vector<Cell>& cells, Rgb colour, const QString& step);
+    // Writes one pixel's exact bits into the open stroke.
+    void WriteBits(Cell cell, PlaneBits bits);
     // Cells whose look changed since the last call: written ones, and a preview's.
     void NoteChanged(const std::vector<Cell>& cells);
     std::vector<Cell> TakeChanged() { return std::exchange(changed_, {}); }
 
     // The last pixel a freehand tool painted in this editor, where Shift draws a line from.
     std::optional<Cell> lastPainted;
+    // The editor's selected cells, and the pixels that float while they are moved or pasted.
+    Selection selection;
 
   private:
     ProjectDocument& document_;

@@ -40,6 +40,10 @@ void ToolSession::Press(Qt::MouseButton button, Qt::MouseButtons held, const Poi
         return;
     dragging_ = true;
     square_ = input.square;
+    // Another tool puts down what floats before it acts.
+    if (environment_.CurrentTool() != Tool::Select ||
+        pointer.modifiers.testFlag(Qt::ControlModifier))
+        canvas_.selection.Commit(canvas_);
     if (pointer.modifiers.testFlag(Qt::ControlModifier))
         tool_ = std::make_unique<ColourPickTool>([this](Qt::MouseButton picked, Rgb colour) {
             environment_.PickColour(picked, colour);
@@ -83,8 +87,14 @@ void ToolSession::SetModifiers(Qt::KeyboardModifiers modifiers) {
 
 void ToolSession::Cancel() {
     Aim();
-    if (tool_ && tool_->Cancel())
-        tool_.reset(); // the buttons still held release into nothing
+    if (tool_) {
+        if (tool_->Cancel())
+            tool_.reset(); // the buttons still held release into nothing
+    } else if (canvas_.selection.IsFloating()) {
+        canvas_.selection.Cancel();
+    } else {
+        canvas_.selection.Clear();
+    }
     RefreshPreview();
 }
 
@@ -92,7 +102,24 @@ void ToolSession::Reset() {
     tool_.reset();
     dragging_ = false;
     canvas_.lastPainted.reset();
+    canvas_.selection.Clear();
     RefreshPreview();
+}
+
+void ToolSession::CommitSelection() {
+    Aim();
+    canvas_.selection.Commit(canvas_);
+}
+
+void ToolSession::EraseSelection(const QString& step) {
+    CommitSelection();
+    const QRect cells =
+        canvas_.selection.Area().value_or(QRect(0, 0, canvas_.Size(), canvas_.Size()));
+    std::vector<Cell> erased;
+    for (int y = cells.top(); y <= cells.bottom(); ++y)
+        for (int x = cells.left(); x <= cells.right(); ++x)
+            erased.push_back({x, y});
+    canvas_.Commit(ClipToSprite(std::move(erased), canvas_.Size()), kTransparentCyan, step);
 }
 
 void ToolSession::RefreshPreview() {

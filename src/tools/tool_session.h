@@ -41,10 +41,18 @@ class ToolSession {
     void Release(Qt::MouseButtons stillHeld, Qt::KeyboardModifiers modifiers);
     // Shift went down or up.
     void SetModifiers(Qt::KeyboardModifiers modifiers);
-    // Escape.
+    // Escape: ends a drag that can be cancelled; with none, puts back what floats, or else
+    // selects nothing.
     void Cancel();
-    // The editor shows its sprite afresh: no drag, no last painted pixel.
+    // The editor shows its sprite afresh: no drag, no last painted pixel, no selection.
     void Reset();
+
+    // The editor's selection, and the commit of what floats in it as one step.
+    Selection& Selected() { return canvas_.selection; }
+    const Selection& Selected() const { return canvas_.selection; }
+    void CommitSelection();
+    // The selected cells, or the whole sprite without a selection, made transparent as a step.
+    void EraseSelection(const QString& step);
 
     // What the tool shows over the sprite now.
     const CellOverlay& Preview() const { return preview_; }
