@@ -162,6 +162,13 @@ class TestSelection : public QObject {
         app.ClickToolbar("pencil");
         QCOMPARE(app.Both(app.ball), "/.cc...#c/.cc...lc");
         QCOMPARE(app.History()->count(), 4);
+        // So does Compile, before it writes.
+        app.ClickToolbar("select");
+        app.Key(Qt::Key_Left);
+        const QString floating = app.Rows(app.ball, true);
+        QVERIFY(floating != app.Rows(app.ball));
+        app.CompileTo("Ball.h");
+        QCOMPARE(app.Both(app.ball), floating);
     }
 
     // Copy and paste within the sprite and into another; Cut and Del leave transparent cells.

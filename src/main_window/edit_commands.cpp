@@ -39,11 +39,8 @@ EditCommands::EditCommands(DialogSeam& dialogs, ProjectDocument& document, Sprit
     // Choosing another tool puts down what a move or a paste left floating.
     for (QAction* tool : tools.actions())
         connect(tool, &QAction::toggled, this, [this](bool pressed) {
-            if (!pressed || tools_.Current() == Tool::Select)
-                return;
-            for (const auto& editor : editors_.Windows())
-                if (editor)
-                    editor->CommitFloating();
+            if (pressed && tools_.Current() != Tool::Select)
+                editors_.CommitFloating();
         });
     connect(&editors, &SpriteWindows::ActiveChanged, this, &EditCommands::UpdateActions);
     connect(&document, &ProjectDocument::EditorsChanged, this, &EditCommands::UpdateActions);

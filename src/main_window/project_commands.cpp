@@ -56,6 +56,7 @@ void ProjectCommands::NewProject() {
 }
 
 bool ProjectCommands::MaybeSaveChanges() {
+    editors_.CommitFloating(); // pixels still floating are changes too
     if (!document_.IsModified())
         return true;
     const QString question = tr("Save changes to project \"%1\"?").arg(document_.Name());
@@ -157,6 +158,7 @@ bool ProjectCommands::SaveAs() {
 }
 
 bool ProjectCommands::SaveTo(const QString& path) {
+    editors_.CommitFloating();
     if (const auto reason = SaveProjectFile(path, document_.Name(), document_.Table())) {
         ShowError(dialogs_, window_,
                   tr("The project could not be saved to \"%1\".\n%2")

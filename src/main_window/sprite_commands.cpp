@@ -70,6 +70,7 @@ void SpriteCommands::ImportPng() {
 }
 
 void SpriteCommands::ExportPng() {
+    editors_.CommitFloating();
     const auto index = editors_.ActiveSprite();
     if (!index)
         return;
@@ -134,6 +135,7 @@ void SpriteCommands::ImportHeader() {
 }
 
 void SpriteCommands::Compile() {
+    editors_.CommitFloating();
     const auto chosen = dialogs_.SaveFileName(window_, kHeaderFilter, lastHeaderName_);
     if (!chosen)
         return;

@@ -121,6 +121,13 @@ void SpriteWindows::ShowGrid() const {
     }
 }
 
+void SpriteWindows::CommitFloating() const {
+    for (const QPointer<frmSprite>& window : windows_) {
+        if (window)
+            window->CommitFloating();
+    }
+}
+
 std::optional<int> SpriteWindows::ActiveSprite() const {
     const auto* editor = qobject_cast<frmSprite*>(area_.activeSubWindow());
     const auto index = editor ? IndexFromTag(editor->Tag().toStdString()) : std::nullopt;

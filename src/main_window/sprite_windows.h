@@ -38,6 +38,9 @@ class SpriteWindows : public QObject {
     // The sprite's name changed: its window's caption follows.
     void Rename(int index);
     void ShowGrid() const;
+    // Puts down the pixels a move or a paste left floating in any window, so that what a
+    // command saves, writes or asks about is all in the document.
+    void CommitFloating() const;
     // The sprite of the active editor window, while that window is open.
     std::optional<int> ActiveSprite() const;
     // Whether the widget is inside the workspace.
