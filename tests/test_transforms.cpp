@@ -117,6 +117,11 @@ class TestTransforms : public QObject {
         const SpriteRecord& sprite = app.main->Table().Record(0);
         const QChar background = !selected && action == "InvertGreys" ? 'B' : 'W';
         QCOMPARE(Cells(sprite, size, background), cells);
+        // A quarter turn of the 4 x 2 selection stands where its pixels went, cut at the top.
+        const bool turned = action == "RotateClockwise" || action == "RotateCounterClockwise";
+        if (selected)
+            QCOMPARE(editor.window->SelectedCells().value_or(QRect()),
+                     turned ? QRect(size - 3, 0, 2, 3) : QRect(size - 4, 0, 4, 2));
         QCOMPARE(app.main->Document().History(0)->undoText(), command->text().remove('&'));
         QVERIFY(app.main->isWindowModified());
         app.Action("mnuEditUndo")->trigger();

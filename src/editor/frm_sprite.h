@@ -53,6 +53,8 @@ class frmSprite : public QMdiSubWindow, private ToolEnvironment {
     void CommitFloating();
     // Select All and Deselect, which put down what floats first; neither is a step.
     void SelectAll();
+    // Selects `cells` within the sprite's size, as a turned selection lands; none when empty.
+    void SelectCells(QRect cells);
     void Deselect();
     // The selected pixels, or the whole sprite at its size without a selection; none while
     // the sprite has no size.

@@ -26,6 +26,16 @@ void frmSprite::SelectAll() {
     ShowChanges();
 }
 
+void frmSprite::SelectCells(QRect cells) {
+    CommitFloating();
+    cells = cells.intersected(QRect(0, 0, Size(), Size()));
+    if (cells.isEmpty())
+        tools_.Selected().Clear();
+    else
+        tools_.Selected().Select(cells);
+    ShowChanges();
+}
+
 void frmSprite::Deselect() {
     CommitFloating();
     tools_.Selected().Clear();

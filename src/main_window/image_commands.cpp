@@ -114,6 +114,11 @@ void ImageCommands::Apply(Transform transform, const QString& text) {
     for (const CellWrite& write : writes)
         document_.SetPixel(*index, write.x, write.y, write.bits);
     document_.EndStroke();
+    // A turned selection that is not square stands where its pixels went.
+    const bool quarterTurn =
+        transform == Transform::RotateClockwise || transform == Transform::RotateCounterClockwise;
+    if (quarterTurn && window->SelectedCells())
+        window->SelectCells(QuarterTurned(cells));
     window->DrawSprite(); // the window repaints from the record only when told
 }
 
