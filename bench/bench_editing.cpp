@@ -65,3 +65,46 @@ void BM_ImageCommand32(benchmark::State& state) {
 BENCHMARK(BM_ImageCommand32)->Unit(benchmark::kMicrosecond);
 
 } // namespace
+
+// The previews beside a 32 x 32 sprite: one animation frame at the largest scale, painted, and
+// the tile preview's repaint after a pixel's step, nine tiles at the largest scale.
+#include "main_window/animation_dock.h"
+#include "main_window/tile_dock.h"
+
+namespace {
+
+void BM_AnimationFrame32(benchmark::State& state) {
+    OpenEditor editor;
+    editor.main.findChild<QAction*>("mnuViewAnimation")->trigger();
+    auto* dock = editor.main.findChild<AnimationDock*>();
+    dock->SetPlaying(false);
+    QWidget* picture = dock->Picture();
+    picture->setMinimumSize(32 * AnimationDock::kLargestScale, 32 * AnimationDock::kLargestScale);
+    QApplication::processEvents();
+    for (auto _ : state) {
+        dock->Advance();
+        picture->repaint();
+    }
+    editor.main.findChild<QAction*>("mnuViewAnimation")->trigger();
+}
+BENCHMARK(BM_AnimationFrame32)->Unit(benchmark::kMicrosecond);
+
+void BM_TilePreviewAfterStroke32(benchmark::State& state) {
+    OpenEditor editor;
+    editor.main.findChild<QAction*>("mnuViewTile")->trigger();
+    auto* dock = editor.main.findChild<TileDock*>();
+    dock->SetScale(TileDock::kLargestScale);
+    QApplication::processEvents();
+    int step = 0;
+    for (auto _ : state) {
+        // Black and white by turns, so that every pixel written changes.
+        const int x = step % 32;
+        const Rgb colour = (step++ / 32) % 2 == 0 ? kBlack : kWhite;
+        editor.main.Document().SetPixel(0, x, x, *BitsForColour(colour));
+        dock->Picture()->repaint();
+    }
+    editor.main.findChild<QAction*>("mnuViewTile")->trigger();
+}
+BENCHMARK(BM_TilePreviewAfterStroke32)->Unit(benchmark::kMicrosecond);
+
+} // namespace

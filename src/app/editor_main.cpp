@@ -1,5 +1,6 @@
 #include "app/command_line.h"
 #include "main_window/frm_main.h"
+#include "main_window/view_workspace.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -18,7 +19,7 @@ int main(int argc, char* argv[]) {
     QApplication::setDesktopFileName(QStringLiteral(VELLICOR_APP_ID));
     vellicor::QtDialogs dialogs;
     vellicor::frmMain window(dialogs);
-    window.showMaximized();
+    vellicor::ShowWorkspace(window);
     // Queued, so looking for unsaved work never keeps the window from showing.
     QTimer::singleShot(0, &window, [&] { window.FinishStartUp(start.projectFile); });
     return QApplication::exec();

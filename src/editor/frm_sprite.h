@@ -42,6 +42,12 @@ class frmSprite : public QMdiSubWindow, private ToolEnvironment {
     void DrawSprite();
     // Sizes the square canvas from the zoom slider, places the handles and repaints.
     void ApplyZoom();
+    // The canvas's side in pixels at `zoom`, as ApplyZoom sizes it.
+    static int CanvasSide(int zoom);
+    // Moves the zoom slider by `steps` of its large step, as its own keys do.
+    void ZoomBy(int steps);
+    // The largest zoom at which the whole canvas shows in the grey area around it.
+    void ZoomToFit();
     // Lines between the canvas's cells, when the user wants them.
     void ShowGrid();
 

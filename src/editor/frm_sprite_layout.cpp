@@ -4,6 +4,7 @@
 #include "frm_sprite.h"
 #include "handle_square.h"
 #include "sprite_canvas.h"
+#include "wheel_zoom.h"
 #include "zoom_slider.h"
 
 #include <QApplication>
@@ -16,8 +17,6 @@
 namespace vellicor {
 namespace {
 
-// Layout lengths are designed in screen units of 1/1440 inch, 15 to a pixel at 96 dpi.
-constexpr int kTwipsPerPixel = 15;
 constexpr QPoint kBackgroundOrigin{128, 16};
 constexpr int kBackgroundMargin = 10;
 constexpr QPoint kCanvasOrigin{8, 8};
@@ -105,6 +104,7 @@ void frmSprite::BuildControls() {
     sldZoom_->setTickInterval(10);
     sldZoom_->setTickPosition(QSlider::TicksBelow);
     connect(sldZoom_, &ZoomSlider::ZoomChanged, this, &frmSprite::ApplyZoom);
+    new WheelZoom(*sldZoom_, {picBackground_, picSprite_});
 
     setTabOrder(opt8_, opt16_);
     setTabOrder(opt16_, opt32_);
@@ -112,9 +112,7 @@ void frmSprite::BuildControls() {
 }
 
 void frmSprite::ApplyZoom() {
-    const int zoom = sldZoom_->value();
-    const double side = (zoom * 1335) / 16.0 / kTwipsPerPixel;
-    const int width = static_cast<int>(std::lround(side));
+    const int width = CanvasSide(sldZoom_->value());
     picSprite_->resize(width, width); // square: the height is the width as applied
     PlaceHandles();
     DrawSprite();

@@ -4,6 +4,7 @@
 #include "colour_swatch.h"
 #include "current_colours.h"
 #include "editor/literal_title.h"
+#include "file_drops.h"
 #include "frm_about.h"
 #include "header_dock.h"
 #include "image_commands.h"
@@ -50,6 +51,7 @@ frmMain::frmMain(DialogSeam& dialogs, const QString& recoveryFolder, QWidget* pa
     projects_ = new ProjectCommands(dialogs, document_, *tvMain_, *editors_, this);
     sprites_ = new SpriteCommands(dialogs, document_, *editors_, *undo_, this);
     list_ = new SpriteListCommands(dialogs, document_, *tvMain_, *editors_, *undo_, this);
+    new FileDrops(dialogs, document_, *projects_, *sprites_, this);
     BuildMenus();
     new ImageCommands(document_, *editors_, *mdiArea_, *menuBar(), this);
     BuildToolbar();

@@ -9,11 +9,13 @@
 #include "frm_main.h"
 #include "header_dock.h"
 #include "model/colour_table.h"
+#include "previews.h"
 #include "project_tree.h"
 #include "sprite_list_commands.h"
 #include "sprite_windows.h"
 #include "tool_actions.h"
 #include "undo_router.h"
+#include "view_workspace.h"
 
 #include <QAction>
 #include <QLayout>
@@ -122,6 +124,8 @@ void frmMain::BuildViewMenu() {
     // The header beside the workspace, hidden until asked for.
     headerDock_ = new HeaderDock(document_, this);
     mnuView->addAction(headerDock_->toggleViewAction());
+    new Previews(document_, *tvMain_, *editors_, this);
+    AddWorkspaceCommands(*this, document_, *editors_, *mdiArea_, *mnuView);
 }
 
 void frmMain::BuildToolbar() {

@@ -48,14 +48,18 @@ void SpriteCommands::NewSprite() {
 void SpriteCommands::ImportPng() {
     if (!document_.HasProject() || !HasRoomForSprite())
         return;
-    const auto chosen = dialogs_.OpenFileName(window_, kPngFilter);
-    if (!chosen)
+    if (const auto chosen = dialogs_.OpenFileName(window_, kPngFilter))
+        ImportPngFrom(*chosen);
+}
+
+void SpriteCommands::ImportPngFrom(const QString& path) {
+    if (!HasRoomForSprite())
         return;
-    const ImageImport import = LoadPngSprite(*chosen);
+    const ImageImport import = LoadPngSprite(path);
     if (!import.sprite) {
         ShowError(dialogs_, window_,
                   tr("The image \"%1\" could not be imported.\n%2")
-                      .arg(QDir::toNativeSeparators(*chosen), import.error));
+                      .arg(QDir::toNativeSeparators(path), import.error));
         return;
     }
     QString name = QString::fromStdString(import.sprite->Name);
@@ -104,12 +108,14 @@ void SpriteCommands::ExportPng() {
 void SpriteCommands::ImportHeader() {
     if (!document_.HasProject())
         return;
-    const auto chosen = dialogs_.OpenFileName(window_, kHeaderFilter);
-    if (!chosen)
-        return;
-    const QString shownPath = QDir::toNativeSeparators(*chosen);
+    if (const auto chosen = dialogs_.OpenFileName(window_, kHeaderFilter))
+        ImportHeaderFrom(*chosen);
+}
+
+void SpriteCommands::ImportHeaderFrom(const QString& path) {
+    const QString shownPath = QDir::toNativeSeparators(path);
     const int room = SpriteTable::kMaxSprites - document_.Table().SpriteCount();
-    HeaderFileImport header = ImportHeaderFile(*chosen, room);
+    HeaderFileImport header = ImportHeaderFile(path, room);
     switch (header.fault) {
     case HeaderFileFault::None:
         break;

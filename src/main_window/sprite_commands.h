@@ -23,6 +23,10 @@ class SpriteCommands : public QObject {
     void ExportPng();
     // Adds the sprites of a header file, as the export writes it, to the project.
     void ImportHeader();
+    // The imports from the file on: the menu asks for the file, a drop names it. Each needs a
+    // project, and says why when the file is refused.
+    void ImportPngFrom(const QString& path);
+    void ImportHeaderFrom(const QString& path);
     // Writes the project's header of bit-plane arrays to a file the user names.
     void Compile();
 
