@@ -183,8 +183,7 @@ class TestRecoveryJournal : public QObject {
         QTest::addColumn<QString>("reason");
         SpriteTable table;
         Apply(table, {kNew, "A", 8, 7, {0}});
-        const QByteArray base =
-            QJsonDocument(BaseRecord(0, "Demo", {}, table)).toJson(QJsonDocument::Compact);
+        const QByteArray base = BaseRecord(0, "Demo", {}, table).json;
         const auto garbage = [](const char* name, const QByteArray& bytes, const char* reason) {
             QTest::newRow(name) << bytes << -1 << QString(reason);
         };

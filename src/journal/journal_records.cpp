@@ -6,7 +6,6 @@
 #include "project/sprite_json.h"
 
 #include <QJsonArray>
-#include <QJsonDocument>
 
 namespace vellicor {
 namespace {
@@ -28,10 +27,6 @@ QJsonArray OpenJson(const std::vector<int>& openEditors) {
 }
 
 } // namespace
-
-BaseRecordJson::operator QJsonObject() const {
-    return QJsonDocument::fromJson(json).object();
-}
 
 // QJsonObject's keys in its sorted order: file, format, name, open, sprites, time, version.
 BaseRecordJson BaseRecord(qint64 time, const QString& name, const QString& filePath,

@@ -58,8 +58,6 @@ inline constexpr std::array kAllKeys{kFormat, kVersion, kName,  kSprites, kSize,
 // it: building a document of every sprite first made the first step of a large project slow.
 struct BaseRecordJson {
     QByteArray json;
-    // The record as an object, for whoever wants to look inside it.
-    operator QJsonObject() const;
 };
 
 BaseRecordJson BaseRecord(qint64 time, const QString& name, const QString& filePath,
