@@ -1,5 +1,6 @@
 #pragma once
 
+#include "export/header_style.h"
 #include "model/sprite_table.h"
 
 #include <QByteArray>
@@ -12,6 +13,7 @@ namespace vellicor {
 struct Project {
     QString name;      // ProjectName
     SpriteTable table; // sprites in file order; Record(i).IsOpen mirrors the sprite's "open"
+    HeaderStyle headerStyle = HeaderStyle::Plain; // how Compile writes this project's header
 };
 
 // Anything bigger than this is not a project Vellicor wrote: the largest project it can hold
