@@ -88,6 +88,14 @@ class TestProjectFile : public QObject {
         QCOMPARE(ProjectFileBytes("Empty", SpriteTable()),
                  "{\n    \"format\": \"vellicor-project\",\n    \"name\": \"Empty\",\n"
                  "    \"sprites\": [\n    ],\n    \"version\": 1\n}\n");
+        // A chosen style is one more key, in the sorted place QJsonDocument gave it; plain is
+        // never written, so files that never chose read as before.
+        const QByteArray styled = ProjectFileBytes("Demo", table, HeaderStyle::CDeclarations);
+        QCOMPARE(styled, QByteArray(written).insert(written.indexOf("    \"name\""),
+                                                    "    \"headerStyle\": \"c\",\n"));
+        QCOMPARE(ReadPlainProject(styled, styled.size())->headerStyle, HeaderStyle::CDeclarations);
+        QCOMPARE(ReadBoundedProject(styled).project->headerStyle, HeaderStyle::CDeclarations);
+        QCOMPARE(ReadProject(written).project->headerStyle, HeaderStyle::Plain);
     }
 
     // Byte for byte what QJsonDocument writes, whatever the names hold: the project file indented,
@@ -166,6 +174,11 @@ class TestProjectFile : public QObject {
         QTest::newRow("empty name") << QByteArray("\"name\":\"P\"") << QByteArray("\"name\":\"\"") << "\"name\" is empty.";
         QTest::newRow("name line break") << QByteArray("\"name\":\"P\"") << QByteArray("\"name\":\"P\\r\\nQ\"") << "\"name\" contains a control character or a line break.";
         QTest::newRow("no sprites") << QByteArray("\"sprites\"") << QByteArray("\"sprite\"") << "\"sprites\" is missing.";
+        QTest::newRow("style c") << QByteArray("\"version\"") << QByteArray("\"headerStyle\":\"c\",\"version\"") << "";
+        QTest::newRow("style plain") << QByteArray("\"version\"") << QByteArray("\"headerStyle\":\"plain\",\"version\"") << "";
+        QTest::newRow("style twice") << QByteArray("\"version\"") << QByteArray("\"headerStyle\":\"c\",\"headerStyle\":\"plain\",\"version\"") << "";
+        QTest::newRow("style unknown") << QByteArray("\"version\"") << QByteArray("\"headerStyle\":\"C\",\"version\"") << "\"headerStyle\" is not \"plain\" or \"c\".";
+        QTest::newRow("style number") << QByteArray("\"version\"") << QByteArray("\"headerStyle\":1,\"version\"") << "\"headerStyle\" is not \"plain\" or \"c\".";
         QTest::newRow("too many sprites") << QByteArray() << tooMany << "The project has 32768 sprites; at most 32767 fit.";
         QTest::newRow("sprite a number") << QByteArray("\"sprites\":[") << QByteArray("\"sprites\":[7,") << "Sprite 1: it is not a JSON object.";
         QTest::newRow("second sprite") << QByteArray("}]}") << QByteArray("},{\"name\":\"T\"}]}") << "Sprite 2: \"size\" is missing.";
@@ -188,7 +201,8 @@ class TestProjectFile : public QObject {
         // The plain reader takes a document only as JsonBounds and Qt's parser read it; a file
         // reads as its bytes do.
         const auto same = [](const Project& a, const Project& b) {
-            return ProjectFileBytes(a.name, a.table) == ProjectFileBytes(b.name, b.table);
+            return ProjectFileBytes(a.name, a.table, a.headerStyle) ==
+                   ProjectFileBytes(b.name, b.table, b.headerStyle);
         };
         if (const auto plain = ReadPlainProject(document, 0)) {
             QVERIFY(!JsonBounds(project_keys::kAllKeys).Feed(document));

@@ -155,6 +155,11 @@ class TestRecoveryJournal : public QObject {
         const QByteArray base = bytes_.sliced(9, starts_[1] - 10);
         QVERIFY(
             ReadJournal(Line(QByteArray(base).replace("\"version\":2", "\"version\":1"))).project);
+        QCOMPARE(read.project->headerStyle, HeaderStyle::Plain); // a journal without a style
+        const QByteArray styled =
+            BaseRecord(0, "Demo", {}, SpriteTable(), HeaderStyle::CDeclarations).json;
+        QVERIFY(styled.contains("\"format\":\"vellicor-journal\",\"headerStyle\":\"c\",\"name\""));
+        QCOMPARE(ReadJournal(Line(styled)).project->headerStyle, HeaderStyle::CDeclarations);
     }
 
     // A crash may stop a write at any byte, and a disk may change one: either way every step before
@@ -191,6 +196,9 @@ class TestRecoveryJournal : public QObject {
         garbage("torn base record", Line(base).chopped(1), "incomplete");
         garbage("bad checksum", RowText(Crc32(base) ^ 1U).toLatin1() + ' ' + base + '\n',
                 "checksum does not match");
+        garbage("unknown style",
+                Line(QByteArray(base).replace("\"name\"", "\"headerStyle\":\"x\",\"name\"")),
+                "unknown header style");
         garbage("newer version", Line(QByteArray(base).replace("\"version\":2", "\"version\":3")),
                 "newer version");
         garbage("name with a line separator",

@@ -153,7 +153,7 @@ int AddSpritesToProjectFile(const QString& output, std::vector<SpriteRecord> spr
     for (SpriteRecord& sprite : sprites)
         project.table.AppendRecord(std::move(sprite));
     sprites = {}; // the table holds them now: no second copy while the file is made
-    if (const auto reason = SaveProjectFile(output, project.name, project.table)) {
+    if (const auto reason = SaveProjectFile(output, project.name, project.table, project.headerStyle)) {
         Report(errors, QStringLiteral("could not write the project"), output, *reason);
         return kExitFailed;
     }

@@ -35,6 +35,11 @@ JournalKeeper::JournalKeeper(ProjectDocument& document, const QString& folder, Q
         Write(
             [&] { return journal_.AppendProjectName(document_.Name(), document_.OpenEditors()); });
     });
+    // A style is no step to append: the journal starts again from a base record that holds it.
+    connect(&document_, &ProjectDocument::CompileStyleChanged, this, [this] {
+        if (document_.IsModified())
+            Restart();
+    });
     // Windows open and close in runs (a project opening, New Project closing them all): the
     // run is written as one record once it is over, before the next user event.
     connect(&document_, &ProjectDocument::EditorsChanged, this, [this] {
@@ -77,7 +82,8 @@ void JournalKeeper::Restart() {
         Report(tr("The folder \"%1\" cannot be written.").arg(store_.Folder()));
         return;
     }
-    Report(journal_.Start(path, document_.Name(), document_.FilePath(), document_.Table()));
+    Report(journal_.Start(path, document_.Name(), document_.FilePath(), document_.Table(),
+                          document_.CompileStyle()));
 }
 
 void JournalKeeper::Release() {

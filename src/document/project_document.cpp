@@ -29,7 +29,7 @@ void ProjectDocument::StartProject(const QString& name) {
 }
 
 void ProjectDocument::ReplaceProject(const QString& name, SpriteTable table, const QString& path,
-                                     bool unsaved) {
+                                     bool unsaved, HeaderStyle style) {
     DropHistories();
     table_ = std::move(table);
     ids_.clear();
@@ -38,8 +38,20 @@ void ProjectDocument::ReplaceProject(const QString& name, SpriteTable table, con
     name_ = name;
     filePath_ = path;
     unsavedWhenReplaced_ = unsaved;
+    const bool restyled = style != compileStyle_;
+    compileStyle_ = savedCompileStyle_ = style;
     ReportModified();
     emit IdentityChanged();
+    if (restyled)
+        emit CompileStyleChanged();
+}
+
+void ProjectDocument::SetCompileStyle(HeaderStyle style) {
+    if (style == compileStyle_)
+        return;
+    compileStyle_ = style;
+    ReportModified();
+    emit CompileStyleChanged();
 }
 
 void ProjectDocument::DropHistories() {
@@ -58,6 +70,7 @@ void ProjectDocument::MarkSaved(const QString& path) {
     const bool moved = path != filePath_;
     filePath_ = path;
     unsavedWhenReplaced_ = false;
+    savedCompileStyle_ = compileStyle_;
     for (const auto& [id, history] : histories_)
         history->setClean(); // settles through cleanChanged
     projectHistory_.setClean();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "export/header_style.h"
 #include "history/sprite_steps.h"
 #include "history/structure_steps.h"
 #include "model/sprite_identity.h"
@@ -33,15 +34,21 @@ class ProjectDocument : public QObject, private SpriteStepTarget, private Struct
     // Empty until the project is saved or was opened from a file.
     QString FilePath() const { return filePath_; }
     bool IsModified() const {
-        return unsavedWhenReplaced_ || !projectHistory_.isClean() || !uncleanHistories_.empty();
+        return unsavedWhenReplaced_ || !projectHistory_.isClean() || !uncleanHistories_.empty() ||
+               compileStyle_ != savedCompileStyle_;
     }
+    // How Compile writes the header, kept with the project. Choosing another marks the project
+    // modified, as choosing the one it was saved with again unmarks it; it is no step of a
+    // history: the user chooses it in Compile's dialog, not on the sprites.
+    HeaderStyle CompileStyle() const { return compileStyle_; }
+    void SetCompileStyle(HeaderStyle style);
 
     // A new, empty project that nothing needs saving for.
     void StartProject(const QString& name);
     // A project read from a file or brought back after a crash, replacing the current one
     // whole with fresh histories. It starts unmodified unless it holds unsaved work.
     void ReplaceProject(const QString& name, SpriteTable table, const QString& path,
-                        bool unsaved = false);
+                        bool unsaved = false, HeaderStyle style = HeaderStyle::Plain);
     // The project now matches the file at `path`.
     void MarkSaved(const QString& path);
 
@@ -124,6 +131,8 @@ class ProjectDocument : public QObject, private SpriteStepTarget, private Struct
     void SpritesRearranged(const std::vector<int>& sources);
     // A sprite's window opened or closed.
     void EditorsChanged();
+    // Compile's style was chosen, or came with the project.
+    void CompileStyleChanged();
 
   private:
     void ApplyPixels(SpriteId sprite, const std::vector<PixelChange>& changes, bool after) override;
@@ -154,6 +163,8 @@ class ProjectDocument : public QObject, private SpriteStepTarget, private Struct
     SpriteTable table_;
     QString name_;
     QString filePath_;
+    HeaderStyle compileStyle_ = HeaderStyle::Plain;
+    HeaderStyle savedCompileStyle_ = HeaderStyle::Plain;
     // A recovered project holds work that no file has, before any history does.
     bool unsavedWhenReplaced_ = false;
     // Histories of sprites in the project that differ from the saved state.

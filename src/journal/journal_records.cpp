@@ -30,7 +30,7 @@ QJsonArray OpenJson(const std::vector<int>& openEditors) {
 
 // QJsonObject's keys in its sorted order: file, format, name, open, sprites, time, version.
 BaseRecordJson BaseRecord(qint64 time, const QString& name, const QString& filePath,
-                          const SpriteTable& table) {
+                          const SpriteTable& table, HeaderStyle style) {
     std::vector<int> open;
     for (int i = 0; i < table.SpriteCount(); ++i)
         if (table.Record(i).IsOpen)
@@ -48,6 +48,11 @@ BaseRecordJson BaseRecord(qint64 time, const QString& name, const QString& fileP
     json.Key(kFormat);
     json.String(kJournalFormat);
     json.Next(false);
+    if (style != HeaderStyle::Plain) {
+        json.Key(kHeaderStyle);
+        json.String(HeaderStyleKey(style));
+        json.Next(false);
+    }
     json.Key(kName);
     json.String(name);
     json.Next(false);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "export/header_style.h"
 #include "model/sprite_table.h"
 #include "project/project_keys.h"
 
@@ -27,14 +28,16 @@ inline constexpr QLatin1String kIndex("index");
 inline constexpr QLatin1String kSprite("sprite");
 inline constexpr QLatin1String kCount("count");
 inline constexpr QLatin1String kOrder("order");
-inline constexpr std::array kAllKeys{kFormat, kVersion, kName,  kSprites, kSize, kOpen,
-                                     kDark,   kLight,   kMask,  kTime,    kFile, kStep,
-                                     kIndex,  kSprite,  kCount, kOrder};
+inline constexpr std::array kAllKeys{kFormat, kVersion, kName,  kSprites, kSize,       kOpen,
+                                     kDark,   kLight,   kMask,  kTime,    kFile,       kStep,
+                                     kIndex,  kSprite,  kCount, kOrder,   kHeaderStyle};
 } // namespace journal_keys
 
 // The two kinds of journal record. The base record holds the whole project:
 //   {"format":"vellicor-journal","version":1,"time":T,"name":N,"file":F,
 //    "sprites":[S, ...],"open":[i, ...]}
+// with "headerStyle" after "format" when Compile's style is not plain; a change of style starts
+// the journal afresh with a new base record.
 // and each later step record the whole state of one sprite after a completed step:
 //   {"step":k,"time":T,"index":i,"sprite":S,"open":[i, ...]}
 // where S is a sprite as the project file holds it, without "open" (SpriteJson), T =
@@ -61,7 +64,7 @@ struct BaseRecordJson {
 };
 
 BaseRecordJson BaseRecord(qint64 time, const QString& name, const QString& filePath,
-                          const SpriteTable& table);
+                          const SpriteTable& table, HeaderStyle style = HeaderStyle::Plain);
 QJsonObject StepRecord(qint64 time, int step, int index, const SpriteRecord& record,
                        const std::vector<int>& openEditors);
 QJsonObject AddedSpritesRecord(qint64 time, int step, int index,

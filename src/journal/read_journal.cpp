@@ -59,7 +59,14 @@ std::optional<QString> ReplayBase(const QJsonObject& record, RecoveredProject& p
     if (sprites.toArray().size() > SpriteTable::kMaxSprites)
         return QStringLiteral("it has more than %1 sprites").arg(SpriteTable::kMaxSprites);
 
-    RecoveredProject base{name, file.toString(), {}, QDateTime::fromMSecsSinceEpoch(time)};
+    const QJsonValue style = record.value(kHeaderStyle);
+    const auto headerStyle =
+        style.isUndefined() ? HeaderStyle::Plain : HeaderStyleFromKey(style.toString());
+    if (!headerStyle || (!style.isUndefined() && !style.isString()))
+        return QStringLiteral("it has an unknown header style");
+
+    RecoveredProject base{
+        name, file.toString(), {}, QDateTime::fromMSecsSinceEpoch(time), *headerStyle};
     std::vector<SpriteRecord> read;
     if (auto refusal = ReadSprites(sprites.toArray(), read))
         return refusal;

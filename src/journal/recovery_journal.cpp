@@ -53,9 +53,10 @@ void RecoveryJournal::Close() {
 }
 
 std::optional<QString> RecoveryJournal::Start(const QString& path, const QString& name,
-                                              const QString& filePath, const SpriteTable& table) {
+                                              const QString& filePath, const SpriteTable& table,
+                                              HeaderStyle style) {
     Close();
-    const QByteArray line = JournalLine(BaseRecord(Now(), name, filePath, table));
+    const QByteArray line = JournalLine(BaseRecord(Now(), name, filePath, table, style));
     const QByteArray temporary = QFile::encodeName(TemporaryPath(path));
     const int fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     if (fd < 0)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "export/header_style.h"
 #include "model/sprite_table.h"
 
 #include <QByteArray>
@@ -27,7 +28,7 @@ class RecoveryJournal {
     // file is replaced by a rename, so a crash here leaves the old journal or the new one
     // whole. Returns the reason on failure, and is then not started.
     std::optional<QString> Start(const QString& path, const QString& name, const QString& filePath,
-                                 const SpriteTable& table);
+                                 const SpriteTable& table, HeaderStyle style = HeaderStyle::Plain);
     // Appends one completed step: the whole state of sprite `index` (its name, size, three
     // planes) and the indexes of the sprites whose editors are open now. An index one past
     // the last sprite appends a new sprite. Written with one pwrite() and fdatasync'ed before
@@ -71,6 +72,7 @@ struct RecoveredProject {
     QString filePath;     // the project's file, empty when it had none
     SpriteTable table;    // every sprite whole; Record(i).IsOpen = its editor was open
     QDateTime lastChange; // time of the last completed step
+    HeaderStyle headerStyle = HeaderStyle::Plain;
 };
 
 struct JournalRead {

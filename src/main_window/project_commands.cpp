@@ -106,15 +106,15 @@ bool ProjectCommands::OpenProjectFile(const QString& path) {
         return false;
     }
     Replace(read.project->name, std::move(read.project->table), QFileInfo(path).absoluteFilePath(),
-            false);
+            false, read.project->headerStyle);
     recentProjects_.Add(path);
     return true;
 }
 
 void ProjectCommands::Replace(const QString& name, SpriteTable table, const QString& path,
-                              bool unsaved) {
+                              bool unsaved, HeaderStyle style) {
     editors_.DropAll();
-    document_.ReplaceProject(name, std::move(table), path, unsaved);
+    document_.ReplaceProject(name, std::move(table), path, unsaved, style);
     tree_.Rebuild();
     // The editors it had open open again, as a double-click on each would open them.
     std::vector<int> openEditors = document_.OpenEditors();
@@ -159,7 +159,8 @@ bool ProjectCommands::SaveAs() {
 
 bool ProjectCommands::SaveTo(const QString& path) {
     editors_.CommitFloating();
-    if (const auto reason = SaveProjectFile(path, document_.Name(), document_.Table())) {
+    if (const auto reason =
+            SaveProjectFile(path, document_.Name(), document_.Table(), document_.CompileStyle())) {
         ShowError(dialogs_, window_,
                   tr("The project could not be saved to \"%1\".\n%2")
                       .arg(QDir::toNativeSeparators(path), *reason));

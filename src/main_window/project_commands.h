@@ -1,5 +1,6 @@
 #pragma once
 
+#include "export/header_style.h"
 #include "recent_projects.h"
 
 #include <QObject>
@@ -33,7 +34,8 @@ class ProjectCommands : public QObject {
     bool OpenProjectFile(const QString& path);
     // Puts a project read from a file or recovered in place of the current one, and shows it:
     // its tree and the editors it had open.
-    void Replace(const QString& name, SpriteTable table, const QString& path, bool unsaved);
+    void Replace(const QString& name, SpriteTable table, const QString& path, bool unsaved,
+                 HeaderStyle style = HeaderStyle::Plain);
     // Asks whether to save a modified project before it is thrown away; false means stop.
     bool MaybeSaveChanges();
     // The desktop session is ending: asks as closing would; false means keep the session.

@@ -48,7 +48,8 @@ void RecoveryCommands::RecoverUnsavedWork() {
             continue;
         }
         RecoveredProject project = *read.project;
-        projects_.Replace(project.name, std::move(project.table), project.filePath, true);
+        projects_.Replace(project.name, std::move(project.table), project.filePath, true,
+                          project.headerStyle);
         // This instance's own journal keeps the recovered work safe from here on.
         journalKeeper_->Restart();
         RecoveryStore::Discard(path);

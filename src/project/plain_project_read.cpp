@@ -19,8 +19,9 @@ namespace od = simdjson::ondemand;
 using namespace project_keys;
 static_assert(kJsonPadding >= simdjson::SIMDJSON_PADDING);
 
-constexpr std::array kRootKeys{kFormat, kVersion, kName, kSprites};
-enum RootKey { kFormatKey, kVersionKey, kProjectNameKey, kSpritesKey };
+constexpr std::array kRootKeys{kFormat, kVersion, kName, kSprites, kHeaderStyle};
+enum RootKey { kFormatKey, kVersionKey, kProjectNameKey, kSpritesKey, kHeaderStyleKey };
+constexpr unsigned kNeededRootKeys = (1U << kHeaderStyleKey) - 1; // the style is optional
 constexpr std::array kSpriteKeys{kName, kSize, kOpen, kDark, kLight, kMask};
 enum SpriteKey { kNameKey, kSizeKey, kOpenKey, kDarkKey, kLightKey, kMaskKey };
 constexpr unsigned kAllSpriteKeys = (1U << kSpriteKeys.size()) - 1;
@@ -213,6 +214,12 @@ bool ReadSprites(od::value& value, SpriteTable& table, const char* begin) {
     return true;
 }
 
+// Only the style Vellicor writes; "plain" is never written, so the full reader takes that too.
+bool ReadStyle(od::value& value, HeaderStyle& style) {
+    style = HeaderStyle::CDeclarations;
+    return Spelt(value, "\"c\"");
+}
+
 std::optional<Project> ReadRoot(od::document& document, std::string_view json) {
     od::object root;
     if (document.get_object().get(root))
@@ -232,15 +239,16 @@ std::optional<Project> ReadRoot(od::document& document, std::string_view json) {
         const bool read = key == kFormatKey        ? Spelt(value, "\"vellicor-project\"")
                           : key == kVersionKey     ? Spelt(value, "1")
                           : key == kProjectNameKey ? ReadName(value, name)
+                          : key == kHeaderStyleKey ? ReadStyle(value, project.headerStyle)
                                                    : ReadSprites(value, project.table, json.data());
         if (!read)
             return std::nullopt;
         if (key == kProjectNameKey)
             project.name = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
     }
-    // All four keys, nothing but white space after the root, and no more bytes than JsonBounds
-    // allows for the sprites.
-    if (seen != (1U << kRootKeys.size()) - 1 ||
+    // All four needed keys, nothing but white space after the root, and no more bytes than
+    // JsonBounds allows for the sprites.
+    if ((seen & kNeededRootKeys) != kNeededRootKeys ||
         document.current_location().error() != simdjson::OUT_OF_BOUNDS ||
         static_cast<std::int64_t>(json.size()) >
             JsonBounds::kBaseBytes + JsonBounds::kBytesPerSprite * project.table.SpriteCount())

@@ -24,7 +24,8 @@ constexpr qint64 kMaxProjectFileBytes = qint64{256} * 1024 * 1024;
 QString ProjectTooLarge();
 
 // The file's bytes: deterministic, UTF-8 JSON, upper-case hex, ends with a newline.
-QByteArray ProjectFileBytes(const QString& name, const SpriteTable& table);
+QByteArray ProjectFileBytes(const QString& name, const SpriteTable& table,
+                            HeaderStyle style = HeaderStyle::Plain);
 
 struct ProjectRead {
     std::optional<Project> project; // set when the file was accepted
@@ -41,6 +42,7 @@ ProjectRead LoadProjectFile(const QString& path);
 
 // Writes the project atomically; returns the reason on failure.
 std::optional<QString> SaveProjectFile(const QString& path, const QString& name,
-                                       const SpriteTable& table);
+                                       const SpriteTable& table,
+                                       HeaderStyle style = HeaderStyle::Plain);
 
 } // namespace vellicor

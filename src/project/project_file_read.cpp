@@ -88,6 +88,18 @@ void CheckFormat(const QJsonObject& root) {
                QStringLiteral(" is %1, which is no format version.").arg(version));
 }
 
+// Files from before there was a choice hold no style: they were compiled plain.
+HeaderStyle ReadHeaderStyle(const QJsonObject& root) {
+    const QJsonValue value = root.value(kHeaderStyle);
+    if (value.isUndefined())
+        return HeaderStyle::Plain;
+    if (const auto style = HeaderStyleFromKey(value.toString()); style && value.isString())
+        return *style;
+    Refuse(QStringLiteral("%1 is not \"%2\" or \"%3\".")
+               .arg(Quoted(kHeaderStyle), HeaderStyleKey(HeaderStyle::Plain),
+                    HeaderStyleKey(HeaderStyle::CDeclarations)));
+}
+
 Project ParseProject(const QByteArray& bytes) {
     if (bytes.size() > kMaxProjectFileBytes)
         Refuse(ProjectTooLarge());
@@ -104,6 +116,7 @@ Project ParseProject(const QByteArray& bytes) {
 
     Project project;
     Check(ReadName(root, project.name));
+    project.headerStyle = ReadHeaderStyle(root);
     QJsonArray sprites;
     Check(ReadArray(root, kSprites, sprites));
     if (sprites.size() > SpriteTable::kMaxSprites)

@@ -10,7 +10,7 @@ namespace vellicor {
 
 // Exactly what QJsonDocument wrote for the whole project, written straight into one buffer:
 // QJsonObject kept its keys sorted, so the same project always gives the same bytes.
-QByteArray ProjectFileBytes(const QString& name, const SpriteTable& table) {
+QByteArray ProjectFileBytes(const QString& name, const SpriteTable& table, HeaderStyle style) {
     using namespace project_keys;
     const auto sprites = table.Sprites();
     const qsizetype bound = 8 * JsonCursor::MaxLineBytes(1) + MaxJsonStringBytes(name.size()) +
@@ -22,6 +22,11 @@ QByteArray ProjectFileBytes(const QString& name, const SpriteTable& table) {
     json.Key(kFormat);
     json.String(kFormatName);
     json.Next(false);
+    if (style != HeaderStyle::Plain) {
+        json.Key(kHeaderStyle);
+        json.String(HeaderStyleKey(style));
+        json.Next(false);
+    }
     json.Key(kName);
     json.String(name);
     json.Next(false);
@@ -38,8 +43,8 @@ QByteArray ProjectFileBytes(const QString& name, const SpriteTable& table) {
 }
 
 std::optional<QString> SaveProjectFile(const QString& path, const QString& name,
-                                       const SpriteTable& table) {
-    return WriteFileAtomically(path, ProjectFileBytes(name, table));
+                                       const SpriteTable& table, HeaderStyle style) {
+    return WriteFileAtomically(path, ProjectFileBytes(name, table, style));
 }
 
 } // namespace vellicor
