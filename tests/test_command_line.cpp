@@ -1,5 +1,6 @@
 // The command line as build pipelines call it: the real program as a child process with no
 // display at all.
+#include "export/c_header_text.h"
 #include "export/header_text.h"
 #include "model/colour_table.h"
 #include "png/png_export.h"
@@ -66,7 +67,8 @@ class TestCommandLine : public QObject {
         QTest::addColumn<QString>("err"); // what stderr starts with, in whole lines; empty: nothing
         // What was written: "list LINES" on stdout, the listing's last lines; "header", "png SPRITE
         // SCALE", "project FILE NAME PNG SPRITE" with the sprite of Ball.png added, "project FILE
-        // NAME header" with those of in.h; else nothing.
+        // NAME header" with those of in.h; "cheader" the C declarations of distinct.vellicor; else
+        // nothing.
         QTest::addColumn<QString>("result");
         const QStringList exportBall = {"--export-png", "@/good.vellicor", "--output", "@/out.png"};
         const QString usage = "\n\nUsage: ";
@@ -74,6 +76,11 @@ class TestCommandLine : public QObject {
             "vellicor: could not find the sprite in the project \"@/good.vellicor\": ";
         // clang-format off
         QTest::newRow("export") << QStringList{"--export", "@/good.vellicor", "--output", "@/out.h"} << 0 << "" << "header";
+        QTest::newRow("export, C declarations") << QStringList{"--export", "@/distinct.vellicor", "--output", "@/out.h", "--header-style", "c"} << 0 << "" << "cheader";
+        QTest::newRow("export, plain") << QStringList{"--export", "@/good.vellicor", "--output", "@/out.h", "--header-style", "plain"} << 0 << "" << "header";
+        QTest::newRow("export, no such style") << QStringList{"--export", "@/good.vellicor", "--output", "@/out.h", "--header-style", "C"} << 2 << "vellicor: --header-style needs plain or c." + usage << "";
+        QTest::newRow("export, names no C declarations take") << QStringList{"--export", "@/good.vellicor", "--output", "@/c.h", "--header-style", "c"} << 1
+            << "vellicor: could not write the header \"@/c.h\": The C declarations style needs sprite names that are C identifiers (ASCII letters, digits and \"_\", not starting with a digit) and distinct, which these are not: \"Twin\".\n" << "";
         QTest::newRow("refused project") << QStringList{"--export", "@/newer.vellicor", "--output", "@/out.h"} << 1
             << "vellicor: could not read the project \"@/newer.vellicor\": The project was written by a newer version of Vellicor (format version 2); this version reads format 1.\n" << "";
         QTest::newRow("unwritable output") << QStringList{"--export", "@/good.vellicor", "--output", "@/none/out.h"} << 1
@@ -130,6 +137,8 @@ class TestCommandLine : public QObject {
         const auto path = [&dir](const char* name) { return dir.filePath(name); };
         const SpriteTable table = Sprites();
         const QByteArray project = ProjectFileBytes("Demo", table);
+        SpriteTable distinct = table;
+        distinct.TakeFrom(3); // one Twin only
         const QByteArray header = QByteArray::fromStdString(HeaderText(table));
         const QByteArray awkward = QByteArray::fromStdString(HeaderText(AwkwardSprites()));
         const qsizetype secondLine = header.indexOf('\n') + 1;
@@ -140,7 +149,8 @@ class TestCommandLine : public QObject {
                 WriteAll(path("out.png"), kOldImage) && ball.save(path("Ball.png")) &&
                 ball.save(path("2 balls.png")) && WriteAll(path("in.h"), awkward) &&
                 WriteAll(path("empty.h"), "/* Ball_PlaneDark = }; */\r\n") &&
-                WriteAll(path("odd.vellicor"), ProjectFileBytes("Odd", AwkwardSprites())));
+                WriteAll(path("odd.vellicor"), ProjectFileBytes("Odd", AwkwardSprites())) &&
+                WriteAll(path("distinct.vellicor"), ProjectFileBytes("Demo", distinct)));
         // Ball.png with its image data's own checksum wrong, every chunk's checksum right; and with
         // an empty profile, an empty colour key and a gamma after the image data, as viewers take.
         const QByteArray png = ReadAll(path("Ball.png"));
@@ -178,7 +188,12 @@ class TestCommandLine : public QObject {
         QCOMPARE(program.exitCode(), exitCode);
 
         // Every file holds what it held, but the one the command wrote.
-        QCOMPARE(ReadAll(path("out.h")), wrote[0] == "header" ? header : kOldHeader);
+        const QByteArray cHeader =
+            QByteArray::fromStdString(CHeaderText(distinct, "Demo", path("out.h")));
+        QCOMPARE(ReadAll(path("out.h")), wrote[0] == "header"    ? header
+                                         : wrote[0] == "cheader" ? cHeader
+                                                                 : kOldHeader);
+        QVERIFY(!QFile::exists(path("c.h")));
         QCOMPARE(ReadAll(path("out.png")),
                  wrote[0] == "png"
                      ? SpritePngBytes(table.Record(wrote[1].toInt()), wrote[2].toInt())

@@ -154,6 +154,9 @@ class TestHeaders : public QObject {
         accepted("no entries in braces", With(kEmptyBall, "= }", "= {}"), kEmptyBall);
         accepted("UTF-8 with byte order mark", "\xEF\xBB\xBF" + With(kBall, "Ball", "B\xC3\xA4ll"), With(kBall, "Ball", "B\xE4ll"));
         accepted("no sprites", QByteArray("// nothing yet\r\n"), QByteArray());
+        accepted("mask as opacity, without \"~\"", With(With(kBall, "~0x00", "0xFF"), "~0x01", "0xFE"), kBall);
+        accepted("16 bits to the full width", With(ball16, "{{0x00}", "{{0x00C0}"), With(ball16, "{{0x00}", "{{0xC0}"));
+        accepted("32 bits to the full width", With(ball32, "{{0x00}", "{{0x000000FF}"), With(ball32, "{{0x00}", "{{0xFF}"));
         // clang-format on
         // Compile's own lines are read as Compile meant them, whatever C would make of the name.
         for (const QString& name : kAwkwardSpriteNames) {
@@ -174,6 +177,7 @@ class TestHeaders : public QObject {
         refused("not hex", With(kBall, "0xA0", "0xG0"), "Line 2: \"0xG0\" in Ball_PlaneLight is not a hex value such as 0x3C.");
         refused("complemented dark", With(kBall, "0xC0", "~0xC0"), "Line 1: \"~0xC0\" in Ball_PlaneDark: only mask entries start with \"~\".");
         refused("plain mask", With(kBall, "~0x01", "0x01"), "Line 3: \"0x01\" in Ball_PlaneMask: mask entries start with \"~0x\".");
+        refused("mask as opacity, then \"~\"", With(kBall, "{{~0x00}", "{{0xFF}"), "Line 3: \"~0x00\" in Ball_PlaneMask: the line's first entry has no \"~\", and a mask line writes all its entries alike.");
         refused("unbalanced braces", With(light, "}};", "};"), "Line 1: Expected \",\" or \"}\" but found \";\".");
         refused("\";\" missing", With(kBall, "}};\r\nBall_PlaneLight", "}}\r\nBall_PlaneLight"), "Line 2: \";\" is missing before \"Ball_PlaneLight\".");
         refused("\";\" missing at the end", kBall.chopped(5) + "\r\n", "Line 3: The array does not end with \";\".");

@@ -16,6 +16,15 @@ namespace {
 const QString kSprite = QStringLiteral("sprite");
 const QString kScale = QStringLiteral("scale");
 const QString kName = QStringLiteral("name");
+const QString kHeaderStyle = QStringLiteral("header-style");
+
+QString ExportUsage(const HeadlessArguments& arguments) {
+    if (arguments.options.contains(kHeaderStyle) &&
+        !HeaderStyleFromKey(arguments.options.value(kHeaderStyle)))
+        return QStringLiteral("--header-style needs %1 or %2.")
+            .arg(HeaderStyleKey(HeaderStyle::Plain), HeaderStyleKey(HeaderStyle::CDeclarations));
+    return {};
+}
 
 // The scale's value, when it is a whole number in range.
 std::optional<int> ScaleValue(const QString& text) {
@@ -48,7 +57,7 @@ constexpr HeadlessCommand kCommands[] = {
     {QLatin1String("export"), QLatin1String("project"),
      QLatin1String("Writes the C header of <project> to the file given by --output, without "
                    "opening a window."),
-     QLatin1String(""), nullptr, &ExportHeader},
+     QLatin1String("header-style"), &ExportUsage, &ExportHeader},
     {QLatin1String("export-png"), QLatin1String("project"),
      QLatin1String("Writes the sprite given by --sprite of <project> as a PNG image to the file "
                    "given by --output."),
@@ -68,6 +77,9 @@ constexpr HeadlessCommand kCommands[] = {
 };
 
 constexpr HeadlessOption kOptions[] = {
+    {QLatin1String("header-style"), QLatin1String("style"),
+     QLatin1String("For --export: plain, the arrays every version wrote, or c, declarations that "
+                   "compile by themselves (default: the project's own style).")},
     {QLatin1String("sprite"), QLatin1String("sprite"),
      QLatin1String("The sprite that --export-png writes: its name, or its index counted from 0.")},
     {QLatin1String("scale"), QLatin1String("n"),
@@ -172,7 +184,11 @@ int ExportHeader(const HeadlessArguments& arguments, QTextStream& errors) {
     const std::optional<Project> project = LoadProjectOrReport(arguments.input, errors);
     if (!project)
         return kExitFailed;
-    if (const auto reason = WriteHeaderFile(arguments.output, project->table)) {
+    // Without the option the key is empty and names no style; a wrong one never gets here.
+    const HeaderStyle style =
+        HeaderStyleFromKey(arguments.options.value(kHeaderStyle)).value_or(project->headerStyle);
+    if (const auto reason =
+            WriteHeaderFile(arguments.output, project->table, style, project->name)) {
         Report(errors, QStringLiteral("could not write the header"), arguments.output, *reason);
         return kExitFailed;
     }

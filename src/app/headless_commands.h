@@ -58,7 +58,8 @@ struct HeadlessCommand {
 std::span<const HeadlessCommand> HeadlessCommands();
 std::span<const HeadlessOption> HeadlessOptions();
 
-// --export PROJECT --output HEADER: the header that Compile writes for the project.
+// --export PROJECT --output HEADER [--header-style plain|c]: the header that Compile writes
+// for the project, in the style given or else the project's own.
 int ExportHeader(const HeadlessArguments& arguments, QTextStream& errors);
 
 // --export-png PROJECT --sprite NAME_OR_INDEX --output IMAGE [--scale N]: one sprite as a PNG.

@@ -1,5 +1,6 @@
 #include "header_file.h"
 
+#include "c_header_text.h"
 #include "files/write_all.h"
 #include "header_text.h"
 
@@ -43,6 +44,28 @@ std::optional<QString> WriteDurably(int handle, const std::function<void(FileSin
 
 // Big enough that writing costs few system calls, small beside any header worth streaming.
 constexpr std::size_t kHeaderChunkBytes = 256 * 1024;
+
+// A header of either style: `opening`, each sprite's part as `append` makes it, `closing`,
+// written through a buffer of modest size.
+std::optional<QString> WriteSpriteChunks(const QString& path, const SpriteTable& table,
+                                         std::string_view opening,
+                                         void (*append)(std::string&, const SpriteRecord&),
+                                         std::string_view closing) {
+    return WriteFileAtomically(path, [&](FileSink& sink) {
+        std::string chunk(opening);
+        chunk.reserve(kHeaderChunkBytes + kHeaderChunkBytes / 4);
+        for (const SpriteRecord& sprite : table.Sprites()) {
+            append(chunk, sprite);
+            if (chunk.size() < kHeaderChunkBytes)
+                continue;
+            if (!sink.Write(chunk))
+                return;
+            chunk.clear();
+        }
+        chunk += closing;
+        sink.Write(chunk);
+    });
+}
 
 } // namespace
 
@@ -88,19 +111,17 @@ std::optional<QString> WriteFileAtomically(const QString& path, QByteArrayView b
 }
 
 std::optional<QString> WriteHeaderFile(const QString& path, const SpriteTable& table) {
-    return WriteFileAtomically(path, [&table](FileSink& sink) {
-        std::string chunk;
-        chunk.reserve(kHeaderChunkBytes + kHeaderChunkBytes / 4);
-        for (const SpriteRecord& sprite : table.Sprites()) {
-            AppendSpriteHeader(chunk, sprite);
-            if (chunk.size() < kHeaderChunkBytes)
-                continue;
-            if (!sink.Write(chunk))
-                return;
-            chunk.clear();
-        }
-        sink.Write(chunk);
-    });
+    return WriteSpriteChunks(path, table, {}, &AppendSpriteHeader, {});
+}
+
+std::optional<QString> WriteHeaderFile(const QString& path, const SpriteTable& table,
+                                       HeaderStyle style, const QString& projectName) {
+    if (style == HeaderStyle::Plain)
+        return WriteHeaderFile(path, table);
+    if (auto refusal = CHeaderRefusal(table))
+        return refusal;
+    const CHeaderFrame frame = CHeaderFrameOf(table, projectName, path);
+    return WriteSpriteChunks(path, table, frame.opening, &AppendCSprite, frame.closing);
 }
 
 } // namespace vellicor

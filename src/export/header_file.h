@@ -1,5 +1,6 @@
 #pragma once
 
+#include "header_style.h"
 #include "model/sprite_table.h"
 
 #include <QByteArrayView>
@@ -39,5 +40,10 @@ std::optional<QString> WriteFileAtomically(const QString& path, QByteArrayView b
 // The header that HeaderText makes, written sprite by sprite through a buffer of modest size,
 // so even the largest project's header is never held whole.
 std::optional<QString> WriteHeaderFile(const QString& path, const SpriteTable& table);
+
+// The header in the style asked for. Plain is the header above. CDeclarations is refused, with
+// nothing written, when CHeaderRefusal gives a reason; its comment names `projectName`.
+std::optional<QString> WriteHeaderFile(const QString& path, const SpriteTable& table,
+                                       HeaderStyle style, const QString& projectName);
 
 } // namespace vellicor

@@ -129,11 +129,18 @@ class SpriteReader {
                                     .arg(Title(line.name, PlaneKind::Dark))
                                     .arg(pending_.front().entries.size()));
         const bool mask = line.kind == PlaneKind::Mask;
+        // A mask line is either the plain header's "~0x00" or the C declarations' "0xFF"; its
+        // first entry says which.
+        const bool complementedMask = mask && count != 0 && line.entries.front().complemented;
         for (const PlaneEntry& entry : line.entries) {
             if (entry.complemented && !mask)
                 RefuseEntry(line, entry, QStringLiteral(": only mask entries start with \"~\"."));
-            if (!entry.complemented && mask)
+            if (!entry.complemented && complementedMask)
                 RefuseEntry(line, entry, QStringLiteral(": mask entries start with \"~0x\"."));
+            if (entry.complemented && mask && !complementedMask)
+                RefuseEntry(line, entry,
+                            QStringLiteral(": the line's first entry has no \"~\", and a mask "
+                                           "line writes all its entries alike."));
             if (entry.number == kNotHex)
                 RefuseEntry(line, entry, QStringLiteral(" is not a hex value such as 0x3C."));
             if (entry.number >> count != 0)
@@ -163,9 +170,15 @@ class SpriteReader {
         const std::array<Plane*, 3> planes = {&sprite.dark, &sprite.light, &sprite.mask};
         for (std::size_t k = 0; k < planes.size(); ++k) {
             const std::vector<PlaneEntry>& entries = pending_[k].entries;
+            // Mask entries without "~" are opaque where set: the plane's complement.
+            const bool flipped = k == 2 && !entries.empty() && !entries.front().complemented;
+            const std::uint32_t widthMask =
+                flipped ? ~std::uint32_t{0} >> (kPlaneSide - sprite.size) : 0;
             for (std::size_t y = 0; y < entries.size(); ++y) {
                 // Leftmost pixel in the entry's highest bit, and in the plane row's highest bit.
-                const auto row = static_cast<std::uint32_t>(entries[y].number);
+                auto row = static_cast<std::uint32_t>(entries[y].number);
+                if (flipped)
+                    row = ~row & widthMask;
                 planes[k]->SetFullRow(static_cast<int>(y), row << (kPlaneSide - sprite.size));
             }
         }

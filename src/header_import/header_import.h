@@ -29,7 +29,9 @@ struct HeaderImport {
 // any statement or comment. The data itself is checked whole before anything is returned:
 // every sprite has its dark, light and mask lines in that order, with the same number of
 // entries (0, 8, 16 or 32), values that fit the size, and a name that the sprite-name rules
-// accept. A header of more sprites than a project holds is refused as soon as that shows.
+// accept. A mask line holds the plane itself after "~" on every entry, as the plain style
+// writes it, or its complement with no "~" at all, as the C declarations style does; never
+// both. A header of more sprites than a project holds is refused as soon as that shows.
 HeaderImport ReadHeader(const QByteArray& bytes);
 
 // Reads the file (an unreadable file's reason is the system's), then ReadHeader.
