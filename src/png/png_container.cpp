@@ -33,4 +33,17 @@ bool IsWholePng(const QByteArray& bytes) {
     return false;
 }
 
+std::optional<QSize> PngHeaderSize(const QByteArray& bytes) {
+    // The signature (8), IHDR's length and type (8), then width and height.
+    constexpr qsizetype kWidthAt = 16;
+    if (bytes.size() < kWidthAt + 8)
+        return std::nullopt;
+    const quint32 width = qFromBigEndian<quint32>(bytes.constData() + kWidthAt);
+    const quint32 height = qFromBigEndian<quint32>(bytes.constData() + kWidthAt + 4);
+    constexpr quint32 kMaxInt = 0x7FFFFFFFU;
+    if (width == 0 || height == 0 || width > kMaxInt || height > kMaxInt)
+        return std::nullopt;
+    return QSize(static_cast<int>(width), static_cast<int>(height));
+}
+
 } // namespace vellicor
