@@ -9,12 +9,14 @@ using namespace vellicor::bench;
 
 namespace {
 
-// A square sheet of 8 x 8 tiles, every `every`th one scribbled and the rest transparent.
+// A square sheet of 8 x 8 tiles, every `every`th one drawn and the rest transparent. The drawn
+// pixels are scattered, so the file is as large as a real sheet's and not a run of repeats.
 QByteArray SheetOfTiles(int side, int every) {
     const PlaneBits clear = *BitsForColour(kTransparentCyan);
     return PixelsPngBytes(QSize(side, side), 1, [=](int x, int y) {
         const int tile = y / 8 * (side / 8) + x / 8;
-        return tile % every == 0 ? *BitsForColour(ScribbleColour(x, y)) : clear;
+        const auto scatter = static_cast<std::uint32_t>(x * 73856093 ^ y * 19349663) * 2654435761U;
+        return tile % every == 0 ? *BitsForColour(kPaletteColours[scatter >> 29 & 3]) : clear;
     });
 }
 

@@ -67,8 +67,8 @@ SpriteRecord SpriteFromPixels(const PngPixels& pixels) {
 
 PlaneBits ImportedBits(const std::uint8_t* rgba) {
     // Straight, not premultiplied, colours: a half-transparent pixel keeps its own grey.
-    const QRgb pixel = qRgba(rgba[0], rgba[1], rgba[2], rgba[3]);
-    return qAlpha(pixel) < 128 ? *BitsForColour(kTransparentCyan) : NearestGrey(pixel);
+    return ImportsTransparent(rgba) ? *BitsForColour(kTransparentCyan)
+                                    : NearestGrey(qRgb(rgba[0], rgba[1], rgba[2]));
 }
 
 std::variant<QByteArray, QString> ReadImageFile(const QString& path, qint64 maxBytes) {

@@ -55,11 +55,10 @@ const std::uint8_t* PixelAt(const PngPixels& pixels, int x, int y) {
 }
 
 bool IsEmpty(const PngPixels& pixels, QRect area) {
-    const PlaneBits clear = *BitsForColour(kTransparentCyan);
     for (int y = area.top(); y <= area.bottom(); ++y) {
         const std::uint8_t* sample = PixelAt(pixels, area.left(), y);
         for (int x = 0; x < area.width(); ++x, sample += 4)
-            if (ImportedBits(sample) != clear)
+            if (!ImportsTransparent(sample))
                 return false;
     }
     return true;
