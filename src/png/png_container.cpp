@@ -34,9 +34,12 @@ bool IsWholePng(const QByteArray& bytes) {
 }
 
 std::optional<QSize> PngHeaderSize(const QByteArray& bytes) {
-    // The signature (8), IHDR's length and type (8), then width and height.
+    // The signature (8), IHDR's length and type (8), then width and height. A header of another
+    // length is damaged, whatever its first bytes say.
     constexpr qsizetype kWidthAt = 16;
-    if (bytes.size() < kWidthAt + 8)
+    constexpr quint32 kHeaderLength = 13;
+    if (bytes.size() < kWidthAt + 8 ||
+        qFromBigEndian<quint32>(bytes.constData() + 8) != kHeaderLength)
         return std::nullopt;
     const quint32 width = qFromBigEndian<quint32>(bytes.constData() + kWidthAt);
     const quint32 height = qFromBigEndian<quint32>(bytes.constData() + kWidthAt + 4);
