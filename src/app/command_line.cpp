@@ -75,7 +75,11 @@ std::variant<QHash<QString, QString>, WrongUsage> FurtherOptions(const QCommandL
                                                                  const HeadlessCommand* chosen) {
     QHash<QString, QString> options;
     for (const HeadlessOption& option : HeadlessOptions()) {
-        const QStringList values = parser.values(option.name);
+        // A flag has no values to count, only the times it is named.
+        const QStringList values =
+            option.valueName.isEmpty()
+                ? QStringList(parser.optionNames().count(option.name), QString())
+                : parser.values(option.name);
         if (values.isEmpty())
             continue;
         if (values.size() > 1)

@@ -12,9 +12,9 @@ struct StartUp {
 };
 
 // Reads the command line before any application object exists. Commands that need no display
-// (--export, --export-png, --import-png, --import-header, --list, --help, --version, wrong
-// usage) run here under a QCoreApplication, so no GUI platform is ever loaded for them. argc
-// and argv are main's own: QCoreApplication keeps references.
+// (--export, --export-png, --import-png, --import-sheet, --export-sheet, --import-header, --list,
+// --help, --version, wrong usage) run here under a QCoreApplication, so no GUI platform is ever
+// loaded for them. argc and argv are main's own: QCoreApplication keeps references.
 StartUp HandleCommandLine(int& argc, char** argv);
 
 } // namespace vellicor

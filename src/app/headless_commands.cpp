@@ -26,31 +26,10 @@ QString ExportUsage(const HeadlessArguments& arguments) {
     return {};
 }
 
-// The scale's value, when it is a whole number in range.
-std::optional<int> ScaleValue(const QString& text) {
-    bool number = false;
-    const int scale = text.toInt(&number);
-    if (!number || scale < kMinPngScale || scale > kMaxPngScale)
-        return std::nullopt;
-    return scale;
-}
-
 QString ExportPngUsage(const HeadlessArguments& arguments) {
     if (!arguments.options.contains(kSprite))
         return QStringLiteral("--export-png needs --sprite.");
-    if (arguments.options.contains(kScale) && !ScaleValue(arguments.options.value(kScale)))
-        return QStringLiteral("--scale needs a whole number from %1 to %2.")
-            .arg(kMinPngScale)
-            .arg(kMaxPngScale);
-    return {};
-}
-
-QString ImportPngUsage(const HeadlessArguments& arguments) {
-    const QString name = arguments.options.value(kName);
-    if (arguments.options.contains(kName) &&
-        CheckName(name, NameKind::Sprite) != NameVerdict::Accept)
-        return QStringLiteral("--name \"%1\": %2").arg(name, kNameErrorText);
-    return {};
+    return ScaleUsage(arguments);
 }
 
 constexpr HeadlessCommand kCommands[] = {
@@ -65,7 +44,16 @@ constexpr HeadlessCommand kCommands[] = {
     {QLatin1String("import-png"), QLatin1String("image"),
      QLatin1String("Adds <image> (at most 32 x 32 pixels) as a new sprite to the project given "
                    "by --output, which is created when it does not exist."),
-     QLatin1String("name"), &ImportPngUsage, &ImportPng},
+     QLatin1String("name"), &NameUsage, &ImportPng},
+    {QLatin1String("import-sheet"), QLatin1String("image"),
+     QLatin1String("Cuts <image> (at most 4096 x 4096 pixels) into tiles of the size given by "
+                   "--tile and adds each, row by row, as a new sprite to the project given by "
+                   "--output, which is created when it does not exist."),
+     QLatin1String("tile name skip-empty"), &ImportSheetUsage, &ImportSheet},
+    {QLatin1String("export-sheet"), QLatin1String("project"),
+     QLatin1String("Writes every sprite of <project> that has a size into one PNG image, the file "
+                   "given by --output, in rows of --columns cells."),
+     QLatin1String("columns scale"), &ExportSheetUsage, &ExportSheet},
     {QLatin1String("import-header"), QLatin1String("header"),
      QLatin1String("Reads the sprites of the C header <header> into the project given by --output: "
                    "added to it when it exists, or to a new project named after the file."),
@@ -83,10 +71,19 @@ constexpr HeadlessOption kOptions[] = {
     {QLatin1String("sprite"), QLatin1String("sprite"),
      QLatin1String("The sprite that --export-png writes: its name, or its index counted from 0.")},
     {QLatin1String("scale"), QLatin1String("n"),
-     QLatin1String("For --export-png: each sprite pixel becomes n x n image pixels, n from 1 to "
-                   "32 (default 1).")},
+     QLatin1String("For --export-png and --export-sheet: each sprite pixel becomes n x n image "
+                   "pixels, n from 1 to 32 (default 1).")},
     {QLatin1String("name"), QLatin1String("name"),
-     QLatin1String("For --import-png: the new sprite's name (default: the image's file name).")},
+     QLatin1String("For --import-png: the new sprite's name; for --import-sheet: the sprites are "
+                   "named name0, name1, ... (default: the image's file name).")},
+    {QLatin1String("tile"), QLatin1String("n"),
+     QLatin1String("For --import-sheet, which needs it: the side of each tile and sprite, 8, 16 "
+                   "or 32 pixels.")},
+    {QLatin1String("skip-empty"), QLatin1String(""),
+     QLatin1String("For --import-sheet: leaves out the tiles whose every pixel is transparent.")},
+    {QLatin1String("columns"), QLatin1String("n"),
+     QLatin1String("For --export-sheet: the sprites in each row of the sheet, n from 1 to 256 "
+                   "(default 16).")},
 };
 
 // One line whatever the reason says, so scripts can read one fault per line.
@@ -123,6 +120,30 @@ std::variant<int, QString> FindSprite(const SpriteTable& table, const QString& w
 }
 
 } // namespace
+
+std::optional<int> ScaleValue(const QString& text) {
+    bool number = false;
+    const int scale = text.toInt(&number);
+    if (!number || scale < kMinPngScale || scale > kMaxPngScale)
+        return std::nullopt;
+    return scale;
+}
+
+QString ScaleUsage(const HeadlessArguments& arguments) {
+    if (arguments.options.contains(kScale) && !ScaleValue(arguments.options.value(kScale)))
+        return QStringLiteral("--scale needs a whole number from %1 to %2.")
+            .arg(kMinPngScale)
+            .arg(kMaxPngScale);
+    return {};
+}
+
+QString NameUsage(const HeadlessArguments& arguments) {
+    const QString name = arguments.options.value(kName);
+    if (arguments.options.contains(kName) &&
+        CheckName(name, NameKind::Sprite) != NameVerdict::Accept)
+        return QStringLiteral("--name \"%1\": %2").arg(name, kNameErrorText);
+    return {};
+}
 
 void Report(QTextStream& errors, const QString& what, const QString& path, const QString& reason) {
     errors << QStringLiteral("vellicor: %1 \"%2\": %3")

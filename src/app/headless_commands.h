@@ -29,15 +29,16 @@ int AddSpritesToProjectFile(const QString& output, std::vector<SpriteRecord> spr
                             QTextStream& errors);
 
 struct HeadlessArguments {
-    QString input;                   // the value of the command's own option
-    QString output;                  // the value of --output
-    QHash<QString, QString> options; // further options given, by name without the dashes
+    QString input;  // the value of the command's own option
+    QString output; // the value of --output
+    // Further options given, by name without the dashes; a flag's value is empty.
+    QHash<QString, QString> options;
 };
 
 // An option that only some commands take, besides --output.
 struct HeadlessOption {
     QLatin1String name;
-    QLatin1String valueName;
+    QLatin1String valueName; // empty for a flag, which takes no value
     QLatin1String description;
 };
 
@@ -58,6 +59,12 @@ struct HeadlessCommand {
 std::span<const HeadlessCommand> HeadlessCommands();
 std::span<const HeadlessOption> HeadlessOptions();
 
+// The value of --scale, when it is a whole number from kMinPngScale to kMaxPngScale.
+std::optional<int> ScaleValue(const QString& text);
+// The usage problems of --scale and --name, for the commands that take them; empty when none.
+QString ScaleUsage(const HeadlessArguments& arguments);
+QString NameUsage(const HeadlessArguments& arguments);
+
 // --export PROJECT --output HEADER [--header-style plain|c]: the header that Compile writes
 // for the project, in the style given or else the project's own.
 int ExportHeader(const HeadlessArguments& arguments, QTextStream& errors);
@@ -69,6 +76,16 @@ int ExportPng(const HeadlessArguments& arguments, QTextStream& errors);
 // --import-png IMAGE --output PROJECT [--name NAME]: the image as a new, last sprite of the
 // project, which is made (named after its file) when it does not exist yet.
 int ImportPng(const HeadlessArguments& arguments, QTextStream& errors);
+
+// --import-sheet IMAGE --tile N --output PROJECT [--name NAME] [--skip-empty]: the image cut
+// into tiles of N pixels, each a new sprite after the project's own, named NAME0, NAME1, ...
+QString ImportSheetUsage(const HeadlessArguments& arguments);
+int ImportSheet(const HeadlessArguments& arguments, QTextStream& errors);
+
+// --export-sheet PROJECT --output IMAGE [--columns N] [--scale S]: every sprite with a size in
+// one PNG image.
+QString ExportSheetUsage(const HeadlessArguments& arguments);
+int ExportSheet(const HeadlessArguments& arguments, QTextStream& errors);
 
 // --list PROJECT: one line per sprite on standard output, "index<TAB>name<TAB>size", the name
 // as UTF-8 and the index from 0, for scripts.

@@ -33,4 +33,20 @@ bool IsWholePng(const QByteArray& bytes) {
     return false;
 }
 
+std::optional<QSize> PngHeaderSize(const QByteArray& bytes) {
+    // The signature (8), IHDR's length and type (8), then width and height. A header of another
+    // length is damaged, whatever its first bytes say.
+    constexpr qsizetype kWidthAt = 16;
+    constexpr quint32 kHeaderLength = 13;
+    if (bytes.size() < kWidthAt + 8 ||
+        qFromBigEndian<quint32>(bytes.constData() + 8) != kHeaderLength)
+        return std::nullopt;
+    const quint32 width = qFromBigEndian<quint32>(bytes.constData() + kWidthAt);
+    const quint32 height = qFromBigEndian<quint32>(bytes.constData() + kWidthAt + 4);
+    constexpr quint32 kMaxInt = 0x7FFFFFFFU;
+    if (width == 0 || height == 0 || width > kMaxInt || height > kMaxInt)
+        return std::nullopt;
+    return QSize(static_cast<int>(width), static_cast<int>(height));
+}
+
 } // namespace vellicor

@@ -52,38 +52,37 @@ QString NotPng() {
     return QStringLiteral("It is not a PNG image, or it is damaged.");
 }
 
-// The file's bytes, or why they could not be read.
-std::variant<QByteArray, QString> ReadPngFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return file.errorString();
-    // One byte past the limit tells a file that is too large; a plain file is read no further
-    // than its size, so the buffer is never larger than the file.
-    const qint64 wanted =
-        (file.isSequential() ? kMaxPngFileBytes : std::min(file.size(), kMaxPngFileBytes)) + 1;
-    QByteArray bytes = file.read(wanted);
-    if (file.error() != QFile::NoError)
-        return file.errorString();
-    return bytes;
-}
-
 // The sprite of decoded pixels, which fit a sprite.
 SpriteRecord SpriteFromPixels(const PngPixels& pixels) {
     SpriteRecord sprite;
     sprite.Size = static_cast<std::int16_t>(SpriteSizeFor(pixels.size));
     const std::uint8_t* sample = pixels.rgba.data();
-    for (int y = 0; y < pixels.size.height(); ++y) {
-        for (int x = 0; x < pixels.size.width(); ++x, sample += 4) {
-            // Straight, not premultiplied, colours: a half-transparent pixel keeps its own grey.
-            const QRgb pixel = qRgba(sample[0], sample[1], sample[2], sample[3]);
-            sprite.SetBits(
-                x, y, qAlpha(pixel) < 128 ? *BitsForColour(kTransparentCyan) : NearestGrey(pixel));
-        }
-    }
+    for (int y = 0; y < pixels.size.height(); ++y)
+        for (int x = 0; x < pixels.size.width(); ++x, sample += 4)
+            sprite.SetBits(x, y, ImportedBits(sample));
     return sprite;
 }
 
 } // namespace
+
+PlaneBits ImportedBits(const std::uint8_t* rgba) {
+    // Straight, not premultiplied, colours: a half-transparent pixel keeps its own grey.
+    return ImportsTransparent(rgba) ? *BitsForColour(kTransparentCyan)
+                                    : NearestGrey(qRgb(rgba[0], rgba[1], rgba[2]));
+}
+
+std::variant<QByteArray, QString> ReadImageFile(const QString& path, qint64 maxBytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return file.errorString();
+    // One byte past the limit tells a file that is too large; a plain file is read no further
+    // than its size, so the buffer is never larger than the file.
+    const qint64 wanted = (file.isSequential() ? maxBytes : std::min(file.size(), maxBytes)) + 1;
+    QByteArray bytes = file.read(wanted);
+    if (file.error() != QFile::NoError)
+        return file.errorString();
+    return bytes;
+}
 
 ImageImport SpriteFromPngBytes(const QByteArray& bytes) {
     if (bytes.size() > kMaxPngFileBytes)
@@ -108,7 +107,7 @@ ImageImport SpriteFromPngBytes(const QByteArray& bytes) {
 }
 
 ImageImport LoadPngSprite(const QString& path) {
-    auto read = ReadPngFile(path);
+    auto read = ReadImageFile(path, kMaxPngFileBytes);
     if (const auto* reason = std::get_if<QString>(&read))
         return {std::nullopt, *reason};
     ImageImport import = SpriteFromPngBytes(std::get<QByteArray>(read));

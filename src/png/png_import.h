@@ -5,7 +5,9 @@
 #include <QByteArray>
 #include <QSize>
 #include <QString>
+#include <cstdint>
 #include <optional>
+#include <variant>
 
 namespace vellicor {
 
@@ -26,6 +28,17 @@ struct ImageImport {
 // checked and its header read before any pixel is decoded, and nothing is printed, whatever the
 // bytes.
 ImageImport SpriteFromPngBytes(const QByteArray& bytes);
+
+// One decoded pixel (8-bit straight RGBA) by the rules of Import PNG: transparent where alpha is
+// below 128, else the nearest of the four greys by luminance. Every image import uses this rule.
+PlaneBits ImportedBits(const std::uint8_t* rgba);
+inline bool ImportsTransparent(const std::uint8_t* rgba) {
+    return rgba[3] < 128;
+}
+
+// The file's bytes, or the system's reason they could not be read. At most maxBytes + 1 are read,
+// so a file larger than the limit shows as such without being read whole.
+std::variant<QByteArray, QString> ReadImageFile(const QString& path, qint64 maxBytes);
 
 // Reads the PNG file and makes its sprite, named after the file.
 ImageImport LoadPngSprite(const QString& path);

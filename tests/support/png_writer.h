@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QRgb>
 #include <QtEndian>
 
 // A number as PNG keeps it: four bytes, the most significant first.
@@ -89,4 +90,22 @@ inline QByteArray Png(int colourType, int depth, bool interlaced, const QList<QL
         png += PngChunk("tRNS", alphas);
     return png + PngChunk("IDAT", Deflated(PngScanlines(pixels, depth, interlaced))) +
            PngChunk("IEND", {});
+}
+
+// An 8-bit RGBA image of any size, each pixel what `pixel` gives (straight alpha).
+template <typename PixelAt> QByteArray RgbaPng(int width, int height, PixelAt pixel) {
+    const QByteArray header =
+        PngNumber(width) + PngNumber(height) + QByteArray("\x08\x06\0\0\0", 5);
+    QByteArray lines;
+    lines.reserve(static_cast<qsizetype>(height) * (1 + 4 * width));
+    for (int y = 0; y < height; ++y) {
+        lines += '\0';
+        for (int x = 0; x < width; ++x) {
+            const QRgb rgba = pixel(x, y);
+            for (const int sample : {qRed(rgba), qGreen(rgba), qBlue(rgba), qAlpha(rgba)})
+                lines += static_cast<char>(sample);
+        }
+    }
+    return QByteArray("\x89PNG\r\n\x1A\n", 8) + PngChunk("IHDR", header) +
+           PngChunk("IDAT", Deflated(lines)) + PngChunk("IEND", {});
 }
