@@ -53,6 +53,10 @@ class BenchDialogs final : public DialogSeam {
     bool AskRecover(QWidget*, const QString&) override { return false; }
     void ShowModal(QDialog&) override {}
     std::optional<int> AskScale(QWidget*, int) override { return std::nullopt; }
+    std::optional<SheetCut> AskSheetCut(QWidget*, SheetCut) override { return std::nullopt; }
+    std::optional<SheetLayout> AskSheetLayout(QWidget*, SheetLayout, int) override {
+        return std::nullopt;
+    }
 };
 
 inline Rgb ScribbleColour(int x, int y) {

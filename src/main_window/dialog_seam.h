@@ -1,14 +1,23 @@
 #pragma once
 
 #include "model/name_rules.h"
+#include "png/sprite_sheet_export.h"
+#include "png/sprite_sheet_import.h"
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class QDialog;
 class QWidget;
 
 namespace vellicor {
+
+// A file name to save under and the file type chosen for it, by its place in the list offered.
+struct TypedFileName {
+    QString path;
+    int type = 0;
+};
 
 // The answer to "Save changes to project ...?".
 enum class SaveChangesAnswer { Save, Discard, Cancel };
@@ -30,6 +39,15 @@ class DialogSeam {
     // The chosen file name, or nullopt when cancelled. `offered` is the name shown at first.
     virtual std::optional<QString> SaveFileName(QWidget* parent, const QString& filter,
                                                 const QString& offered) = 0;
+    // The same with a choice of file types, `types[chosen]` selected at first. Seams without
+    // the choice answer as SaveFileName does for the type offered.
+    virtual std::optional<TypedFileName> SaveTypedFileName(QWidget* parent,
+                                                           const QStringList& types, int chosen,
+                                                           const QString& offered) {
+        if (auto path = SaveFileName(parent, types.value(chosen), offered))
+            return TypedFileName{*path, chosen};
+        return std::nullopt;
+    }
     // A file name to save a document under: asks before replacing a file and adds `suffix`
     // when the typed name has none. nullopt when cancelled.
     virtual std::optional<QString> SaveAsFileName(QWidget* parent, const QString& filter,
@@ -46,6 +64,11 @@ class DialogSeam {
     // A whole scale from 1 to 32 for an exported image, `initial` offered; nullopt when
     // cancelled.
     virtual std::optional<int> AskScale(QWidget* parent, int initial) = 0;
+    // How to cut a sprite sheet (tile size, empty tiles skipped), `initial` offered.
+    virtual std::optional<SheetCut> AskSheetCut(QWidget* parent, SheetCut initial) = 0;
+    // How to lay out an exported sheet of `sprites` sprites (columns, scale).
+    virtual std::optional<SheetLayout> AskSheetLayout(QWidget* parent, SheetLayout initial,
+                                                      int sprites) = 0;
 };
 
 // Asks for a name and applies the name rules, saying so when they refuse it; nullopt when the
@@ -71,6 +94,11 @@ class QtDialogs final : public DialogSeam {
     bool AskRecover(QWidget* parent, const QString& text) override;
     void ShowModal(QDialog& dialog) override;
     std::optional<int> AskScale(QWidget* parent, int initial) override;
+    std::optional<TypedFileName> SaveTypedFileName(QWidget* parent, const QStringList& types,
+                                                   int chosen, const QString& offered) override;
+    std::optional<SheetCut> AskSheetCut(QWidget* parent, SheetCut initial) override;
+    std::optional<SheetLayout> AskSheetLayout(QWidget* parent, SheetLayout initial,
+                                              int sprites) override;
 };
 
 } // namespace vellicor

@@ -4,6 +4,7 @@
 #include "document/project_document.h"
 #include "editor/frm_sprite.h"
 #include "export/header_text.h"
+#include "menu_actions.h"
 #include "pixel_clipboard.h"
 #include "png/png_export.h"
 #include "sprite_windows.h"
@@ -50,9 +51,7 @@ EditCommands::EditCommands(DialogSeam& dialogs, ProjectDocument& document, Sprit
 
 QAction* EditCommands::AddAction(const char* name, const QString& caption, const QKeySequence& key,
                                  void (EditCommands::*command)()) {
-    auto* action = new QAction(caption, this);
-    action->setObjectName(QString::fromLatin1(name));
-    action->setShortcut(key);
+    QAction* action = NamedAction(this, name, caption, key);
     // Only while the focus is among the editors: the menu shows the key all the same.
     action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     editorArea_.addAction(action);

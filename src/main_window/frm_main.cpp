@@ -10,6 +10,7 @@
 #include "image_commands.h"
 #include "journal/recovery_store.h"
 #include "project_tree.h"
+#include "sheet_commands.h"
 #include "sprite_list_commands.h"
 #include "sprite_windows.h"
 #include "status_panels.h"
@@ -51,6 +52,7 @@ frmMain::frmMain(DialogSeam& dialogs, const QString& recoveryFolder, QWidget* pa
     projects_ = new ProjectCommands(dialogs, document_, *tvMain_, *editors_, this);
     sprites_ = new SpriteCommands(dialogs, document_, *editors_, *undo_, this);
     list_ = new SpriteListCommands(dialogs, document_, *tvMain_, *editors_, *undo_, this);
+    sheets_ = new SheetCommands(dialogs, document_, *tvMain_, *editors_, *undo_, this);
     new FileDrops(dialogs, document_, *projects_, *sprites_, this);
     BuildMenus();
     new ImageCommands(document_, *editors_, *mdiArea_, *menuBar(), this);

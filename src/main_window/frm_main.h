@@ -22,6 +22,7 @@ class ColourSwatch;
 class CurrentColours;
 class HeaderDock;
 class ProjectTree;
+class SheetCommands;
 class SpriteListCommands;
 class SpriteWindows;
 class StatusPanels;
@@ -85,10 +86,6 @@ class frmMain : public QMainWindow, public EditorHost {
     void BuildViewMenu();
     void BuildToolbar();
     void BuildLeftPanel(QWidget* parent);
-    QAction* AddMenuAction(QMenu* menu, const char* name, const QString& caption,
-                           const QKeySequence& shortcut = {});
-    // Enables a command that needs a project to act on while there is one.
-    QAction* NeedsProject(QAction* action);
     // Export, the header's highlight and undo follow the active editor.
     void FollowActiveEditor();
     void UpdateTitle();
@@ -103,6 +100,7 @@ class frmMain : public QMainWindow, public EditorHost {
     ProjectCommands* projects_ = nullptr;
     SpriteCommands* sprites_ = nullptr;
     SpriteListCommands* list_ = nullptr;
+    SheetCommands* sheets_ = nullptr;
     RecoveryCommands* recovery_ = nullptr;
 
     QMdiArea* mdiArea_ = nullptr;

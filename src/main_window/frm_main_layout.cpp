@@ -5,9 +5,11 @@
 #include "current_colours.h"
 #include "edit_commands.h"
 #include "editor/qt_colour.h"
+#include "file_menu.h"
 #include "frm_about.h"
 #include "frm_main.h"
 #include "header_dock.h"
+#include "menu_actions.h"
 #include "model/colour_table.h"
 #include "previews.h"
 #include "project_tree.h"
@@ -29,54 +31,9 @@
 
 namespace vellicor {
 
-QAction* frmMain::AddMenuAction(QMenu* menu, const char* name, const QString& caption,
-                                const QKeySequence& shortcut) {
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(QString::fromLatin1(name));
-    action->setShortcut(shortcut);
-    return action;
-}
-
-QAction* frmMain::NeedsProject(QAction* action) {
-    action->setEnabled(false);
-    connect(&document_, &ProjectDocument::IdentityChanged, action,
-            [this, action] { action->setEnabled(document_.HasProject()); });
-    return action;
-}
-
 void frmMain::BuildMenus() {
-    QMenu* mnuFile = menuBar()->addMenu(tr("&File"));
-    mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    QMenu* mnuFileNew = mnuFile->addMenu(tr("&New"));
-    mnuFileNew->setObjectName(QStringLiteral("mnuFileNew"));
-    connect(AddMenuAction(mnuFileNew, "mnuFileNewProject", tr("&Project")), &QAction::triggered,
-            projects_, &ProjectCommands::NewProject);
-    AddMenuAction(mnuFileNew, "mnuFileNewSpriteArray", tr("Sprite &Array"),
-                  QKeySequence(Qt::CTRL | Qt::Key_R))
-        ->setEnabled(false);
-    connect(NeedsProject(AddMenuAction(mnuFileNew, "mnuFileNewSprite", tr("&Sprite"),
-                                       QKeySequence(Qt::CTRL | Qt::Key_N))),
-            &QAction::triggered, sprites_, &SpriteCommands::NewSprite);
-    connect(AddMenuAction(mnuFile, "mnuFileOpen", tr("&Open"), QKeySequence(Qt::CTRL | Qt::Key_O)),
-            &QAction::triggered, projects_, &ProjectCommands::Open);
-    QMenu* mnuFileRecent = mnuFile->addMenu(tr("Open &Recent"));
-    mnuFileRecent->setObjectName(QStringLiteral("mnuFileRecent"));
-    connect(mnuFileRecent, &QMenu::aboutToShow, projects_,
-            [this, mnuFileRecent] { projects_->ListRecent(mnuFileRecent); });
-    connect(AddMenuAction(mnuFile, "mnuFileSave", tr("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S)),
-            &QAction::triggered, projects_, &ProjectCommands::Save);
-    connect(AddMenuAction(mnuFile, "mnuFileSaveAs", tr("Save &As..."),
-                          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)),
-            &QAction::triggered, projects_, &ProjectCommands::SaveAs);
-    connect(NeedsProject(AddMenuAction(mnuFile, "mnuFileImportPng", tr("&Import PNG..."))),
-            &QAction::triggered, sprites_, &SpriteCommands::ImportPng);
-    connect(NeedsProject(AddMenuAction(mnuFile, "mnuFileImportHeader", tr("Import &Header..."))),
-            &QAction::triggered, sprites_, &SpriteCommands::ImportHeader);
-    mnuFileExportPng_ = AddMenuAction(mnuFile, "mnuFileExportPng", tr("&Export PNG..."));
-    mnuFileExportPng_->setEnabled(false); // follows the active editor
-    connect(mnuFileExportPng_, &QAction::triggered, sprites_, &SpriteCommands::ExportPng);
-    connect(AddMenuAction(mnuFile, "mnuFileExit", tr("E&xit")), &QAction::triggered, this,
-            &QWidget::close);
+    mnuFileExportPng_ =
+        BuildFileMenu(*menuBar(), document_, {*projects_, *sprites_, *sheets_}, *this);
 
     BuildEditMenu();
     list_->AddMenu(menuBar());
@@ -161,7 +118,7 @@ void frmMain::BuildToolbar() {
     QAction* spriteArray = dropDown->addAction(tr("Sprite Array"));
     spriteArray->setData(QStringLiteral("sprite array"));
     spriteArray->setEnabled(false);
-    QAction* sprite = NeedsProject(dropDown->addAction(tr("Sprite")));
+    QAction* sprite = NeedsProject(document_, dropDown->addAction(tr("Sprite")));
     sprite->setData(QStringLiteral("sprite"));
     connect(sprite, &QAction::triggered, sprites_, &SpriteCommands::NewSprite);
     newButton->setMenu(dropDown);

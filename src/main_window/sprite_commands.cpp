@@ -2,6 +2,7 @@
 
 #include "dialog_seam.h"
 #include "document/project_document.h"
+#include "export/c_header_text.h"
 #include "export/header_file.h"
 #include "export/header_text.h"
 #include "header_import/header_import.h"
@@ -19,6 +20,8 @@ namespace {
 
 const QString kPngFilter = QStringLiteral("PNG Images (*.png)");
 const QString kHeaderFilter = QStringLiteral("Header Files (*.h)");
+// The save dialog's second file type chooses the style, in the same place as the name.
+const QString kCHeaderFilter = QStringLiteral("C Declarations Header (*.h)");
 
 } // namespace
 
@@ -142,17 +145,29 @@ void SpriteCommands::ImportHeaderFrom(const QString& path) {
 
 void SpriteCommands::Compile() {
     editors_.CommitFloating();
-    const auto chosen = dialogs_.SaveFileName(window_, kHeaderFilter, lastHeaderName_);
+    const QStringList types{kHeaderFilter, kCHeaderFilter};
+    const bool wasC = document_.CompileStyle() == HeaderStyle::CDeclarations;
+    const auto chosen = dialogs_.SaveTypedFileName(window_, types, wasC ? 1 : 0, lastHeaderName_);
     if (!chosen)
         return;
-    lastHeaderName_ = *chosen;
+    lastHeaderName_ = chosen->path;
+    const HeaderStyle style = chosen->type == 1 ? HeaderStyle::CDeclarations : HeaderStyle::Plain;
+    // The project remembers the choice, even when its names keep this header from being written.
+    document_.SetCompileStyle(style);
+    const SpriteTable& table = document_.Table();
+    if (const auto refusal = style == HeaderStyle::Plain ? std::nullopt : CHeaderRefusal(table)) {
+        ShowError(dialogs_, window_, *refusal);
+        return;
+    }
     // The text is built whole before the file is touched, so it is what the table held when
     // the dialog closed.
-    const std::string header = HeaderText(document_.Table());
-    if (const auto reason = WriteFileAtomically(*chosen, header)) {
+    const std::string header = style == HeaderStyle::Plain
+                                   ? HeaderText(table)
+                                   : CHeaderText(table, document_.Name(), chosen->path);
+    if (const auto reason = WriteFileAtomically(chosen->path, header)) {
         ShowError(dialogs_, window_,
                   tr("The header could not be written to \"%1\".\n%2")
-                      .arg(QDir::toNativeSeparators(*chosen), *reason));
+                      .arg(QDir::toNativeSeparators(chosen->path), *reason));
     }
 }
 

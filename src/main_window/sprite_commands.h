@@ -27,7 +27,8 @@ class SpriteCommands : public QObject {
     // project, and says why when the file is refused.
     void ImportPngFrom(const QString& path);
     void ImportHeaderFrom(const QString& path);
-    // Writes the project's header of bit-plane arrays to a file the user names.
+    // Writes the project's header of bit-plane arrays to a file the user names, in the style
+    // chosen with its file type, which the project remembers.
     void Compile();
 
   private:

@@ -2,6 +2,7 @@
 
 #include "dialog_seam.h"
 #include "document/project_document.h"
+#include "menu_actions.h"
 #include "project_tree.h"
 #include "sprite_follower.h"
 #include "undo_router.h"
@@ -44,9 +45,7 @@ SpriteListCommands::SpriteListCommands(DialogSeam& dialogs, ProjectDocument& doc
 QAction* SpriteListCommands::AddAction(const char* name, const QString& caption,
                                        const QKeySequence& key,
                                        void (SpriteListCommands::*command)()) {
-    auto* action = new QAction(caption, this);
-    action->setObjectName(QString::fromLatin1(name));
-    action->setShortcut(key);
+    QAction* action = NamedAction(this, name, caption, key);
     // Only while the tree has the focus: on a canvas, Del and Ctrl+D are the editor's keys.
     action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     tree_.addAction(action);

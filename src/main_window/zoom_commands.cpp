@@ -2,6 +2,7 @@
 
 #include "document/project_document.h"
 #include "editor/frm_sprite.h"
+#include "menu_actions.h"
 #include "sprite_windows.h"
 
 #include <QAction>
@@ -17,8 +18,7 @@ ZoomCommands::ZoomCommands(const ProjectDocument& document, SpriteWindows& edito
     menu.addSeparator();
     const auto add = [&](const char* name, const QString& caption, QList<QKeySequence> keys,
                          std::function<void(frmSprite&)> act) {
-        auto* action = new QAction(caption, this);
-        action->setObjectName(QString::fromLatin1(name));
+        QAction* action = NamedAction(this, name, caption);
         action->setShortcuts(keys);
         // The menu shows the key; the area, where the editors are, makes it work.
         action->setShortcutContext(Qt::WidgetWithChildrenShortcut);

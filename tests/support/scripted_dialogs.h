@@ -24,7 +24,10 @@ class ScriptedDialogs final : public vellicor::DialogSeam {
     QList<vellicor::SaveChangesAnswer> saveChangesAnswers;
     QList<bool> recoverAnswers;             // true recovers; an exhausted script discards
     QList<std::optional<int>> scaleAnswers; // an exhausted script cancels
-    std::function<void(QDialog&)> onModal;  // runs while the modal dialog is shown
+    QList<int> fileTypeAnswers; // the file type chosen in a typed save; exhausted: the offered one
+    QList<std::optional<vellicor::SheetCut>> sheetCutAnswers;       // exhausted: cancels
+    QList<std::optional<vellicor::SheetLayout>> sheetLayoutAnswers; // exhausted: cancels
+    std::function<void(QDialog&)> onModal; // runs while the modal dialog is shown
     QList<Shown> shown;
     QStringList offeredNames;
     QStringList initialTexts; // what each input box held as it opened
@@ -69,6 +72,29 @@ class ScriptedDialogs final : public vellicor::DialogSeam {
 
     std::optional<int> AskScale(QWidget*, int initial) override {
         return Answer(scaleAnswers, {}, {"scale", QString::number(initial), {}});
+    }
+
+    std::optional<vellicor::TypedFileName> SaveTypedFileName(QWidget*, const QStringList& types,
+                                                             int chosen,
+                                                             const QString& offered) override {
+        offeredNames.append(offered);
+        const int type = fileTypeAnswers.isEmpty() ? chosen : fileTypeAnswers.takeFirst();
+        const auto path = Answer(saveAnswers, {}, {"save", types.value(type), types.value(chosen)});
+        if (!path)
+            return std::nullopt;
+        return vellicor::TypedFileName{*path, type};
+    }
+    std::optional<vellicor::SheetCut> AskSheetCut(QWidget*, vellicor::SheetCut initial) override {
+        return Answer(
+            sheetCutAnswers, {},
+            {"sheetcut", QStringLiteral("%1 %2").arg(initial.tile).arg(initial.skipEmpty), {}});
+    }
+    std::optional<vellicor::SheetLayout> AskSheetLayout(QWidget*, vellicor::SheetLayout initial,
+                                                        int sprites) override {
+        return Answer(sheetLayoutAnswers, {},
+                      {"sheetlayout",
+                       QStringLiteral("%1 %2").arg(initial.columns).arg(initial.scale),
+                       QString::number(sprites)});
     }
 
     QStringList Texts(const QString& kind) const {
