@@ -37,6 +37,8 @@ namespace vellicor::bench {
 // Names every prompt "Bench" and cancels everything else.
 class BenchDialogs final : public DialogSeam {
   public:
+    std::optional<QString> openFile;  // what Open and the imports are given; none cancels
+    std::optional<SheetCut> sheetCut; // how a sheet is cut; none cancels
     QString InputBox(QWidget*, const QString&, const QString&) override { return "Bench"; }
     void MessageBox(QWidget*, const QString&, const QString&) override {}
     std::optional<QString> SaveFileName(QWidget*, const QString&, const QString&) override {
@@ -46,14 +48,14 @@ class BenchDialogs final : public DialogSeam {
                                           const QString&) override {
         return std::nullopt;
     }
-    std::optional<QString> OpenFileName(QWidget*, const QString&) override { return std::nullopt; }
+    std::optional<QString> OpenFileName(QWidget*, const QString&) override { return openFile; }
     SaveChangesAnswer AskSaveChanges(QWidget*, const QString&) override {
         return SaveChangesAnswer::Discard;
     }
     bool AskRecover(QWidget*, const QString&) override { return false; }
     void ShowModal(QDialog&) override {}
     std::optional<int> AskScale(QWidget*, int) override { return std::nullopt; }
-    std::optional<SheetCut> AskSheetCut(QWidget*, SheetCut) override { return std::nullopt; }
+    std::optional<SheetCut> AskSheetCut(QWidget*, SheetCut) override { return sheetCut; }
     std::optional<SheetLayout> AskSheetLayout(QWidget*, SheetLayout, int) override {
         return std::nullopt;
     }
