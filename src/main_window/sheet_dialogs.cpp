@@ -19,6 +19,7 @@ class FormDialog : public QDialog {
   public:
     FormDialog(QWidget* parent, const QString& title) : QDialog(parent), form_(new QFormLayout) {
         setWindowTitle(title);
+        setMinimumWidth(320); // room for the whole title
         auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
         connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
         connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -66,6 +67,7 @@ std::optional<SheetCut> QtDialogs::AskSheetCut(QWidget* parent, SheetCut initial
     skip->setChecked(initial.skipEmpty);
     dialog.AddRow(QObject::tr("&Tile size:"), tile);
     dialog.AddRow(QString(), skip);
+    tile->setFocus(); // the default button would take it, and arrow keys would do nothing
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return SheetCut{tile->currentData().toInt(), skip->isChecked()};
@@ -79,6 +81,8 @@ std::optional<SheetLayout> QtDialogs::AskSheetLayout(QWidget* parent, SheetLayou
     auto* scale = NumberBox("spnSheetScale", kMinPngScale, kMaxPngScale, initial.scale);
     dialog.AddRow(QObject::tr("&Columns:"), columns);
     dialog.AddRow(QObject::tr("&Scale (1 to 32):"), scale);
+    columns->setFocus();
+    columns->selectAll(); // typing replaces the number offered
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return SheetLayout{columns->value(), scale->value()};

@@ -37,6 +37,10 @@ struct AppFixture {
               dialogs, recovery.isEmpty() ? recoveryFolder.path() : recovery)) {
         main->resize(1000, 700);
         main->show();
+        // Shortcuts reach only the active window, which a window manager activates in its own
+        // time; offscreen it is at once.
+        if (!QTest::qWaitForWindowActive(main.get()))
+            qWarning("The main window was not activated: key shortcuts may not reach it.");
     }
 
     template <typename T = QWidget> T* Find(const char* name) const {
