@@ -25,9 +25,10 @@ bool Drop(AppFixture& app, const QStringList& names, bool urls = true) {
     return true;
 }
 
-// An image of eight by eight; in another format, a broken PNG.
-void SavePng(const AppFixture& app, const QString& name, const char* format = "png") {
-    QImage image(8, 8, QImage::Format_ARGB32);
+// An image of eight by eight, or as wide as given; in another format, a broken PNG.
+void SavePng(const AppFixture& app, const QString& name, const char* format = "png",
+             int width = 8) {
+    QImage image(width, 8, QImage::Format_ARGB32);
     image.fill(Qt::black);
     QVERIFY(image.save(app.Path(name), format));
 }
@@ -97,6 +98,17 @@ class TestFileDrops : public QObject {
         QVERIFY(Drop(app, {"https://example.com/a.png", "Star.png"}));
         QCOMPARE(app.Nodes(), QString("s0 Star"));
         QVERIFY(app.dialogs.Texts("message").value(1).startsWith("\"https://example.com/a.png\""));
+    }
+
+    // An image larger than a sprite can only be a sheet: it is cut as Import Sprite Sheet does.
+    void sheetsAreCut() {
+        AppFixture app;
+        app.NewProject("Demo");
+        SavePng(app, "Row.png", "png", 40);
+        app.dialogs.sheetCutAnswers << SheetCut{8, false};
+        QVERIFY(Drop(app, {"Row.png"}));
+        QCOMPARE(app.Nodes(), QString("s0 Row0, s1 Row1, s2 Row2, s3 Row3, s4 Row4"));
+        QCOMPARE(app.dialogs.Count("message"), 0);
     }
 };
 

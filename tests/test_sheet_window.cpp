@@ -5,6 +5,7 @@
 #include "support/app_fixture.h"
 #include "support/sprite_letters.h"
 
+#include <QBuffer>
 #include <QImage>
 #include <QSettings>
 #include <QStandardPaths>
@@ -94,12 +95,18 @@ class TestSheetWindow : public QObject {
         QCOMPARE(app.Colour(7, 4, 1), 'B');
     }
 
+    // A file that is no sheet is refused before the cut is asked for.
     void refusedImportChangesNothing_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<bool>("cancelled");
+        QByteArray sheet, wide;
+        QBuffer sheetBuffer(&sheet), wideBuffer(&wide);
+        QImage(4097, 1, QImage::Format_ARGB32).save(&wideBuffer, "PNG");
+        OddSheet().save(&sheetBuffer, "PNG");
         QTest::newRow("damaged") << QByteArray("\x89PNG\r\n\x1a\n broken") << false;
         QTest::newRow("no file") << QByteArray() << false;
-        QTest::newRow("cancelled") << QByteArray() << true;
+        QTest::newRow("too wide") << wide << false;
+        QTest::newRow("cancelled") << sheet << true;
     }
 
     void refusedImportChangesNothing() {
@@ -115,6 +122,7 @@ class TestSheetWindow : public QObject {
         app.ImportSheet(path, cancelled ? std::nullopt : std::optional(SheetCut{8, false}));
         const QStringList messages = app.dialogs.Texts("message");
         QCOMPARE(messages.size(), cancelled ? 0 : 1);
+        QCOMPARE(app.dialogs.Count("sheetcut"), cancelled ? 1 : 0);
         if (!cancelled)
             QVERIFY2(messages[0].startsWith("The sprite sheet \"" + path +
                                             "\" could not be imported.\n"),

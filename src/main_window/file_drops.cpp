@@ -2,7 +2,9 @@
 
 #include "dialog_seam.h"
 #include "document/project_document.h"
+#include "png/png_import.h"
 #include "project_commands.h"
+#include "sheet_commands.h"
 #include "sprite_commands.h"
 
 #include <QDir>
@@ -26,9 +28,9 @@ bool HasLocalFile(const QMimeData* mime) {
 } // namespace
 
 FileDrops::FileDrops(DialogSeam& dialogs, ProjectDocument& document, ProjectCommands& projects,
-                     SpriteCommands& sprites, QWidget* window)
+                     SpriteCommands& sprites, SheetCommands& sheets, QWidget* window)
     : QObject(window), dialogs_(dialogs), document_(document), projects_(projects),
-      sprites_(sprites), window_(window) {
+      sprites_(sprites), sheets_(sheets), window_(window) {
     window->setAcceptDrops(true);
     window->installEventFilter(this);
 }
@@ -94,6 +96,8 @@ bool FileDrops::TakeOne(const QUrl& url) {
             Refuse(tr("\"%1\" was not imported: there is no project to add it to. Open or "
                       "create a project first.")
                        .arg(shown));
+        else if (suffix == QLatin1String("png") && IsSheetFile(path))
+            sheets_.ImportSheetFrom(path);
         else if (suffix == QLatin1String("png"))
             sprites_.ImportPngFrom(path);
         else

@@ -12,17 +12,19 @@ namespace vellicor {
 class DialogSeam;
 class ProjectCommands;
 class ProjectDocument;
+class SheetCommands;
 class SpriteCommands;
 
 // Files dropped on the main window from a file manager, each taken as its menu command takes a
 // chosen file: a project opens as Open opens it, an image or a header is imported as Import
-// PNG... and Import Header... import them. It watches the window's drag events, so the window
+// PNG... and Import Header... import them, and an image larger than a sprite as Import Sprite
+// Sheet... cuts it. It watches the window's drag events, so the window
 // itself only has to create it.
 class FileDrops : public QObject {
     Q_OBJECT
   public:
     FileDrops(DialogSeam& dialogs, ProjectDocument& document, ProjectCommands& projects,
-              SpriteCommands& sprites, QWidget* window);
+              SpriteCommands& sprites, SheetCommands& sheets, QWidget* window);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -38,6 +40,7 @@ class FileDrops : public QObject {
     ProjectDocument& document_;
     ProjectCommands& projects_;
     SpriteCommands& sprites_;
+    SheetCommands& sheets_;
     QWidget* window_;
 };
 

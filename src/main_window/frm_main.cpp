@@ -53,7 +53,7 @@ frmMain::frmMain(DialogSeam& dialogs, const QString& recoveryFolder, QWidget* pa
     sprites_ = new SpriteCommands(dialogs, document_, *editors_, *undo_, this);
     list_ = new SpriteListCommands(dialogs, document_, *tvMain_, *editors_, *undo_, this);
     sheets_ = new SheetCommands(dialogs, document_, *tvMain_, *editors_, *undo_, this);
-    new FileDrops(dialogs, document_, *projects_, *sprites_, this);
+    new FileDrops(dialogs, document_, *projects_, *sprites_, *sheets_, this);
     BuildMenus();
     new ImageCommands(document_, *editors_, *mdiArea_, *menuBar(), this);
     BuildToolbar();

@@ -39,6 +39,15 @@ void SheetCommands::ImportSheet() {
 }
 
 void SheetCommands::ImportSheetFrom(const QString& path) {
+    // A file that is no sheet at all is said before the user is asked how to cut it.
+    const auto read = ReadSheetFile(path);
+    const auto* bytes = std::get_if<QByteArray>(&read);
+    const std::optional<QString> refusal =
+        bytes ? SheetFileRefusal(*bytes) : std::optional(std::get<QString>(read));
+    if (refusal) {
+        RefuseSheet(path, *refusal);
+        return;
+    }
     QSettings settings;
     const SheetCut last{settings.value(kTileKey, 16).toInt(),
                         settings.value(kSkipEmptyKey, false).toBool()};
@@ -49,11 +58,9 @@ void SheetCommands::ImportSheetFrom(const QString& path) {
     settings.setValue(kSkipEmptyKey, cut->skipEmpty);
 
     const int room = SpriteTable::kMaxSprites - document_.Table().SpriteCount();
-    SheetImport sheet = LoadSpriteSheet(path, *cut, room);
+    SheetImport sheet = SpritesFromSheetBytes(*bytes, *cut, room);
     if (sheet.sprites.empty()) {
-        ShowError(dialogs_, window_,
-                  tr("The sprite sheet \"%1\" could not be imported.\n%2")
-                      .arg(QDir::toNativeSeparators(path), sheet.error));
+        RefuseSheet(path, sheet.error);
         return;
     }
     const auto base = SheetBaseName(path, sheet.sprites.size());
@@ -63,6 +70,12 @@ void SheetCommands::ImportSheetFrom(const QString& path) {
     document_.AddSprites(std::move(sheet.sprites), tr("Import Sprite Sheet"));
     // Undo and redo take the whole import back and put it again, until another node is picked.
     undo_.FollowProjectStep();
+}
+
+void SheetCommands::RefuseSheet(const QString& path, const QString& reason) {
+    ShowError(dialogs_, window_,
+              tr("The sprite sheet \"%1\" could not be imported.\n%2")
+                  .arg(QDir::toNativeSeparators(path), reason));
 }
 
 std::optional<QString> SheetCommands::SheetBaseName(const QString& path, std::size_t count) {

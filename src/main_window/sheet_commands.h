@@ -30,6 +30,7 @@ class SheetCommands : public QObject {
   private:
     // The name the sheet's sprites are numbered from: the file's, or one the user types.
     std::optional<QString> SheetBaseName(const QString& path, std::size_t count);
+    void RefuseSheet(const QString& path, const QString& reason);
 
     DialogSeam& dialogs_;
     ProjectDocument& document_;

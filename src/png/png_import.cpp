@@ -116,6 +116,14 @@ ImageImport LoadPngSprite(const QString& path) {
     return import;
 }
 
+bool IsSheetFile(const QString& path) {
+    QFile file(path);
+    constexpr qint64 kThroughHeaderSize = 24; // signature, IHDR's length and type, both sides
+    const auto size = file.open(QIODevice::ReadOnly) ? PngHeaderSize(file.read(kThroughHeaderSize))
+                                                     : std::nullopt;
+    return size && (size->width() > kMaxImageSide || size->height() > kMaxImageSide);
+}
+
 QString SpriteNameFromFile(const QString& path) {
     const QString name = QFileInfo(path).completeBaseName();
     return CheckName(name, NameKind::Sprite) == NameVerdict::Accept ? name : QString();

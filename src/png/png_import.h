@@ -40,6 +40,10 @@ inline bool ImportsTransparent(const std::uint8_t* rgba) {
 // so a file larger than the limit shows as such without being read whole.
 std::variant<QByteArray, QString> ReadImageFile(const QString& path, qint64 maxBytes);
 
+// Whether the file starts as a PNG whose header declares an image larger than a sprite, which
+// can only be a sheet. Reads the first bytes alone; a file that is not a PNG is no sheet.
+bool IsSheetFile(const QString& path);
+
 // Reads the PNG file and makes its sprite, named after the file.
 ImageImport LoadPngSprite(const QString& path);
 

@@ -16,6 +16,10 @@ namespace {
 // is not a sheet Vellicor can read.
 constexpr qint64 kMaxSheetFileBytes = qint64{160} * 1024 * 1024;
 
+QString NotPng() {
+    return QStringLiteral("It is not a PNG image, or it is damaged.");
+}
+
 SheetImport Refused(const QString& reason) {
     return {{}, reason};
 }
@@ -78,22 +82,31 @@ SpriteRecord TileSprite(const PngPixels& pixels, QRect area, int tile) {
 
 } // namespace
 
+std::optional<QString> SheetFileRefusal(const QByteArray& bytes) {
+    if (bytes.size() > kMaxSheetFileBytes)
+        return QStringLiteral("The file is too large for a sprite sheet (over %1 MB).")
+            .arg(kMaxSheetFileBytes / (1024 * 1024));
+    const std::optional<QSize> size = IsWholePng(bytes) ? PngHeaderSize(bytes) : std::nullopt;
+    if (!size)
+        return NotPng();
+    if (size->width() > kMaxSheetSide || size->height() > kMaxSheetSide)
+        return QStringLiteral("The image is %1 x %2 pixels; a sprite sheet is at most %3 x %3.")
+            .arg(size->width())
+            .arg(size->height())
+            .arg(kMaxSheetSide);
+    return std::nullopt;
+}
+
+std::variant<QByteArray, QString> ReadSheetFile(const QString& path) {
+    return ReadImageFile(path, kMaxSheetFileBytes);
+}
+
 SheetImport SpritesFromSheetBytes(const QByteArray& bytes, SheetCut cut, int roomLeft) {
     if (const auto refusal = TileRefusal(cut.tile))
         return Refused(*refusal);
-    if (bytes.size() > kMaxSheetFileBytes)
-        return Refused(QStringLiteral("The file is too large for a sprite sheet (over %1 MB).")
-                           .arg(kMaxSheetFileBytes / (1024 * 1024)));
-    const QString notPng = QStringLiteral("It is not a PNG image, or it is damaged.");
-    const std::optional<QSize> size = IsWholePng(bytes) ? PngHeaderSize(bytes) : std::nullopt;
-    if (!size)
-        return Refused(notPng);
-    if (size->width() > kMaxSheetSide || size->height() > kMaxSheetSide)
-        return Refused(QStringLiteral("The image is %1 x %2 pixels; a sprite sheet is at most "
-                                      "%3 x %3.")
-                           .arg(size->width())
-                           .arg(size->height())
-                           .arg(kMaxSheetSide));
+    if (const auto refusal = SheetFileRefusal(bytes))
+        return Refused(*refusal);
+    const std::optional<QSize> size = PngHeaderSize(bytes);
     const Grid grid{*size, cut.tile};
     const int room = std::max(roomLeft, 0);
     if (!cut.skipEmpty && grid.Count() > room)
@@ -101,7 +114,7 @@ SheetImport SpritesFromSheetBytes(const QByteArray& bytes, SheetCut cut, int roo
 
     const PngPixels pixels = DecodePng(bytes, kMaxSheetSide);
     if (pixels.outcome != PngPixels::Outcome::Decoded || pixels.size != *size)
-        return Refused(notPng);
+        return Refused(NotPng());
     // The tiles kept are counted before any sprite is made, so a refusal costs no sprites.
     std::vector<int> kept;
     for (int index = 0; index < grid.Count(); ++index)
@@ -122,7 +135,7 @@ SheetImport SpritesFromSheetBytes(const QByteArray& bytes, SheetCut cut, int roo
 SheetImport LoadSpriteSheet(const QString& path, SheetCut cut, int roomLeft) {
     if (const auto refusal = TileRefusal(cut.tile))
         return Refused(*refusal);
-    const auto read = ReadImageFile(path, kMaxSheetFileBytes);
+    const auto read = ReadSheetFile(path);
     if (const auto* reason = std::get_if<QString>(&read))
         return Refused(*reason);
     return SpritesFromSheetBytes(std::get<QByteArray>(read), cut, roomLeft);

@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QString>
 #include <cstddef>
+#include <optional>
+#include <variant>
 #include <vector>
 
 namespace vellicor {
@@ -36,6 +38,14 @@ SheetImport SpritesFromSheetBytes(const QByteArray& bytes, SheetCut cut, int roo
 
 // Reads the file (in the system's words when it cannot), then SpritesFromSheetBytes.
 SheetImport LoadSpriteSheet(const QString& path, SheetCut cut, int roomLeft);
+
+// The file's bytes as a sheet is read (no further than one byte past the limit), or the
+// system's reason they could not be read.
+std::variant<QByteArray, QString> ReadSheetFile(const QString& path);
+// Why the bytes make no sheet whatever the cut: a file over the limit, not a PNG or damaged,
+// a side over kMaxSheetSide. Checked from the container and header only, so the window can say
+// so before it asks how to cut the sheet.
+std::optional<QString> SheetFileRefusal(const QByteArray& bytes);
 
 // Whether `base` followed by each number from 0 to count - 1 passes the sprite name rules.
 bool SheetNamesFit(const QString& base, std::size_t count);
