@@ -158,23 +158,30 @@ std::optional<Project> LoadProjectOrReport(const QString& path, QTextStream& err
     return std::move(read.project);
 }
 
+std::optional<Project> ProjectToExtend(const QString& output, QTextStream& errors) {
+    if (QFileInfo::exists(output))
+        return LoadProjectOrReport(output, errors);
+    Project project;
+    project.name = QFileInfo(output).completeBaseName();
+    if (CheckName(project.name, NameKind::Project) != NameVerdict::Accept) {
+        Report(errors, QStringLiteral("could not create the project"), output,
+               QStringLiteral("Its file name gives no project name: a project name must start "
+                              "with a letter."));
+        return std::nullopt;
+    }
+    return project;
+}
+
 int AddSpritesToProjectFile(const QString& output, std::vector<SpriteRecord> sprites,
                             QTextStream& errors) {
-    Project project;
-    if (QFileInfo::exists(output)) {
-        std::optional<Project> existing = LoadProjectOrReport(output, errors);
-        if (!existing)
-            return kExitFailed;
-        project = std::move(*existing);
-    } else {
-        project.name = QFileInfo(output).completeBaseName();
-        if (CheckName(project.name, NameKind::Project) != NameVerdict::Accept) {
-            Report(errors, QStringLiteral("could not create the project"), output,
-                   QStringLiteral("Its file name gives no project name: a project name must "
-                                  "start with a letter."));
-            return kExitFailed;
-        }
-    }
+    std::optional<Project> project = ProjectToExtend(output, errors);
+    if (!project)
+        return kExitFailed;
+    return AddSpritesAndSave(std::move(*project), output, std::move(sprites), errors);
+}
+
+int AddSpritesAndSave(Project project, const QString& output, std::vector<SpriteRecord> sprites,
+                      QTextStream& errors) {
     const auto total = static_cast<std::size_t>(project.table.SpriteCount()) + sprites.size();
     if (total > static_cast<std::size_t>(SpriteTable::kMaxSprites)) {
         Report(errors, QStringLiteral("could not add to the project"), output,
@@ -186,7 +193,8 @@ int AddSpritesToProjectFile(const QString& output, std::vector<SpriteRecord> spr
     for (SpriteRecord& sprite : sprites)
         project.table.AppendRecord(std::move(sprite));
     sprites = {}; // the table holds them now: no second copy while the file is made
-    if (const auto reason = SaveProjectFile(output, project.name, project.table, project.headerStyle)) {
+    if (const auto reason =
+            SaveProjectFile(output, project.name, project.table, project.headerStyle)) {
         Report(errors, QStringLiteral("could not write the project"), output, *reason);
         return kExitFailed;
     }

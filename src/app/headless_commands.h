@@ -27,6 +27,12 @@ std::optional<Project> LoadProjectOrReport(const QString& path, QTextStream& err
 // when there is none; anything else at that path is refused rather than overwritten.
 int AddSpritesToProjectFile(const QString& output, std::vector<SpriteRecord> sprites,
                             QTextStream& errors);
+// The same in two steps, for a command that needs the project's room before it makes its
+// sprites: the project there or a new one (nothing once the refusal is reported), then the
+// sprites added to it, within the limit, and the whole written to `output`.
+std::optional<Project> ProjectToExtend(const QString& output, QTextStream& errors);
+int AddSpritesAndSave(Project project, const QString& output, std::vector<SpriteRecord> sprites,
+                      QTextStream& errors);
 
 struct HeadlessArguments {
     QString input;  // the value of the command's own option

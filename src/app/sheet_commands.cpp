@@ -5,7 +5,6 @@
 #include "png/sprite_sheet_export.h"
 #include "png/sprite_sheet_import.h"
 
-#include <QFileInfo>
 #include <numeric>
 
 namespace vellicor {
@@ -31,18 +30,6 @@ std::optional<int> ColumnsValue(const QString& text) {
     if (!number || columns < 1 || columns > kMaxSheetColumns)
         return std::nullopt;
     return columns;
-}
-
-// The sprites the project at `output` still has room for; all of them when there is no project
-// yet, nothing once its refusal has been reported. The cut is told, so a sheet with too many
-// tiles is refused by its header alone, before a pixel is decoded.
-std::optional<int> RoomLeft(const QString& output, QTextStream& errors) {
-    if (!QFileInfo::exists(output))
-        return SpriteTable::kMaxSprites;
-    const std::optional<Project> project = LoadProjectOrReport(output, errors);
-    if (!project)
-        return std::nullopt;
-    return SpriteTable::kMaxSprites - project->table.SpriteCount();
 }
 
 } // namespace
@@ -74,12 +61,15 @@ int ImportSheet(const HeadlessArguments& arguments, QTextStream& errors) {
                               "and have no spaces; give one with --name."));
         return kExitFailed;
     }
-    const std::optional<int> room = RoomLeft(arguments.output, errors);
-    if (!room)
+    // The project first: the cut is told the room it leaves, so a sheet with too many tiles is
+    // refused by its header alone, before a pixel is decoded.
+    std::optional<Project> project = ProjectToExtend(arguments.output, errors);
+    if (!project)
         return kExitFailed;
+    const int room = SpriteTable::kMaxSprites - project->table.SpriteCount();
     const SheetCut cut{TileValue(arguments.options.value(kTile)).value_or(0),
                        arguments.options.contains(kSkipEmpty)};
-    SheetImport sheet = LoadSpriteSheet(arguments.input, cut, *room);
+    SheetImport sheet = LoadSpriteSheet(arguments.input, cut, room);
     if (sheet.sprites.empty()) {
         Report(errors, what, arguments.input, sheet.error);
         return kExitFailed;
@@ -93,7 +83,8 @@ int ImportSheet(const HeadlessArguments& arguments, QTextStream& errors) {
         return kExitFailed;
     }
     NameSheetSprites(sheet.sprites, base);
-    return AddSpritesToProjectFile(arguments.output, std::move(sheet.sprites), errors);
+    return AddSpritesAndSave(std::move(*project), arguments.output, std::move(sheet.sprites),
+                             errors);
 }
 
 int ExportSheet(const HeadlessArguments& arguments, QTextStream& errors) {
