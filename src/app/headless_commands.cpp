@@ -121,12 +121,16 @@ std::variant<int, QString> FindSprite(const SpriteTable& table, const QString& w
 
 } // namespace
 
-std::optional<int> ScaleValue(const QString& text) {
+std::optional<int> WholeNumber(const QString& text, int low, int high) {
     bool number = false;
-    const int scale = text.toInt(&number);
-    if (!number || scale < kMinPngScale || scale > kMaxPngScale)
+    const int value = text.toInt(&number);
+    if (!number || value < low || value > high)
         return std::nullopt;
-    return scale;
+    return value;
+}
+
+std::optional<int> ScaleValue(const QString& text) {
+    return WholeNumber(text, kMinPngScale, kMaxPngScale);
 }
 
 QString ScaleUsage(const HeadlessArguments& arguments) {

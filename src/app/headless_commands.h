@@ -65,6 +65,8 @@ struct HeadlessCommand {
 std::span<const HeadlessCommand> HeadlessCommands();
 std::span<const HeadlessOption> HeadlessOptions();
 
+// An option's value, when it is a whole number from `low` to `high`.
+std::optional<int> WholeNumber(const QString& text, int low, int high);
 // The value of --scale, when it is a whole number from kMinPngScale to kMaxPngScale.
 std::optional<int> ScaleValue(const QString& text);
 // The usage problems of --scale and --name, for the commands that take them; empty when none.

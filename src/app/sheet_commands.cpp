@@ -17,19 +17,14 @@ const QString kColumns = QStringLiteral("columns");
 const QString kScale = QStringLiteral("scale");
 
 std::optional<int> TileValue(const QString& text) {
-    bool number = false;
-    const int tile = text.toInt(&number);
-    if (!number || (tile != 8 && tile != 16 && tile != 32))
+    const std::optional<int> tile = WholeNumber(text, 8, 32);
+    if (tile != 8 && tile != 16 && tile != 32)
         return std::nullopt;
     return tile;
 }
 
 std::optional<int> ColumnsValue(const QString& text) {
-    bool number = false;
-    const int columns = text.toInt(&number);
-    if (!number || columns < 1 || columns > kMaxSheetColumns)
-        return std::nullopt;
-    return columns;
+    return WholeNumber(text, 1, kMaxSheetColumns);
 }
 
 } // namespace

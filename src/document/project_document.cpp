@@ -38,12 +38,9 @@ void ProjectDocument::ReplaceProject(const QString& name, SpriteTable table, con
     name_ = name;
     filePath_ = path;
     unsavedWhenReplaced_ = unsaved;
-    const bool restyled = style != compileStyle_;
     compileStyle_ = savedCompileStyle_ = style;
     ReportModified();
     emit IdentityChanged();
-    if (restyled)
-        emit CompileStyleChanged();
 }
 
 void ProjectDocument::SetCompileStyle(HeaderStyle style) {

@@ -131,7 +131,7 @@ class ProjectDocument : public QObject, private SpriteStepTarget, private Struct
     void SpritesRearranged(const std::vector<int>& sources);
     // A sprite's window opened or closed.
     void EditorsChanged();
-    // Compile's style was chosen, or came with the project.
+    // Compile's style was chosen (a project that comes with its own is IdentityChanged).
     void CompileStyleChanged();
 
   private:

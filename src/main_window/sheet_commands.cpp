@@ -40,11 +40,8 @@ void SheetCommands::ImportSheet() {
 
 void SheetCommands::ImportSheetFrom(const QString& path) {
     // A file that is no sheet at all is said before the user is asked how to cut it.
-    const auto read = ReadSheetFile(path);
-    const auto* bytes = std::get_if<QByteArray>(&read);
-    const std::optional<QString> refusal =
-        bytes ? SheetFileRefusal(*bytes) : std::optional(std::get<QString>(read));
-    if (refusal) {
+    const auto file = LoadSheetFile(path);
+    if (const auto* refusal = std::get_if<QString>(&file)) {
         RefuseSheet(path, *refusal);
         return;
     }
@@ -58,7 +55,7 @@ void SheetCommands::ImportSheetFrom(const QString& path) {
     settings.setValue(kSkipEmptyKey, cut->skipEmpty);
 
     const int room = SpriteTable::kMaxSprites - document_.Table().SpriteCount();
-    SheetImport sheet = SpritesFromSheetBytes(*bytes, *cut, room);
+    SheetImport sheet = CutSheet(std::get<SheetFile>(file), *cut, room);
     if (sheet.sprites.empty()) {
         RefuseSheet(path, sheet.error);
         return;

@@ -2,9 +2,7 @@
 
 #include "dialog_seam.h"
 #include "document/project_document.h"
-#include "export/c_header_text.h"
 #include "export/header_file.h"
-#include "export/header_text.h"
 #include "header_import/header_import.h"
 #include "png/png_export.h"
 #include "png/png_import.h"
@@ -154,17 +152,10 @@ void SpriteCommands::Compile() {
     const HeaderStyle style = chosen->type == 1 ? HeaderStyle::CDeclarations : HeaderStyle::Plain;
     // The project remembers the choice, even when its names keep this header from being written.
     document_.SetCompileStyle(style);
-    const SpriteTable& table = document_.Table();
-    if (const auto refusal = style == HeaderStyle::Plain ? std::nullopt : CHeaderRefusal(table)) {
-        ShowError(dialogs_, window_, *refusal);
-        return;
-    }
-    // The text is built whole before the file is touched, so it is what the table held when
-    // the dialog closed.
-    const std::string header = style == HeaderStyle::Plain
-                                   ? HeaderText(table)
-                                   : CHeaderText(table, document_.Name(), chosen->path);
-    if (const auto reason = WriteFileAtomically(chosen->path, header)) {
+    // Written as --export writes it, without an event in between: it is what the table held
+    // when the dialog closed. Names C cannot take are refused with nothing written.
+    if (const auto reason =
+            WriteHeaderFile(chosen->path, document_.Table(), style, document_.Name())) {
         ShowError(dialogs_, window_,
                   tr("The header could not be written to \"%1\".\n%2")
                       .arg(QDir::toNativeSeparators(chosen->path), *reason));

@@ -69,6 +69,12 @@ std::optional<QString> Refusal(const Cells& cells, SheetLayout layout) {
     return std::nullopt;
 }
 
+// Drawn pixel by pixel from the records: the only image made is the sheet's own.
+QByteArray CellsPng(const Cells& cells, int scale) {
+    return PixelsPngBytes(cells.Extent(), scale,
+                          [&cells](int x, int y) { return cells.BitsAt(x, y); });
+}
+
 } // namespace
 
 std::optional<QString> SheetExportRefusal(const SpriteTable& table, std::span<const int> indexes,
@@ -79,18 +85,15 @@ std::optional<QString> SheetExportRefusal(const SpriteTable& table, std::span<co
 QByteArray SheetPngBytes(const SpriteTable& table, std::span<const int> indexes,
                          SheetLayout layout) {
     const Cells cells(table, indexes, layout.columns);
-    if (Refusal(cells, layout))
-        return {};
-    // Drawn pixel by pixel from the records: the only image made is the sheet's own.
-    return PixelsPngBytes(cells.Extent(), layout.scale,
-                          [&cells](int x, int y) { return cells.BitsAt(x, y); });
+    return Refusal(cells, layout) ? QByteArray() : CellsPng(cells, layout.scale);
 }
 
 std::optional<QString> SaveSpriteSheet(const QString& path, const SpriteTable& table,
                                        std::span<const int> indexes, SheetLayout layout) {
-    if (auto refusal = SheetExportRefusal(table, indexes, layout))
+    const Cells cells(table, indexes, layout.columns);
+    if (auto refusal = Refusal(cells, layout))
         return refusal;
-    const QByteArray bytes = SheetPngBytes(table, indexes, layout);
+    const QByteArray bytes = CellsPng(cells, layout.scale);
     if (bytes.isEmpty())
         return QStringLiteral("The image could not be encoded as PNG.");
     return WriteFileAtomically(path, bytes);

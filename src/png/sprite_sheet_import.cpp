@@ -80,9 +80,7 @@ SpriteRecord TileSprite(const PngPixels& pixels, QRect area, int tile) {
     return sprite;
 }
 
-} // namespace
-
-std::optional<QString> SheetFileRefusal(const QByteArray& bytes) {
+std::variant<SheetFile, QString> CheckSheet(QByteArray bytes) {
     if (bytes.size() > kMaxSheetFileBytes)
         return QStringLiteral("The file is too large for a sprite sheet (over %1 MB).")
             .arg(kMaxSheetFileBytes / (1024 * 1024));
@@ -94,26 +92,34 @@ std::optional<QString> SheetFileRefusal(const QByteArray& bytes) {
             .arg(size->width())
             .arg(size->height())
             .arg(kMaxSheetSide);
-    return std::nullopt;
+    return SheetFile{std::move(bytes), *size};
 }
 
-std::variant<QByteArray, QString> ReadSheetFile(const QString& path) {
-    return ReadImageFile(path, kMaxSheetFileBytes);
+SheetImport RefusedOr(const std::variant<SheetFile, QString>& sheet, SheetCut cut, int roomLeft) {
+    if (const auto* reason = std::get_if<QString>(&sheet))
+        return Refused(*reason);
+    return CutSheet(std::get<SheetFile>(sheet), cut, roomLeft);
 }
 
-SheetImport SpritesFromSheetBytes(const QByteArray& bytes, SheetCut cut, int roomLeft) {
+} // namespace
+
+std::variant<SheetFile, QString> LoadSheetFile(const QString& path) {
+    auto read = ReadImageFile(path, kMaxSheetFileBytes);
+    if (auto* reason = std::get_if<QString>(&read))
+        return std::move(*reason);
+    return CheckSheet(std::get<QByteArray>(std::move(read)));
+}
+
+SheetImport CutSheet(const SheetFile& sheet, SheetCut cut, int roomLeft) {
     if (const auto refusal = TileRefusal(cut.tile))
         return Refused(*refusal);
-    if (const auto refusal = SheetFileRefusal(bytes))
-        return Refused(*refusal);
-    const std::optional<QSize> size = PngHeaderSize(bytes);
-    const Grid grid{*size, cut.tile};
+    const Grid grid{sheet.size, cut.tile};
     const int room = std::max(roomLeft, 0);
     if (!cut.skipEmpty && grid.Count() > room)
         return Refused(TooMany(grid.Count(), cut, room));
 
-    const PngPixels pixels = DecodePng(bytes, kMaxSheetSide);
-    if (pixels.outcome != PngPixels::Outcome::Decoded || pixels.size != *size)
+    const PngPixels pixels = DecodePng(sheet.bytes, kMaxSheetSide);
+    if (pixels.outcome != PngPixels::Outcome::Decoded || pixels.size != sheet.size)
         return Refused(NotPng());
     // The tiles kept are counted before any sprite is made, so a refusal costs no sprites.
     std::vector<int> kept;
@@ -132,13 +138,17 @@ SheetImport SpritesFromSheetBytes(const QByteArray& bytes, SheetCut cut, int roo
     return import;
 }
 
+SheetImport SpritesFromSheetBytes(const QByteArray& bytes, SheetCut cut, int roomLeft) {
+    // The tile first: a wrong one is wrong whatever the file holds.
+    if (const auto refusal = TileRefusal(cut.tile))
+        return Refused(*refusal);
+    return RefusedOr(CheckSheet(bytes), cut, roomLeft);
+}
+
 SheetImport LoadSpriteSheet(const QString& path, SheetCut cut, int roomLeft) {
     if (const auto refusal = TileRefusal(cut.tile))
         return Refused(*refusal);
-    const auto read = ReadSheetFile(path);
-    if (const auto* reason = std::get_if<QString>(&read))
-        return Refused(*reason);
-    return SpritesFromSheetBytes(std::get<QByteArray>(read), cut, roomLeft);
+    return RefusedOr(LoadSheetFile(path), cut, roomLeft);
 }
 
 bool SheetNamesFit(const QString& base, std::size_t count) {

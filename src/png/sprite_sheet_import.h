@@ -3,9 +3,9 @@
 #include "model/sprite_record.h"
 
 #include <QByteArray>
+#include <QSize>
 #include <QString>
 #include <cstddef>
-#include <optional>
 #include <variant>
 #include <vector>
 
@@ -39,13 +39,19 @@ SheetImport SpritesFromSheetBytes(const QByteArray& bytes, SheetCut cut, int roo
 // Reads the file (in the system's words when it cannot), then SpritesFromSheetBytes.
 SheetImport LoadSpriteSheet(const QString& path, SheetCut cut, int roomLeft);
 
-// The file's bytes as a sheet is read (no further than one byte past the limit), or the
-// system's reason they could not be read.
-std::variant<QByteArray, QString> ReadSheetFile(const QString& path);
-// Why the bytes make no sheet whatever the cut: a file over the limit, not a PNG or damaged,
-// a side over kMaxSheetSide. Checked from the container and header only, so the window can say
-// so before it asks how to cut the sheet.
-std::optional<QString> SheetFileRefusal(const QByteArray& bytes);
+// A file's bytes that hold a sheet as far as its container and header go, and the size the
+// header declares: what is left to cut needs the cut. The window checks a file so before it
+// asks how to cut it, and the check is not made again.
+struct SheetFile {
+    QByteArray bytes;
+    QSize size;
+};
+// Reads the file (no further than one byte past the limit) and checks it: refused in the
+// system's words when it cannot be read, or for a file over the limit, not a PNG or damaged,
+// or a side over kMaxSheetSide.
+std::variant<SheetFile, QString> LoadSheetFile(const QString& path);
+// Cuts a checked sheet as SpritesFromSheetBytes does.
+SheetImport CutSheet(const SheetFile& sheet, SheetCut cut, int roomLeft);
 
 // Whether `base` followed by each number from 0 to count - 1 passes the sprite name rules.
 bool SheetNamesFit(const QString& base, std::size_t count);
